@@ -1,0 +1,92 @@
+#pragma once
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "catalogue/ColumnMap.h"
+#include "catalogue/Frontend.h"
+#include "catalogue/Options.h"
+#include "catalogue/Page.h"
+#include "catalogue/Platform.h"
+#include "catalogue/RecentDatabases.h"
+#include "catalogue/TimeEstimate.h"
+#include "catalogue/TrackRecord.h"
+
+namespace tonvault::catalogue {
+
+// Pages whose content is rebuilt on their next visit after FILES changed.
+struct ViewRebuildFlags {
+  bool albums = true;
+  bool artists = true;
+  bool genres = true;
+  bool statistics = true;
+
+  void SetAll() { albums = artists = genres = statistics = true; }
+};
+
+// The whole state of the program: the two lists, the column map, the
+// catalogue flags and names, the recent list and the options. The window
+// and the commands read and write it; nothing keeps a copy.
+struct Application {
+  explicit Application(Frontend& frontend, Clock clock = std::chrono::steady_clock::now);
+
+  Frontend& frontend;
+
+  std::vector<TrackRecord> files;    // FILES
+  std::vector<TrackRecord> results;  // RESULTS
+  ColumnMap columnMap;
+
+  bool catalogueModified = false;
+  std::string databaseFileName;  // name without folder, of the catalogue last loaded or saved
+  std::string databaseFolder;    // with trailing separator
+  ViewRebuildFlags viewRebuildNeeded;
+  RecentDatabases recentDatabases;
+  Options options;
+
+  std::string programFolder;
+  Page currentPage = Page::Files;
+  Page lastPage = Page::Files;
+  int commandStateCode = 1;
+  bool stopRequest = false;
+  int deviceKind = 0;  // 0 none, 1 Nomad Jukebox, 2 Nomad II
+  Priority priority = Priority::Normal;
+  // Set while a transfer to or from the player waits for its completion.
+  bool transferToPlayerInProgress = false;
+  bool transferFromPlayerInProgress = false;
+
+  TimeEstimate timeEstimate;
+  std::mt19937 random;
+};
+
+// --- Operations every command uses ---
+
+// Code 0 enters the busy state, 1..14 leave it for the page with that code.
+void SetCommandState(Application& app, int code);
+
+// Colours the progress bar with two different random colours and restarts
+// the time estimate.
+void StartProgress(Application& app);
+
+// done == 0 restarts the estimate; otherwise panel 1 shows the estimate.
+void ShowTimeEstimate(Application& app, std::size_t total, std::size_t done);
+
+// Sets or clears CatalogueModified and updates the window title.
+void SetCatalogueModified(Application& app, bool modified);
+
+// FILES changed: the catalogue is modified and every view is out of date.
+void FilesChanged(Application& app);
+
+// The STOP command (Esc): only acts during a long operation.
+void StopCommand(Application& app);
+
+// The Priority menu. A refusal keeps the previous priority and says so in
+// the status bar.
+void ChoosePriority(Application& app, Priority priority);
+
+// Rows and selection of the current page's list, for the status bar.
+void UpdateStatusTexts(Application& app);
+// The FILES or RESULTS selection changed (ignored while busy).
+void SelectionChanged(Application& app);
+
+}  // namespace tonvault::catalogue

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "catalogue/Application.h"
+
+namespace tonvault::catalogue {
+
+// "Save database": beeps with FILES empty, asks for a name when the
+// catalogue has none, otherwise writes it under its name.
+void SaveDatabase(Application& app);
+
+// "Save database as": asks for a name, then writes FILES under it.
+void SaveDatabaseAs(Application& app);
+
+// Loads a catalogue from the recent list; a failed load removes the entry.
+void OpenRecentDatabase(Application& app, const std::string& path);
+
+}  // namespace tonvault::catalogue

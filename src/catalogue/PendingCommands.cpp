@@ -1,0 +1,21 @@
+#include "catalogue/PendingCommands.h"
+
+namespace tonvault::catalogue {
+
+std::string NotAvailableText(const std::string& what) { return what + " is not available in this version"; }
+
+bool WriteDatabase(Application& app, const std::string&, const std::vector<TrackRecord>&) {
+  app.frontend.SetStatusPanel(0, NotAvailableText("Saving catalogue files"));
+  return false;
+}
+
+bool ReadDatabase(Application& app, const std::string&, bool) {
+  app.frontend.SetStatusPanel(0, NotAvailableText("Opening catalogue files"));
+  return false;
+}
+
+void ImportDropped(Application& app, const std::vector<std::string>&) {
+  app.frontend.SetStatusPanel(0, NotAvailableText("Importing audio files"));
+}
+
+}  // namespace tonvault::catalogue
