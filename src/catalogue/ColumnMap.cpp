@@ -46,13 +46,13 @@ int ColumnMap::ColumnInSlot(int slot) const {
 const std::string& ColumnMap::Get(const TrackRecord& row, Column column) const {
   static const std::string empty;
   const auto slot = static_cast<std::size_t>(SlotOf(column));
-  return slot < row.slots.size() ? row.slots[slot] : empty;
+  return slot < row.texts.size() ? row.texts[slot] : empty;
 }
 
 void ColumnMap::Set(TrackRecord& row, Column column, std::string text) const {
   const auto slot = static_cast<std::size_t>(SlotOf(column));
-  if (slot >= row.slots.size()) row.slots.resize(slot + 1);
-  row.slots[slot] = std::move(text);
+  if (slot >= row.texts.size()) row.texts.resize(slot + 1);
+  row.texts[slot] = std::move(text);
 }
 
 void ColumnMap::RebuildFromHeadings(const std::vector<std::string>& headings) {

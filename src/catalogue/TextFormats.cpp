@@ -27,7 +27,8 @@ std::string FormatThousands(std::int64_t value) {
     if (i != 0 && (i + 3 - lead) % 3 == 0) out += '.';
     out += digits[i];
   }
-  return negative ? "-" + out : out;
+  if (negative) out.insert(out.begin(), '-');
+  return out;
 }
 
 std::string FormatFixed(double value, int decimals) {
@@ -37,7 +38,8 @@ std::string FormatFixed(double value, int decimals) {
   const bool negative = scaled < 0;
   const std::uint64_t magnitude = negative ? 0ULL - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
   const auto divisor = static_cast<std::uint64_t>(scale);
-  std::string out = (negative ? "-" : "") + std::to_string(magnitude / divisor);
+  std::string out = negative ? "-" : "";
+  out += std::to_string(magnitude / divisor);
   if (decimals > 0) {
     std::string fraction = std::to_string(magnitude % divisor);
     out += ',' + std::string(static_cast<std::size_t>(decimals) - fraction.size(), '0') + fraction;

@@ -19,14 +19,14 @@ bool IsCentredColumn(Column column) {
 
 TrackRecord TrackRecord::ForPlayer() {
   TrackRecord row;
-  row.slots.resize(kPlayerRowSlots);
+  row.texts.resize(kPlayerRowSlots);
   return row;
 }
 
 namespace {
 const std::string& SlotOrEmpty(const TrackRecord& row, int slot) {
   static const std::string empty;
-  return slot < static_cast<int>(row.slots.size()) ? row.slots[static_cast<std::size_t>(slot)] : empty;
+  return slot < static_cast<int>(row.texts.size()) ? row.texts[static_cast<std::size_t>(slot)] : empty;
 }
 }  // namespace
 

@@ -64,7 +64,7 @@ bool IsCentredColumn(Column column);
 // holds which logical column is decided by the ColumnMap.
 struct TrackRecord {
   int icon = StatusIcon::None;
-  std::vector<std::string> slots = std::vector<std::string>(kDiskRowSlots);
+  std::vector<std::string> texts = std::vector<std::string>(kDiskRowSlots);
   bool selected = false;
   bool checked = false;
 

@@ -15,9 +15,9 @@ TEST(ColumnMap, FreshMapIsIdentityAndAccessGoesThroughIt) {
   EXPECT_TRUE(map.IsIdentity());
   TrackRecord row;
   map.Set(row, Column::Title, "Song");
-  EXPECT_EQ(row.slots[2], "Song");
+  EXPECT_EQ(row.texts[2], "Song");
   EXPECT_EQ(map.Get(row, Column::Title), "Song");
-  EXPECT_EQ(row.slots.size(), 17u);
+  EXPECT_EQ(row.texts.size(), 17u);
 }
 
 TEST(ColumnMap, TitleDraggedBeforeAlbumSwapsTheirSlots) {
@@ -32,8 +32,8 @@ TEST(ColumnMap, TitleDraggedBeforeAlbumSwapsTheirSlots) {
   TrackRecord row;
   map.Set(row, Column::Album, "Gold");
   map.Set(row, Column::Title, "Waterloo");
-  EXPECT_EQ(row.slots[0], "Waterloo");
-  EXPECT_EQ(row.slots[1], "Gold");
+  EXPECT_EQ(row.texts[0], "Waterloo");
+  EXPECT_EQ(row.texts[1], "Gold");
 }
 
 TEST(ColumnMap, HeadingKeyWordsAreFoundInsideLongerHeadingsInFixedOrder) {
@@ -63,7 +63,7 @@ TEST(TrackRecord, RowsDifferingOnlyInLetterCaseAreNotEqual) {
   b.icon = StatusIcon::Corrupt;
   b.selected = true;
   EXPECT_TRUE(RowsEqual(a, b)) << "icon and selection do not take part";
-  b.slots[kTrackIdSlot] = "key";
+  b.texts[kTrackIdSlot] = "key";
   EXPECT_FALSE(RowsEqual(a, b)) << "the track key slot takes part";
 }
 
@@ -82,7 +82,7 @@ TEST(TrackRecord, FindEqualRowSearchesFromTheTop) {
 TEST(TrackRecord, PlayerRowsAreRecognisedByTheirPath) {
   ColumnMap map;
   TrackRecord row = TrackRecord::ForPlayer();
-  EXPECT_EQ(row.slots.size(), 19u);
+  EXPECT_EQ(row.texts.size(), 19u);
   map.Set(row, Column::Path, "--- NJB ---");
   EXPECT_TRUE(IsPlayerRow(row, map));
   map.Set(row, Column::Path, "--- N II ---");

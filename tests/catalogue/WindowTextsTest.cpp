@@ -71,3 +71,18 @@ TEST(Version, ReleaseAndBuildDigitsFollowTheMinorWithOneZeroDropped) {
 
 }  // namespace
 }  // namespace tonvault::catalogue
+
+#include "catalogue/StartUp.h"
+
+namespace tonvault::catalogue {
+namespace {
+
+TEST(SplashWindow, ClosesOnceTheThirdWholeSecondHasBegun) {
+  EXPECT_EQ(SplashCloseDelayMs(100, 100'999), 2001) << "shown late in second 100: waits until 103.000";
+  EXPECT_EQ(SplashCloseDelayMs(100, 102'999), 1);
+  EXPECT_EQ(SplashCloseDelayMs(100, 103'000), 0);
+  EXPECT_EQ(SplashCloseDelayMs(100, 250'000), 0);
+}
+
+}  // namespace
+}  // namespace tonvault::catalogue

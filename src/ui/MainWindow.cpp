@@ -1,0 +1,438 @@
+#include "ui/MainWindow.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "catalogue/CloseSequence.h"
+#include "catalogue/CommandLine.h"
+#include "catalogue/DatabaseCommands.h"
+#include "catalogue/PageChange.h"
+#include "catalogue/PendingCommands.h"
+#include "catalogue/StartUp.h"
+#include "catalogue/StatusTexts.h"
+#include "ui/AboutBox.h"
+#include "ui/QtDialogs.h"
+#include "ui/SplashWindow.h"
+#include "ui/ToolIcons.h"
+#include "ui/pages/PlaceholderPage.h"
+
+namespace tonvault::ui {
+
+using catalogue::MenuGroup;
+using catalogue::Page;
+
+namespace {
+
+QColor ColourOf(catalogue::ProgressColour colour) {
+  static const QColor colours[] = {QColor(0, 0, 128),   QColor(255, 0, 255), QColor(0, 255, 0), QColor(0, 128, 0),
+                                   QColor(128, 0, 0),   QColor(0, 0, 255),   QColor(128, 0, 128),
+                                   QColor(255, 0, 0),   QColor(255, 255, 0), QColor(0, 255, 255)};
+  return colours[static_cast<int>(colour)];
+}
+
+QString Qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The fields the Special menu's five transforms apply to.
+const char* const kSpecialFields[] = {"Title", "Artist", "Album", "Comment", "Title", "Artist", "Album", "Comment",
+                                      "Genre"};
+constexpr int kVersion1FieldCount = 4;
+
+}  // namespace
+
+MainWindow::MainWindow() : MainWindow(StartOptions{}) {}
+
+MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(options)) {
+  setWindowTitle(QString::fromStdString(catalogue::WindowTitle("", false)));
+  resize(1100, 680);
+  setAcceptDrops(true);
+  BuildActions();
+  BuildMenus();
+  BuildToolBars();
+  BuildPages();
+  statusBar_ = new StatusBar(this);
+  setStatusBar(statusBar_);
+}
+
+MainWindow::~MainWindow() { SetBusyCursor(false); }
+
+QWidget* MainWindow::PageWidget(Page page) const { return stack_->widget(static_cast<int>(page)); }
+
+// --- building the window ---
+
+void MainWindow::BuildActions() {
+  for (const CommandInfo& info : AllCommands()) {
+    auto* action = new QAction(Qs(info.caption), this);
+    if (!info.hint.empty()) {
+      action->setToolTip(Qs(info.hint));
+      action->setIcon(ToolIconFor(info.id));
+    }
+    if (!info.shortcut.empty()) action->setShortcut(QKeySequence(Qs(info.shortcut)));
+    action->setEnabled(info.available);
+    connect(action, &QAction::triggered, this, [this, id = info.id] { Trigger(id); });
+    actions_[info.id] = action;
+  }
+  auto* priorities = new QActionGroup(this);
+  for (CommandId id : {CommandId::PriorityIdle, CommandId::PriorityNormal, CommandId::PriorityHigh}) {
+    actions_[id]->setCheckable(true);
+    priorities->addAction(actions_[id]);
+  }
+  actions_[CommandId::PriorityNormal]->setChecked(true);
+  QAction* stop = actions_[CommandId::Stop];
+  stop->setShortcutContext(Qt::ApplicationShortcut);
+  stop->setVisible(false);
+  stop->setEnabled(false);
+}
+
+void MainWindow::BuildMenus() {
+  auto add = [this](QMenu* menu, std::initializer_list<CommandId> ids) {
+    for (CommandId id : ids) menu->addAction(actions_[id]);
+  };
+  fileMenu_ = menuBar()->addMenu("&File");
+  add(fileMenu_, {CommandId::OpenDatabase, CommandId::OpenDatabaseSelective, CommandId::SaveDatabase,
+                  CommandId::SaveDatabaseAs});
+  fileMenu_->addSeparator();
+  add(fileMenu_, {CommandId::Import, CommandId::ImportWithSubfolders});
+  fileMenu_->addSeparator();
+  add(fileMenu_, {CommandId::ReadNjb});
+  recentTop_ = fileMenu_->addSeparator();
+  recentBottom_ = fileMenu_->addSeparator();
+  recentBottom_->setVisible(false);
+  add(fileMenu_, {CommandId::Exit});
+  connect(fileMenu_, &QMenu::aboutToShow, this, &MainWindow::RebuildRecentMenu);
+  menus_[MenuGroup::File] = fileMenu_;
+
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  add(edit, {CommandId::SelectAll, CommandId::SelectNone, CommandId::InvertSelection});
+  edit->addSeparator();
+  add(edit, {CommandId::CopyLinesToResults, CommandId::DeleteLines, CommandId::PlayFiles});
+  edit->addSeparator();
+  add(edit, {CommandId::CopyFilesToFolder, CommandId::CopyFilesToFolderWithSubfolder, CommandId::MoveFilesToFolder,
+             CommandId::MoveFilesToFolderWithSubfolder, CommandId::DeleteFilesFromDisk});
+  edit->addSeparator();
+  add(edit, {CommandId::DeleteOnNjb, CommandId::CopyToNjb, CommandId::CopyFromNjb, CommandId::AddToPlaylist,
+             CommandId::UpdateTagsOnNjb, CommandId::RebuildAudioCache, CommandId::FormatNomadII});
+  edit->addSeparator();
+  add(edit, {CommandId::SelectionToRam, CommandId::AnalyzeAllMp3});
+  menus_[MenuGroup::Edit] = edit;
+
+  QMenu* print = menuBar()->addMenu("&Print");
+  add(print, {CommandId::SaveAsTxt, CommandId::SaveAsHtml});
+  menus_[MenuGroup::Print] = print;
+
+  QMenu* rename = menuBar()->addMenu("&Rename");
+  add(rename, {CommandId::RenameOne, CommandId::RenameAll});
+  menus_[MenuGroup::Rename] = rename;
+
+  QMenu* extract = menuBar()->addMenu("E&xtract");
+  add(extract, {CommandId::ExtractOne, CommandId::ExtractAll});
+  menus_[MenuGroup::Extract] = extract;
+
+  QMenu* special = menuBar()->addMenu("Spe&cial  (all files)");
+  BuildSpecialMenu(special);
+  menus_[MenuGroup::Special] = special;
+
+  QMenu* priority = menuBar()->addMenu("Priorit&y");
+  add(priority, {CommandId::PriorityIdle, CommandId::PriorityNormal, CommandId::PriorityHigh});
+
+  helpMenu_ = menuBar()->addMenu("&Help");
+  add(helpMenu_, {CommandId::Help, CommandId::WhatsNew230, CommandId::WhatsNew231});
+  helpMenu_->addSeparator();
+  add(helpMenu_, {CommandId::About});
+
+  menuBar()->addAction(actions_[CommandId::Stop]);
+  for (auto& [group, menu] : menus_) menu->menuAction()->setEnabled(group == MenuGroup::File);
+}
+
+void MainWindow::BuildSpecialMenu(QMenu* menu) {
+  const char* transforms[] = {"&Remove / replace char or string in", "Convert to &lowercase",
+                              "Convert to &uppercase", "&First char in first word uppercase",
+                              "First char in &every word uppercase"};
+  for (const char* transform : transforms) {
+    QMenu* fields = menu->addMenu(transform);
+    for (int i = 0; i < 9; ++i) {
+      const bool version1 = i < kVersion1FieldCount;
+      QAction* entry = fields->addAction(QString(version1 ? "V1   " : "V2   ") + kSpecialFields[i]);
+      entry->setEnabled(false);
+      specialFields_.push_back({entry, kSpecialFields[i], version1});
+      if (i == kVersion1FieldCount - 1) specialVersion1Separators_.push_back(fields->addSeparator());
+    }
+  }
+  menu->addSeparator();
+  for (CommandId id : {CommandId::JoinTitleArtist, CommandId::SplitTitle, CommandId::TagsToRam, CommandId::RamToTags}) {
+    menu->addAction(actions_[id]);
+  }
+}
+
+void MainWindow::BuildToolBars() {
+  const std::pair<ToolPanel, const char*> order[] = {
+      {ToolPanel::File, "File"},       {ToolPanel::Edit, "Edit"},       {ToolPanel::Print, "Print"},
+      {ToolPanel::Id3, "ID3"},         {ToolPanel::TagRam, "Tag RAM"}, {ToolPanel::Player, "NJB"},
+      {ToolPanel::NomadII, "Nomad II"}};
+  for (const auto& [panel, name] : order) {
+    QToolBar* bar = addToolBar(name);
+    bar->setObjectName(QString("%1ToolBar").arg(name).remove(' '));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(24, 24));
+    panels_[panel] = bar;
+  }
+  for (const CommandInfo& info : AllCommands()) {
+    if (!info.hint.empty() && info.panel != ToolPanel::None) panels_[info.panel]->addAction(actions_[info.id]);
+  }
+  panels_[ToolPanel::Id3]->setVisible(false);
+  panels_[ToolPanel::TagRam]->setVisible(false);
+  panels_[ToolPanel::NomadII]->setVisible(false);
+}
+
+void MainWindow::BuildPages() {
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(2, 2, 2, 0);
+  layout->setSpacing(0);
+  tabs_ = new QTabBar(central);
+  tabs_->setExpanding(false);
+  tabs_->setDrawBase(true);
+  stack_ = new QStackedWidget(central);
+  for (int i = 0; i < catalogue::kPageCount; ++i) {
+    const auto page = static_cast<Page>(i);
+    QWidget* widget = nullptr;
+    if (page == Page::Files) widget = filesPage_ = new TrackListPage(app_.files, app_.columnMap, stack_);
+    else if (page == Page::Results) widget = resultsPage_ = new TrackListPage(app_.results, app_.columnMap, stack_);
+    else widget = new PlaceholderPage(page, stack_);
+    stack_->addWidget(widget);
+    if (i < catalogue::kTabbedPageCount) tabs_->addTab(Qs(catalogue::PageCaption(page)));
+  }
+  for (TrackListPage* list : {filesPage_, resultsPage_}) {
+    list->OnSelectionChanged([this] { catalogue::SelectionChanged(app_); });
+  }
+  connect(tabs_, &QTabBar::currentChanged, this,
+          [this](int index) { catalogue::ChangePage(app_, static_cast<Page>(index)); });
+  layout->addWidget(tabs_);
+  layout->addWidget(stack_, 1);
+  setCentralWidget(central);
+}
+
+// --- start-up ---
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!firstActivation_) return;
+  FirstActivation();
+  QTimer::singleShot(50, this, &MainWindow::RunStartTimer);
+}
+
+void MainWindow::FirstActivation() {
+  setWindowTitle(QString::fromStdString(catalogue::WindowTitle("", false)));
+  statusBar_->Progress()->SetPositions(0, 0);
+  app_.columnMap = catalogue::ColumnMap();
+  app_.catalogueModified = false;
+  app_.viewRebuildNeeded.SetAll();
+  catalogue::ChangePage(app_, Page::Files);
+}
+
+void MainWindow::RunStartTimer() {
+  if (!firstActivation_) return;
+  firstActivation_ = false;
+  QApplication::processEvents();
+  const std::int64_t delay =
+      start_.splash ? catalogue::SplashCloseDelayMs(start_.splash->ShownSecond(), catalogue::TickMilliseconds()) : 0;
+  QTimer::singleShot(static_cast<int>(delay), this, &MainWindow::FinishStart);
+}
+
+void MainWindow::FinishStart() {
+  if (start_.splash) {
+    start_.splash->close();
+    start_.splash->deleteLater();
+    start_.splash = nullptr;
+  }
+  catalogue::HandleCommandLine(app_, start_.arguments);
+}
+
+// --- commands handled by the window itself ---
+
+void MainWindow::Trigger(CommandId id) {
+  switch (id) {
+    case CommandId::Exit: close(); break;
+    case CommandId::Help: OpenHelp(100); break;
+    case CommandId::WhatsNew230: OpenHelp(1405); break;
+    case CommandId::WhatsNew231: OpenHelp(1406); break;
+    case CommandId::About: ShowAbout(); break;
+    case CommandId::PriorityIdle: catalogue::ChoosePriority(app_, catalogue::Priority::Idle); break;
+    case CommandId::PriorityNormal: catalogue::ChoosePriority(app_, catalogue::Priority::Normal); break;
+    case CommandId::PriorityHigh: catalogue::ChoosePriority(app_, catalogue::Priority::High); break;
+    case CommandId::Stop: catalogue::StopCommand(app_); break;
+    default: break;
+  }
+  const CommandId checked = app_.priority == catalogue::Priority::Idle   ? CommandId::PriorityIdle
+                            : app_.priority == catalogue::Priority::High ? CommandId::PriorityHigh
+                                                                          : CommandId::PriorityNormal;
+  actions_[checked]->setChecked(true);
+}
+
+void MainWindow::OpenHelp(int context) {
+  for (const QString& candidate : {QString::fromStdString(app_.programFolder) + "manual.html",
+                                   QString::fromStdString(app_.programFolder) + "../share/tonvault/manual.html"}) {
+    if (QFileInfo::exists(candidate)) {
+      QUrl url = QUrl::fromLocalFile(QFileInfo(candidate).absoluteFilePath());
+      url.setFragment(QString("ctx-%1").arg(context));
+      QDesktopServices::openUrl(url);
+      return;
+    }
+  }
+  SetStatusPanel(0, "The manual was not found next to the program.");
+}
+
+void MainWindow::ShowAbout() {
+  AboutBox box(this);
+  box.exec();
+}
+
+void MainWindow::RebuildRecentMenu() {
+  for (QAction* action : recentActions_) {
+    fileMenu_->removeAction(action);
+    action->deleteLater();
+  }
+  recentActions_.clear();
+  for (const std::string& path : app_.recentDatabases.Entries()) {
+    auto* action = new QAction(QString::fromStdString(path), fileMenu_);
+    connect(action, &QAction::triggered, this, [this, path] { catalogue::OpenRecentDatabase(app_, path); });
+    fileMenu_->insertAction(recentBottom_, action);
+    action->setEnabled(switches_.Menu(MenuGroup::File) && !busy_);
+    recentActions_.push_back(action);
+  }
+  recentBottom_->setVisible(!recentActions_.empty());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!catalogue::CloseQuery(app_)) {
+    event->ignore();
+    return;
+  }
+  catalogue::OnClose(app_);
+  event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!busy_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+  }
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  catalogue::ImportDropped(app_, paths);
+}
+
+// --- command state ---
+
+void MainWindow::SetBusyCursor(bool busy) {
+  if (busy && !cursorOverridden_) QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (!busy && cursorOverridden_) QApplication::restoreOverrideCursor();
+  cursorOverridden_ = busy;
+}
+
+void MainWindow::ApplyCommandState(const catalogue::CommandState& state) {
+  busy_ = state.busy;
+  switches_.Apply(state);
+  tabs_->setEnabled(!busy_);
+  SetBusyCursor(busy_);
+  QAction* stop = actions_[CommandId::Stop];
+  stop->setVisible(busy_);
+  stop->setEnabled(busy_);
+  panels_[ToolPanel::Edit]->setVisible(switches_.editPanel);
+  panels_[ToolPanel::Print]->setVisible(switches_.printPanel);
+  panels_[ToolPanel::Id3]->setVisible(switches_.id3Panel);
+  panels_[ToolPanel::TagRam]->setVisible(switches_.tagRamPanel);
+  if (state.specialForPlayerTags != catalogue::Switch::Unchanged) {
+    RelabelSpecialMenu(state.specialForPlayerTags == catalogue::Switch::On);
+  }
+  UpdateActionStates();
+}
+
+void MainWindow::UpdateActionStates() {
+  for (const CommandInfo& info : AllCommands()) {
+    if (info.id == CommandId::Stop) continue;
+    bool enabled = info.available && (info.group ? switches_.Group(*info.group) : !busy_);
+    if (info.id == CommandId::AddToPlaylist) enabled = enabled && switches_.addToPlaylistEnabled;
+    actions_[info.id]->setEnabled(enabled);
+  }
+  for (auto& [group, menu] : menus_) menu->menuAction()->setEnabled(switches_.Menu(group));
+  helpMenu_->menuAction()->setEnabled(switches_.helpMenu);
+  for (QAction* recent : recentActions_) recent->setEnabled(!busy_);
+}
+
+void MainWindow::RelabelSpecialMenu(bool forPlayerTags) {
+  for (const FieldEntry& entry : specialFields_) {
+    const bool hidden = forPlayerTags && (entry.version1 || entry.field == "Comment");
+    entry.action->setVisible(!hidden);
+    entry.action->setText(forPlayerTags ? entry.field : (entry.version1 ? "V1   " : "V2   ") + entry.field);
+  }
+  for (QAction* separator : specialVersion1Separators_) separator->setVisible(!forPlayerTags);
+}
+
+// --- the rest of the frontend ---
+
+void MainWindow::Beep(catalogue::Sound) { QApplication::beep(); }
+
+catalogue::Button MainWindow::ShowMessage(catalogue::MessageKind kind, const std::string& text,
+                                          const catalogue::Buttons& buttons) {
+  return ShowMessageBox(this, kind, text, buttons);
+}
+
+std::optional<std::string> MainWindow::ChooseFolder(const std::string& title, const std::string& startFolder) {
+  return ShowFolderDialog(this, title, startFolder);
+}
+
+std::optional<std::string> MainWindow::ChooseOpenFile(const catalogue::FileDialogRequest& request) {
+  return ShowOpenDialog(this, request);
+}
+
+std::optional<std::string> MainWindow::ChooseSaveFile(const catalogue::FileDialogRequest& request) {
+  return ShowSaveDialog(this, request);
+}
+
+std::optional<std::string> MainWindow::InputText(const std::string& title, const std::string& prompt,
+                                                 const std::string& initial) {
+  return ShowInputDialog(this, title, prompt, initial);
+}
+
+void MainWindow::ShowPage(Page page) {
+  const int index = static_cast<int>(page);
+  stack_->setCurrentIndex(index);
+  if (index < catalogue::kTabbedPageCount) {
+    const QSignalBlocker blocker(tabs_);
+    tabs_->setCurrentIndex(index);
+  }
+}
+
+void MainWindow::SetStatusPanel(int panel, const std::string& text) {
+  statusBar_->SetPanelText(panel, QString::fromStdString(text));
+}
+
+void MainWindow::SetProgress(int posLo, int posHi) { statusBar_->Progress()->SetPositions(posLo, posHi); }
+
+void MainWindow::SetProgressColours(catalogue::ProgressColour first, catalogue::ProgressColour second) {
+  statusBar_->Progress()->SetColours(ColourOf(first), ColourOf(second));
+}
+
+void MainWindow::SetWindowTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }
+
+void MainWindow::ListsChanged() {
+  filesPage_->Reload();
+  resultsPage_->Reload();
+}
+
+void MainWindow::PumpEvents() { QApplication::processEvents(); }
+
+}  // namespace tonvault::ui

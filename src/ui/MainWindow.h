@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QToolBar>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "catalogue/Application.h"
+#include "catalogue/Frontend.h"
+#include "ui/CommandTable.h"
+#include "ui/StatusBar.h"
+#include "ui/pages/TrackListPage.h"
+
+namespace tonvault::ui {
+
+class SplashWindow;
+
+// The main window: tool bar panels, menus, the page control and the status
+// bar. It is the frontend every command talks through and holds no
+// behaviour of its own beyond showing state and forwarding actions.
+class MainWindow : public QMainWindow, public catalogue::Frontend {
+  Q_OBJECT
+ public:
+  struct StartOptions {
+    std::vector<std::string> arguments;  // the command line, without the program name
+    SplashWindow* splash = nullptr;      // closed by the start timer; null: no waiting
+  };
+
+  MainWindow();
+  explicit MainWindow(StartOptions options);
+  ~MainWindow() override;
+
+  catalogue::Application& App() { return app_; }
+  QAction* Action(CommandId id) const { return actions_.at(id); }
+  QTabBar* Tabs() const { return tabs_; }
+  QWidget* PageWidget(catalogue::Page page) const;
+  StatusBar* Status() const { return statusBar_; }
+  QToolBar* PanelBar(ToolPanel panel) const { return panels_.at(panel); }
+  QMenu* MenuOf(catalogue::MenuGroup group) const { return menus_.at(group); }
+  QMenu* FileMenu() const { return fileMenu_; }
+  TrackListPage* FilesPage() const { return filesPage_; }
+
+  // --- catalogue::Frontend ---
+  void Beep(catalogue::Sound sound) override;
+  catalogue::Button ShowMessage(catalogue::MessageKind kind, const std::string& text,
+                                const catalogue::Buttons& buttons) override;
+  std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) override;
+  std::optional<std::string> ChooseOpenFile(const catalogue::FileDialogRequest& request) override;
+  std::optional<std::string> ChooseSaveFile(const catalogue::FileDialogRequest& request) override;
+  std::optional<std::string> InputText(const std::string& title, const std::string& prompt,
+                                       const std::string& initial) override;
+  void ApplyCommandState(const catalogue::CommandState& state) override;
+  void ShowPage(catalogue::Page page) override;
+  void SetStatusPanel(int panel, const std::string& text) override;
+  void SetProgress(int posLo, int posHi) override;
+  void SetProgressColours(catalogue::ProgressColour first, catalogue::ProgressColour second) override;
+  void SetWindowTitle(const std::string& title) override;
+  void ListsChanged() override;
+  void PumpEvents() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void BuildActions();
+  void BuildMenus();
+  void BuildSpecialMenu(QMenu* menu);
+  void BuildToolBars();
+  void BuildPages();
+  void FirstActivation();
+  void RunStartTimer();
+  void FinishStart();
+  void Trigger(CommandId id);
+  void RebuildRecentMenu();
+  void UpdateActionStates();
+  void RelabelSpecialMenu(bool forPlayerTags);
+  void OpenHelp(int context);
+  void ShowAbout();
+  void SetBusyCursor(bool busy);
+
+  catalogue::Application app_;
+  StartOptions start_;
+  bool firstActivation_ = true;
+  bool busy_ = false;
+  bool cursorOverridden_ = false;
+  catalogue::CommandSwitches switches_;
+
+  std::map<CommandId, QAction*> actions_;
+  std::map<ToolPanel, QToolBar*> panels_;
+  std::map<catalogue::MenuGroup, QMenu*> menus_;
+  QMenu* fileMenu_ = nullptr;
+  QMenu* helpMenu_ = nullptr;
+  QAction* recentTop_ = nullptr;
+  QAction* recentBottom_ = nullptr;
+  std::vector<QAction*> recentActions_;
+  // Entries of the Special menu's field submenus, for relabelling.
+  struct FieldEntry {
+    QAction* action;
+    QString field;
+    bool version1;
+  };
+  std::vector<FieldEntry> specialFields_;
+  std::vector<QAction*> specialVersion1Separators_;
+
+  QTabBar* tabs_ = nullptr;
+  QStackedWidget* stack_ = nullptr;
+  TrackListPage* filesPage_ = nullptr;
+  TrackListPage* resultsPage_ = nullptr;
+  StatusBar* statusBar_ = nullptr;
+};
+
+}  // namespace tonvault::ui

@@ -1,0 +1,66 @@
+#include "ui/pages/TrackListPage.h"
+
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+namespace tonvault::ui {
+
+namespace {
+// Display widths of the 16 text columns in a fresh program.
+constexpr int kColumnWidths[] = {150, 150, 180, 80, 45, 45, 120, 65, 65, 55, 70, 65, 60, 200, 250, 80};
+}  // namespace
+
+TrackListPage::TrackListPage(std::vector<catalogue::TrackRecord>& rows, const catalogue::ColumnMap& map,
+                             QWidget* parent)
+    : QWidget(parent), rows_(rows), model_(new TrackListModel(rows, map, this)), view_(new QTableView(this)) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view_);
+
+  view_->setModel(model_);
+  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view_->setShowGrid(true);
+  view_->setWordWrap(false);
+  view_->setAlternatingRowColors(false);
+  view_->verticalHeader()->hide();
+  view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
+  view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+  QHeaderView* header = view_->horizontalHeader();
+  header->setSectionsMovable(true);
+  header->setHighlightSections(false);
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  header->resizeSection(0, 24);
+  for (int i = 0; i < 16; ++i) header->resizeSection(i + 1, kColumnWidths[i]);
+  connect(header, &QHeaderView::sectionMoved, this, &TrackListPage::KeepIconColumnFirst);
+  connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &TrackListPage::CopySelectionIntoRows);
+}
+
+void TrackListPage::KeepIconColumnFirst(int, int, int) {
+  QHeaderView* header = view_->horizontalHeader();
+  const int iconVisual = header->visualIndex(0);
+  if (iconVisual != 0) {
+    const QSignalBlocker blocker(header);
+    header->moveSection(iconVisual, 0);
+  }
+}
+
+void TrackListPage::CopySelectionIntoRows(const QItemSelection& selected, const QItemSelection& deselected) {
+  auto mark = [this](const QItemSelection& selection, bool value) {
+    for (const QItemSelectionRange& range : selection) {
+      for (int row = range.top(); row <= range.bottom(); ++row) {
+        if (row < static_cast<int>(rows_.size())) rows_[static_cast<std::size_t>(row)].selected = value;
+      }
+    }
+  };
+  mark(deselected, false);
+  mark(selected, true);
+  if (selectionChanged_) selectionChanged_();
+}
+
+void TrackListPage::Reload() { model_->Reset(); }
+
+}  // namespace tonvault::ui

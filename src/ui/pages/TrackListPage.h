@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QTableView>
+#include <QWidget>
+#include <functional>
+
+#include "ui/TrackListModel.h"
+
+namespace tonvault::ui {
+
+// The Files and Results pages: one report list of track rows. The row
+// selection is kept in the rows' own flags so that commands see it.
+class TrackListPage : public QWidget {
+  Q_OBJECT
+ public:
+  TrackListPage(std::vector<catalogue::TrackRecord>& rows, const catalogue::ColumnMap& map, QWidget* parent = nullptr);
+
+  QTableView* View() const { return view_; }
+  TrackListModel* Model() const { return model_; }
+  // Re-reads the rows after a wholesale change.
+  void Reload();
+  // Called after the selection flags changed through the list.
+  void OnSelectionChanged(std::function<void()> callback) { selectionChanged_ = std::move(callback); }
+
+ private:
+  void KeepIconColumnFirst(int logicalIndex, int oldVisualIndex, int newVisualIndex);
+  void CopySelectionIntoRows(const QItemSelection& selected, const QItemSelection& deselected);
+
+  std::vector<catalogue::TrackRecord>& rows_;
+  TrackListModel* model_;
+  QTableView* view_;
+  std::function<void()> selectionChanged_;
+};
+
+}  // namespace tonvault::ui

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTest>
+
+#include "QtTestApp.h"
+#include "catalogue/LongOperation.h"
+#include "catalogue/PageChange.h"
+#include "ui/MainWindow.h"
+
+namespace tonvault::ui {
+namespace {
+
+using catalogue::CommandGroup;
+using catalogue::MenuGroup;
+using catalogue::Page;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::QtTestApp();
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QApplication::processEvents();
+  }
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, StartsOnTheFilesPageWithThirteenTabs) {
+  EXPECT_EQ(window->windowTitle(), " Tonvault");
+  EXPECT_EQ(window->Tabs()->count(), 13);
+  EXPECT_EQ(window->Tabs()->tabText(0), "Files");
+  EXPECT_EQ(window->Tabs()->tabText(9), "ID3 - Editor");
+  EXPECT_EQ(window->Tabs()->tabText(12), "Settings");
+  EXPECT_EQ(window->App().currentPage, Page::Files);
+  EXPECT_EQ(window->App().commandStateCode, 1);
+  EXPECT_EQ(window->Status()->PanelText(0), "Files: 0");
+  EXPECT_EQ(window->Status()->PanelText(1), "Selected: 0");
+}
+
+TEST_F(MainWindowTest, ClickingATabRunsThePageChange) {
+  window->Tabs()->setCurrentIndex(static_cast<int>(Page::Results));
+  EXPECT_EQ(window->App().currentPage, Page::Results);
+  EXPECT_EQ(window->Status()->PanelText(0), "Results: 0");
+  window->Tabs()->setCurrentIndex(static_cast<int>(Page::Search));
+  EXPECT_EQ(window->App().commandStateCode, 5);
+  EXPECT_TRUE(window->MenuOf(MenuGroup::File)->menuAction()->isEnabled());
+  EXPECT_FALSE(window->MenuOf(MenuGroup::Edit)->menuAction()->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheMp3PageHasNoTabButCanBeShown) {
+  catalogue::ChangePage(window->App(), Page::Mp3);
+  EXPECT_EQ(window->App().commandStateCode, 12);
+  EXPECT_TRUE(window->PageWidget(Page::Mp3)->isVisible());
+}
+
+TEST_F(MainWindowTest, BusyStateLocksTheWindowAndShowsStop) {
+  QAction* stop = window->Action(CommandId::Stop);
+  EXPECT_FALSE(stop->isVisible());
+  QTest::keyClick(window.get(), Qt::Key_Escape);
+  EXPECT_FALSE(window->App().stopRequest) << "Esc while idle does nothing";
+  {
+    catalogue::LongOperation operation(window->App(), {});
+    EXPECT_FALSE(window->Tabs()->isEnabled());
+    EXPECT_TRUE(stop->isVisible());
+    EXPECT_FALSE(window->Action(CommandId::Exit)->isEnabled());
+    EXPECT_FALSE(window->Action(CommandId::About)->isEnabled());
+    EXPECT_FALSE(window->MenuOf(MenuGroup::File)->menuAction()->isEnabled());
+    stop->trigger();
+    EXPECT_TRUE(window->App().stopRequest);
+    window->App().stopRequest = false;
+  }
+  EXPECT_TRUE(window->Tabs()->isEnabled());
+  EXPECT_FALSE(stop->isVisible());
+  EXPECT_TRUE(window->Action(CommandId::Exit)->isEnabled());
+  EXPECT_EQ(window->Status()->Progress()->PosHi(), 0);
+}
+
+TEST_F(MainWindowTest, EditorCodeSwapsTheToolBarPanelsAndRelabelsSpecial) {
+  window->Tabs()->setCurrentIndex(static_cast<int>(Page::Id3Editor));
+  EXPECT_TRUE(window->PanelBar(ToolPanel::Id3)->isVisible());
+  EXPECT_TRUE(window->PanelBar(ToolPanel::TagRam)->isVisible());
+  EXPECT_FALSE(window->PanelBar(ToolPanel::Edit)->isVisible());
+  EXPECT_TRUE(window->MenuOf(MenuGroup::Special)->menuAction()->isEnabled());
+  catalogue::SetCommandState(window->App(), 10);
+  QMenu* lower = window->MenuOf(MenuGroup::Special)->actions().at(1)->menu();
+  ASSERT_NE(lower, nullptr);
+  QStringList visible;
+  for (QAction* a : lower->actions()) {
+    if (a->isVisible() && !a->isSeparator()) visible << a->text();
+  }
+  EXPECT_EQ(visible, (QStringList{"Title", "Artist", "Album", "Genre"}));
+  window->Tabs()->setCurrentIndex(static_cast<int>(Page::Files));
+  EXPECT_FALSE(window->PanelBar(ToolPanel::Id3)->isVisible());
+  EXPECT_TRUE(window->PanelBar(ToolPanel::Edit)->isVisible());
+}
+
+TEST_F(MainWindowTest, RecentEntriesAppearBetweenTheirSeparators) {
+  window->App().recentDatabases.Add("/music/a.tvd");
+  window->App().recentDatabases.Add("/music/b.tvd");
+  emit window->FileMenu()->aboutToShow();
+  QStringList captions;
+  for (QAction* a : window->FileMenu()->actions()) {
+    if (a->text().endsWith(".tvd")) captions << a->text();
+  }
+  EXPECT_EQ(captions, (QStringList{"/music/b.tvd", "/music/a.tvd"}));
+}
+
+TEST_F(MainWindowTest, PriorityStaysCheckedWhereTheSystemLeftIt) {
+  window->Action(CommandId::PriorityIdle)->trigger();
+  EXPECT_TRUE(window->Action(CommandId::PriorityIdle)->isChecked());
+  window->Action(CommandId::PriorityNormal)->trigger();  // refused without privilege
+  const bool normal = window->App().priority == catalogue::Priority::Normal;
+  EXPECT_EQ(window->Action(CommandId::PriorityNormal)->isChecked(), normal);
+  EXPECT_EQ(window->Action(CommandId::PriorityIdle)->isChecked(), !normal);
+  if (!normal) {
+    EXPECT_EQ(window->Status()->PanelText(0), "Priority not changed: the system refused it.");
+  }
+}
+
+// Visits every page and saves a picture of each for a person to look at.
+TEST_F(MainWindowTest, EveryPageRendersAndIsSavedAsAScreenshot) {
+  QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
+  window->resize(1100, 680);
+  for (int i = 0; i < catalogue::kPageCount; ++i) {
+    const auto page = static_cast<Page>(i);
+    catalogue::ChangePage(window->App(), page);
+    QApplication::processEvents();
+    EXPECT_TRUE(window->PageWidget(page)->isVisible()) << i;
+    const QPixmap shot = window->grab();
+    ASSERT_FALSE(shot.isNull());
+    const QString name = QString(TONVAULT_SCREENSHOT_DIR "/page-%1.png").arg(i, 2, 10, QChar('0'));
+    EXPECT_TRUE(shot.save(name)) << name.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace tonvault::ui

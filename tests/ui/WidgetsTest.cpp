@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "QtTestApp.h"
+#include "catalogue/ColumnMap.h"
+#include "ui/AboutBox.h"
+#include "ui/QtDialogs.h"
+#include "ui/StatusBar.h"
+#include "ui/StatusIcons.h"
+#include "ui/TrackListModel.h"
+
+namespace tonvault::ui {
+namespace {
+
+class WidgetsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { testing::QtTestApp(); }
+};
+
+TEST_F(WidgetsTest, ProgressBarSitsRightOfTheFirstTwoPanels) {
+  EXPECT_EQ(ProgressBarGeometry(800, 24, 100, 100), QRect(204, 4, 584, 18));
+  EXPECT_EQ(ProgressBarGeometry(150, 24, 100, 100), QRect(204, 4, 0, 18)) << "never a negative width";
+  StatusBar bar;
+  bar.resize(640, 26);
+  bar.show();
+  EXPECT_EQ(bar.Progress()->geometry(), QRect(204, 4, 424, 20));
+  EXPECT_EQ(bar.Progress()->Maximum(), 300);
+}
+
+TEST_F(WidgetsTest, MessageTextsShowTheirLineBreaks) {
+  EXPECT_EQ(DisplayText("Content of list not saved !\n\r\rSave list ?").toStdString(), "Content of list not saved !\n\nSave list ?");
+  EXPECT_EQ(DisplayText("a\n\rb").toStdString(), "a\nb");
+}
+
+TEST_F(WidgetsTest, FileFiltersMatchBothLetterCases) {
+  EXPECT_EQ(NameFilter("Tonvault Database   (*.TVD)|*.TVD").toStdString(), "Tonvault Database (*.TVD *.tvd)");
+  EXPECT_EQ(NameFilter("Tonvault Database (*.TVD)|*.TVD").toStdString(), "Tonvault Database (*.TVD *.tvd)");
+  EXPECT_EQ(NameFilter("Playlist|*.tvp").toStdString(), "Playlist (*.tvp)");
+}
+
+TEST_F(WidgetsTest, ModelShowsSlotsUnderTheirHeadingsWithIconFirst) {
+  catalogue::ColumnMap map;
+  map.RebuildFromHeadings({"Title", "Album", "Artist", "Genre", "Track", "Year", "Comment", "Size [kB]", "Bitrate",
+                           "Freq.", "Mode", "Length", "Codec", "Filename", "Path", "Label"});
+  std::vector<catalogue::TrackRecord> rows(1);
+  rows[0].icon = catalogue::StatusIcon::Corrupt;
+  map.Set(rows[0], catalogue::Column::Title, "Waterloo");
+  map.Set(rows[0], catalogue::Column::Genre, "Pop");
+  TrackListModel model(rows, map);
+  EXPECT_EQ(model.columnCount(), 17);
+  EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "");
+  EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Title");
+  EXPECT_EQ(model.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Album");
+  EXPECT_EQ(model.data(model.index(0, 1), Qt::DisplayRole).toString(), "Waterloo");
+  EXPECT_FALSE(model.data(model.index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
+  const auto alignment = model.data(model.index(0, 4), Qt::TextAlignmentRole).value<Qt::Alignment>();
+  EXPECT_TRUE(alignment & Qt::AlignHCenter) << "Genre is centred";
+}
+
+TEST_F(WidgetsTest, EveryStatusCodeHasAPictureAndUnknownCodesNone) {
+  for (int code : {7, 8, 9, 10, 12, 20, 21, 29, 30, 37, 38}) EXPECT_FALSE(StatusIconFor(code).isNull()) << code;
+  EXPECT_TRUE(StatusIconFor(-1).isNull());
+  EXPECT_TRUE(StatusIconFor(99).isNull());
+}
+
+TEST_F(WidgetsTest, AboutBoxShowsTitleAndVersion) {
+  AboutBox box;
+  EXPECT_EQ(box.windowTitle(), " Info");
+  EXPECT_EQ(box.TitlePanelText(), "Tonvault   1.00");
+  EXPECT_EQ(box.PlayerLibraryButton()->text(), "About  JBDirect");
+}
+
+}  // namespace
+}  // namespace tonvault::ui
