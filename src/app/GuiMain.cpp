@@ -1,5 +1,7 @@
 // Tonvault: the window program.
 #include <QApplication>
+#include <QPalette>
+#include <QToolTip>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,12 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   auto* splash = new tonvault::ui::SplashWindow;
   splash->ShowNow();
+
+  // Hints appear on a lime-green ground, as users of the program know them.
+  QPalette hints = QToolTip::palette();
+  hints.setColor(QPalette::ToolTipBase, QColor(50, 205, 50));
+  hints.setColor(QPalette::ToolTipText, Qt::black);
+  QToolTip::setPalette(hints);
 
   QApplication::setApplicationName(tonvault::catalogue::kProgramTitle);
   QApplication::setApplicationVersion(QString::fromStdString(tonvault::catalogue::ProgramVersionText()));

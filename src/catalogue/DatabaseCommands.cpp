@@ -55,3 +55,18 @@ void OpenRecentDatabase(Application& app, const std::string& path) {
 }
 
 }  // namespace tonvault::catalogue
+
+namespace tonvault::catalogue {
+
+void ClearRecentList(Application& app) { app.recentDatabases.Clear(); }
+
+void CheckRecentList(Application& app) {
+  const std::size_t removed = app.recentDatabases.RemoveMissing([](const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+  });
+  const std::string text = removed == 0 ? "All entries are OK" : std::to_string(removed) + " not more valid lines removed";
+  app.frontend.ShowMessage(MessageKind::Information, text, {Button::Ok});
+}
+
+}  // namespace tonvault::catalogue

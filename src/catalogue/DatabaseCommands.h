@@ -15,3 +15,14 @@ void SaveDatabaseAs(Application& app);
 void OpenRecentDatabase(Application& app, const std::string& path);
 
 }  // namespace tonvault::catalogue
+
+namespace tonvault::catalogue {
+
+// "Clear TVD-file list": forgets every recent catalogue.
+void ClearRecentList(Application& app);
+
+// "Check TVD-file list": removes the entries whose file is gone and reports
+// how many.
+void CheckRecentList(Application& app);
+
+}  // namespace tonvault::catalogue

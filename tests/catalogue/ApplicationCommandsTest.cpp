@@ -172,6 +172,23 @@ TEST_F(ApplicationTest, FailedRecentLoadRemovesTheEntry) {
   EXPECT_TRUE(app.recentDatabases.Entries().empty());
 }
 
+TEST_F(ApplicationTest, CheckingTheRecentListRemovesMissingFilesAndReports) {
+  testing::TempFolder folder;
+  const std::string kept = folder.Path() + "/kept.tvd";
+  std::ofstream(kept) << "Fileversion: 1\r\n";
+  app.recentDatabases.Add(folder.Path() + "/gone1.tvd");
+  app.recentDatabases.Add(kept);
+  app.recentDatabases.Add(folder.Path() + "/gone2.tvd");
+  CheckRecentList(app);
+  EXPECT_EQ(app.recentDatabases.Entries(), (std::vector<std::string>{kept}));
+  CheckRecentList(app);
+  EXPECT_EQ(frontend.Log("message"),
+            (std::vector<std::string>{"message(information): 2 not more valid lines removed [OK]",
+                                      "message(information): All entries are OK [OK]"}));
+  ClearRecentList(app);
+  EXPECT_TRUE(app.recentDatabases.Entries().empty());
+}
+
 TEST(CommandLine, CatalogueExtensionIsCaseInsensitive) {
   EXPECT_TRUE(IsCatalogueFileName("/x/Pop.TvD"));
   EXPECT_FALSE(IsCatalogueFileName("/x/pop.tvd.mp3"));
