@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "audio/BufferedReader.h"
+#include "audio/MpegHeader.h"
+#include "ScanSupport.h"
+#include "support/MpegSynth.h"
+
+namespace tonvault::audio {
+namespace {
+
+using namespace tonvault::testing;
+
+MpegHeaderInfo Read(const Bytes& bytes, RecordingHost& host) {
+  MemoryByteSource source(bytes);
+  return ReadMpegHeader(&source, host);
+}
+
+TEST(ReadMpegHeader, SkipsTheId3v2TagAndDecodesTheFirstHeader) {
+  Bytes file = Id3v2Tag(300);
+  Append(file, Junk(20));
+  Append(file, Frames({1, 3, 192, 48000, 0, 0}, 3));
+  RecordingHost host;
+  const MpegHeaderInfo info = Read(file, host);
+  EXPECT_FALSE(info.error);
+  EXPECT_TRUE(info.hasId3v2);
+  EXPECT_EQ(info.fileSize, static_cast<std::int64_t>(file.size()));
+  EXPECT_EQ(info.audioBytes, static_cast<std::int64_t>(file.size()) - 300);
+  EXPECT_EQ(info.bitrateKbps, 192);
+  EXPECT_EQ(info.sampleRate, 48000);
+  EXPECT_EQ(info.versionLayerText, "M1  L3");
+  EXPECT_EQ(info.modeText, "Stereo");
+}
+
+TEST(ReadMpegHeader, PlainBigEndianTagSizeWhenAByteIsAbove7F) {
+  Bytes file = Id3v2Tag(10 + 0x80);  // syncsafe bytes 00 00 01 00
+  file[8] = 0x00, file[9] = 0x80;    // plain: 0x80 bytes, same tag length
+  Append(file, Frame({}));
+  RecordingHost host;
+  const MpegHeaderInfo info = Read(file, host);
+  EXPECT_FALSE(info.error);
+  EXPECT_EQ(info.audioBytes, 417);
+}
+
+TEST(ReadMpegHeader, WindowsOverlapByThreeBytes) {
+  for (std::size_t at : {4092u, 4093u, 4094u, 4095u, 8189u}) {
+    Bytes file = Junk(at);
+    Append(file, Frame({2, 3, 64, 22050}));
+    RecordingHost host;
+    const MpegHeaderInfo info = Read(file, host);
+    EXPECT_FALSE(info.error) << "header at " << at;
+    EXPECT_EQ(info.versionLayerText, "M2  L3") << at;
+  }
+}
+
+TEST(ReadMpegHeader, NoHeaderIsASilentError) {
+  RecordingHost host;
+  EXPECT_TRUE(Read(Junk(10000), host).error);
+  EXPECT_TRUE(Read({}, host).error);
+  EXPECT_TRUE(Read({0xFF, 0xFB, 0x90}, host).error) << "three bytes are not a header";
+  EXPECT_EQ(host.openFailures + host.readFailures, 0);
+}
+
+TEST(ReadMpegHeader, UnreadableFilesAskAndCountAsErrors) {
+  RecordingHost host;
+  EXPECT_TRUE(ReadMpegHeader(static_cast<ByteSource*>(nullptr), host).error);
+  EXPECT_EQ(host.openFailures, 1);
+  EXPECT_TRUE(ReadMpegHeader("/nonexistent/x.mp3", host).error);
+  EXPECT_EQ(host.openFailures, 2);
+
+  const Bytes file = Frames({}, 3);
+  FailingSource failing(file, 1);
+  EXPECT_TRUE(ReadMpegHeader(&failing, host).error);
+  EXPECT_EQ(host.readFailures, 1);
+}
+
+TEST(ReadMpegHeader, HostileTagSizeNeverReadsOutside) {
+  Bytes file = Id3v2Tag(20);
+  file[6] = file[7] = file[8] = file[9] = 0xFF;
+  Append(file, Frames({}, 2));
+  RecordingHost host;
+  const MpegHeaderInfo info = Read(file, host);
+  EXPECT_TRUE(info.error);
+  EXPECT_TRUE(info.hasId3v2);
+  EXPECT_EQ(info.audioBytes, 0);
+}
+
+TEST(BufferedReader, ServesSmallReadsAcrossBlocksAndStopsAtTheEnd) {
+  Bytes data(1000);
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 7);
+  MemoryByteSource source(data);
+  BufferedReader reader(source, 64);
+  bool failed = true;
+  for (std::int64_t at : {0, 60, 61, 500, 990}) {
+    const auto view = reader.Read(at, 16, failed);
+    EXPECT_FALSE(failed);
+    ASSERT_EQ(view.size(), at == 990 ? 10u : 16u) << at;
+    for (std::size_t i = 0; i < view.size(); ++i) EXPECT_EQ(view[i], data[static_cast<std::size_t>(at) + i]);
+  }
+  EXPECT_TRUE(reader.Read(1000, 16, failed).empty());
+  EXPECT_EQ(reader.Read(10, 200, failed).size(), 200u) << "a read larger than the block grows it";
+}
+
+}  // namespace
+}  // namespace tonvault::audio
