@@ -2,10 +2,20 @@
 
 namespace tonvault::catalogue {
 
+// Options of the MP3 reading: the VBR scan of the import and its settings.
+struct Mp3Options {
+  bool scanForVbr = false;     // "Scan files for VBR  (slow)"
+  bool fullScan = false;       // "100% Scan for corrupted frames  (very slow)"
+  bool readVbrHeader = true;   // "Read VBR-Header  (speeds up VBR-files)"
+  int errorsTolerated = 0;     // "Errors in MP3 files tolerated", 0..100
+  int cbrSeconds = 2;          // "sec": constant bitrate decided after this many seconds
+};
+
 // The options the commands read. The settings page binds its controls to
 // this structure and the settings file stores it.
 struct Options {
   bool dontAskForSaveOnExit = false;
+  Mp3Options mp3;
 };
 
 }  // namespace tonvault::catalogue

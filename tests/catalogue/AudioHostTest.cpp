@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "audio/MpegHeader.h"
+#include "catalogue/AudioHost.h"
+#include "catalogue/LongOperation.h"
+#include "support/ScriptedFrontend.h"
+
+namespace tonvault::catalogue {
+namespace {
+
+using testing::ScriptedFrontend;
+
+TEST(FrontendScanHost, UnreadableFileAsksAndNoStopsTheOperation) {
+  ScriptedFrontend frontend;
+  Application app(frontend);
+  FrontendScanHost host(app);
+  frontend.Answer(Button::Yes);
+  EXPECT_TRUE(audio::ReadMpegHeader("/nonexistent/a.mp3", host).error);
+  EXPECT_FALSE(app.stopRequest);
+  frontend.Answer(Button::No);
+  EXPECT_EQ(audio::ScanMpegStream("/nonexistent/b.mp3", {}, host).result, -1);
+  EXPECT_TRUE(app.stopRequest);
+  EXPECT_EQ(frontend.Log(), (std::vector<std::string>{
+                                "beep: exclamation",
+                                "message(error): Read Error !\n\r\rContinue ? [Yes/No] -> Yes",
+                                "beep: exclamation",
+                                "message(error): Read Error !\n\r\rContinue ? [Yes/No] -> No",
+                            }));
+}
+
+TEST(FrontendScanHost, StopDuringAnalysisIsConfirmedThroughTheFrontend) {
+  ScriptedFrontend frontend;
+  Application app(frontend);
+  FrontendScanHost host(app);
+  EXPECT_FALSE(host.StopConfirmed()) << "no request, no question";
+  app.stopRequest = true;
+  frontend.Answer(Button::No);
+  EXPECT_FALSE(host.StopConfirmed());
+  EXPECT_FALSE(app.stopRequest);
+  app.stopRequest = true;
+  frontend.Answer(Button::Yes);
+  EXPECT_TRUE(host.StopConfirmed());
+  EXPECT_EQ(frontend.Log("message"),
+            (std::vector<std::string>{"message(confirmation): Do you really want to STOP ? [Yes/No] -> No",
+                                      "message(confirmation): Do you really want to STOP ? [Yes/No] -> Yes"}));
+}
+
+TEST(ImportScanOptions, ComeFromTheMp3Options) {
+  Mp3Options mp3;
+  mp3.errorsTolerated = 4;
+  mp3.fullScan = true;
+  mp3.cbrSeconds = 5;
+  mp3.readVbrHeader = false;
+  const audio::ScanOptions scan = ImportScanOptions(mp3);
+  EXPECT_EQ(scan.toleratedErrors, 4);
+  EXPECT_TRUE(scan.fullScan);
+  EXPECT_FALSE(scan.analysisMode);
+  EXPECT_EQ(scan.cbrSeconds, 5);
+  EXPECT_FALSE(scan.readVbrHeader);
+}
+
+}  // namespace
+}  // namespace tonvault::catalogue
