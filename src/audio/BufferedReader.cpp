@@ -5,7 +5,10 @@
 namespace tonvault::audio {
 
 BufferedReader::BufferedReader(ByteSource& source, std::size_t blockSize)
-    : source_(source), size_(source.Size()), block_(std::max<std::size_t>(blockSize, 64)) {}
+    : source_(source),
+      size_(source.Size()),
+      // A small file needs no more memory than its own size.
+      block_(static_cast<std::size_t>(std::clamp<std::int64_t>(size_, 64, static_cast<std::int64_t>(std::max<std::size_t>(blockSize, 64))))) {}
 
 bool BufferedReader::Fill(std::int64_t offset, std::size_t count) {
   if (count > block_.size()) block_.resize(count);
