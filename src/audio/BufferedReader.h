@@ -13,7 +13,7 @@ namespace tonvault::audio {
 // memory used is the block size, whatever the file's size.
 class BufferedReader {
  public:
-  static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
+  static constexpr std::size_t kDefaultBlockSize = 128 * 1024;
 
   explicit BufferedReader(ByteSource& source, std::size_t blockSize = kDefaultBlockSize);
 
