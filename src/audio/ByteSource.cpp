@@ -41,7 +41,7 @@ std::int64_t FileByteSource::ReadAt(std::int64_t offset, std::span<std::uint8_t>
 
 std::int64_t MemoryByteSource::ReadAt(std::int64_t offset, std::span<std::uint8_t> out) {
   if (offset < 0) return -1;
-  if (offset >= Size()) return 0;
+  if (offset >= Size() || out.empty()) return 0;
   const auto count = std::min<std::size_t>(out.size(), bytes_.size() - static_cast<std::size_t>(offset));
   std::memcpy(out.data(), bytes_.data() + offset, count);
   return static_cast<std::int64_t>(count);

@@ -1,0 +1,152 @@
+#include "audio/TextEncoding.h"
+
+#include <array>
+
+namespace tonvault::audio {
+
+namespace {
+
+// Code points of the Windows-1252 bytes 0x80..0x9F.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t Windows1252CodePoint(std::uint8_t byte) {
+  if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
+  return byte;
+}
+
+// The Windows-1252 byte of a code point, or '?' when it has none.
+char Windows1252Byte(char32_t codePoint) {
+  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<char>(codePoint);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == codePoint) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+// Decodes one UTF-8 character at `i`; returns false (and consumes one byte)
+// for an invalid sequence.
+bool DecodeUtf8(std::string_view text, std::size_t& i, char32_t& codePoint) {
+  const auto lead = static_cast<std::uint8_t>(text[i]);
+  int extra = 0;
+  char32_t value = 0;
+  if (lead < 0x80) {
+    codePoint = lead;
+    ++i;
+    return true;
+  }
+  if (lead >= 0xC2 && lead <= 0xDF) extra = 1, value = lead & 0x1F;
+  else if (lead >= 0xE0 && lead <= 0xEF) extra = 2, value = lead & 0x0F;
+  else if (lead >= 0xF0 && lead <= 0xF4) extra = 3, value = lead & 0x07;
+  else {
+    ++i;
+    return false;
+  }
+  if (i + static_cast<std::size_t>(extra) >= text.size()) {
+    ++i;
+    return false;
+  }
+  for (int k = 1; k <= extra; ++k) {
+    const auto next = static_cast<std::uint8_t>(text[i + static_cast<std::size_t>(k)]);
+    if ((next & 0xC0) != 0x80) {
+      ++i;
+      return false;
+    }
+    value = value << 6 | (next & 0x3F);
+  }
+  const char32_t minimum = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
+  if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+    ++i;
+    return false;
+  }
+  i += static_cast<std::size_t>(extra) + 1;
+  codePoint = value;
+  return true;
+}
+
+}  // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (char byte : bytes) AppendUtf8(out, Windows1252CodePoint(static_cast<std::uint8_t>(byte)));
+  return out;
+}
+
+std::string Utf8ToWindows1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t codePoint = 0;
+    out += DecodeUtf8(text, i, codePoint) ? Windows1252Byte(codePoint) : '?';
+  }
+  return out;
+}
+
+bool FitsLatin1(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t codePoint = 0;
+    if (!DecodeUtf8(text, i, codePoint) || codePoint > 0xFF) return false;
+  }
+  return true;
+}
+
+std::string Utf16ToUtf8(std::span<const std::uint8_t> bytes, bool littleEndian) {
+  std::string out;
+  out.reserve(bytes.size());
+  auto unit = [&](std::size_t i) -> char16_t {
+    return littleEndian ? static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8)
+                        : static_cast<char16_t>(bytes[i] << 8 | bytes[i + 1]);
+  };
+  const std::size_t count = bytes.size() / 2;
+  for (std::size_t k = 0; k < count; ++k) {
+    const char16_t u = unit(2 * k);
+    if (u >= 0xD800 && u <= 0xDBFF && k + 1 < count) {
+      const char16_t low = unit(2 * (k + 1));
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        AppendUtf8(out, 0x10000 + ((char32_t{u} - 0xD800) << 10) + (low - 0xDC00));
+        ++k;
+        continue;
+      }
+    }
+    AppendUtf8(out, (u >= 0xD800 && u <= 0xDFFF) ? char32_t{0xFFFD} : char32_t{u});
+  }
+  return out;
+}
+
+std::string_view CutUtf8(std::string_view text, std::size_t maxBytes) {
+  if (text.size() <= maxBytes) return text;
+  std::size_t end = maxBytes;
+  while (end > 0 && (static_cast<std::uint8_t>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
+std::string_view TrimControl(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && static_cast<std::uint8_t>(text[begin]) <= 0x20) ++begin;
+  while (end > begin && static_cast<std::uint8_t>(text[end - 1]) <= 0x20) --end;
+  return text.substr(begin, end - begin);
+}
+
+}  // namespace tonvault::audio
