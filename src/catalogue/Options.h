@@ -11,11 +11,17 @@ struct Mp3Options {
   int cbrSeconds = 2;          // "sec": constant bitrate decided after this many seconds
 };
 
+// Options of the tag readers and writers.
+struct Id3Options {
+  bool keepOriginalFileDate = false;  // "Keep original file date"
+};
+
 // The options the commands read. The settings page binds its controls to
 // this structure and the settings file stores it.
 struct Options {
   bool dontAskForSaveOnExit = false;
   Mp3Options mp3;
+  Id3Options id3;
 };
 
 }  // namespace tonvault::catalogue

@@ -190,3 +190,28 @@ TEST(ReadWavHeader, ShortAndForeignFilesGiveNoValuesButSucceed) {
 
 }  // namespace
 }  // namespace tonvault::audio
+
+#include <filesystem>
+
+#include "audio/MediaFiles.h"
+#include "support/TempFolder.h"
+
+namespace tonvault::audio {
+namespace {
+
+TEST(ReadMediaHeader, ExtensionInAnyCaseChoosesTheReader) {
+  testing::TempFolder folder;
+  const std::string upper = folder.Path() + "/SONG.WMA";
+  std::filesystem::copy_file(DataFile("stereo-64k-22050.wma"), upper);
+  const auto wma = ReadMediaHeader(upper);
+  ASSERT_TRUE(wma.has_value());
+  EXPECT_EQ(wma->title, "Waterloo");
+  const std::string wav = folder.Path() + "/Tone.Wav";
+  std::filesystem::copy_file(DataFile("stereo-44100-16bit.wav"), wav);
+  ASSERT_TRUE(ReadMediaHeader(wav).has_value());
+  EXPECT_EQ(ReadMediaHeader(wav)->codecText, "WAV");
+  EXPECT_FALSE(ReadMediaHeader(DataFile("cbr-32k-32000-mono.mp3")).has_value());
+}
+
+}  // namespace
+}  // namespace tonvault::audio

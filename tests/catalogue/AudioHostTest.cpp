@@ -61,3 +61,36 @@ TEST(ImportScanOptions, ComeFromTheMp3Options) {
 
 }  // namespace
 }  // namespace tonvault::catalogue
+
+#include <filesystem>
+#include <fstream>
+
+#include "catalogue/TagWriting.h"
+#include "support/TempFolder.h"
+
+namespace tonvault::catalogue {
+namespace {
+
+TEST(WriteId3v1, FailureSaysWhichFileAndKeepsTheDateWhenAsked) {
+  ScriptedFrontend frontend;
+  Application app(frontend);
+  EXPECT_FALSE(WriteId3v1(app, "/nonexistent/song.mp3", {}, false));
+  EXPECT_EQ(frontend.Log(), (std::vector<std::string>{
+                                "beep: exclamation",
+                                "message(error): Cannot write file\n\r/nonexistent/song.mp3  !\n\r\r(Write protected ?) [OK]"}));
+
+  tonvault::testing::TempFolder folder;
+  const std::string path = folder.Path() + "/song.mp3";
+  std::ofstream(path) << std::string(300, 'x');
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1000);
+  std::filesystem::last_write_time(path, old);
+  app.options.id3.keepOriginalFileDate = true;
+  audio::Id3v1Fields fields;
+  fields.title = "Song";
+  EXPECT_TRUE(WriteId3v1(app, path, fields, false));
+  EXPECT_EQ(std::filesystem::last_write_time(path), old);
+  EXPECT_EQ(audio::ReadId3v1Tag(path).title, "Song");
+}
+
+}  // namespace
+}  // namespace tonvault::catalogue
