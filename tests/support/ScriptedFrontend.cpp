@@ -56,7 +56,10 @@ void ScriptedFrontend::Beep(Sound sound) { log_.push_back("beep: " + SoundName(s
 
 Button ScriptedFrontend::ShowMessage(MessageKind kind, const std::string& text, const Buttons& buttons) {
   std::string line = "message(" + KindName(kind) + "): " + text + " [";
-  for (std::size_t i = 0; i < buttons.size(); ++i) line += (i ? "/" : "") + ButtonName(buttons[i]);
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    if (i != 0) line += '/';
+    line += ButtonName(buttons[i]);
+  }
   line += "]";
   if (buttons.size() == 1) {
     log_.push_back(line);
