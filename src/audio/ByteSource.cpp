@@ -48,3 +48,44 @@ std::int64_t MemoryByteSource::ReadAt(std::int64_t offset, std::span<std::uint8_
 }
 
 }  // namespace tonvault::audio
+
+namespace tonvault::audio {
+
+namespace {
+constexpr std::int64_t kTailBytes = 128;
+}  // namespace
+
+PrefetchedSource::PrefetchedSource(ByteSource& source, std::size_t headBytes) : source_(source) {
+  const std::int64_t size = source.Size();
+  head_.resize(static_cast<std::size_t>(std::clamp<std::int64_t>(size, 0, static_cast<std::int64_t>(headBytes))));
+  const std::int64_t got = source.ReadAt(0, head_);
+  readable_ = got >= 0;
+  head_.resize(static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+  if (readable_ && size > static_cast<std::int64_t>(head_.size())) {
+    tailStart_ = std::max<std::int64_t>(static_cast<std::int64_t>(head_.size()), size - kTailBytes);
+    tail_.resize(static_cast<std::size_t>(size - tailStart_));
+    const std::int64_t tailGot = source.ReadAt(tailStart_, tail_);
+    tail_.resize(static_cast<std::size_t>(std::max<std::int64_t>(tailGot, 0)));
+  }
+}
+
+std::int64_t PrefetchedSource::ReadAt(std::int64_t offset, std::span<std::uint8_t> out) {
+  if (offset < 0) return -1;
+  if (!readable_) return source_.ReadAt(offset, out);
+  if (offset >= Size() || out.empty()) return 0;
+  // What exists at `offset`: the request, cut at the end of the data.
+  const std::int64_t count = std::min(static_cast<std::int64_t>(out.size()), Size() - offset);
+  const auto headSize = static_cast<std::int64_t>(head_.size());
+  if (offset + count <= headSize) {
+    std::memcpy(out.data(), head_.data() + offset, static_cast<std::size_t>(count));
+    return count;
+  }
+  const std::int64_t tailEnd = tailStart_ + static_cast<std::int64_t>(tail_.size());
+  if (!tail_.empty() && offset >= tailStart_ && offset + count <= tailEnd) {
+    std::memcpy(out.data(), tail_.data() + (offset - tailStart_), static_cast<std::size_t>(count));
+    return count;
+  }
+  return source_.ReadAt(offset, out);
+}
+
+}  // namespace tonvault::audio

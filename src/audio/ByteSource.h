@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace tonvault::audio {
 
@@ -47,6 +48,31 @@ class MemoryByteSource : public ByteSource {
 
  private:
   std::span<const std::uint8_t> bytes_;
+};
+
+}  // namespace tonvault::audio
+
+namespace tonvault::audio {
+
+// Holds the first bytes of another source (and its last 128, where an
+// ID3v1 tag sits) in memory, so several readers of one small file cost one
+// open and two reads. Reads outside those bytes go to the source.
+class PrefetchedSource : public ByteSource {
+ public:
+  static constexpr std::size_t kDefaultHead = 128 * 1024;
+
+  explicit PrefetchedSource(ByteSource& source, std::size_t headBytes = kDefaultHead);
+  std::int64_t Size() const override { return source_.Size(); }
+  std::int64_t ReadAt(std::int64_t offset, std::span<std::uint8_t> out) override;
+  // False when the first read of the source failed.
+  bool Readable() const { return readable_; }
+
+ private:
+  ByteSource& source_;
+  std::vector<std::uint8_t> head_;
+  std::vector<std::uint8_t> tail_;
+  std::int64_t tailStart_ = 0;
+  bool readable_ = true;
 };
 
 }  // namespace tonvault::audio

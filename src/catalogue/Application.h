@@ -40,6 +40,7 @@ struct Application {
   bool catalogueModified = false;
   std::string databaseFileName;  // name without folder, of the catalogue last loaded or saved
   std::string databaseFolder;    // with trailing separator
+  std::string importFolder;      // the folder last imported from, with trailing separator
   ViewRebuildFlags viewRebuildNeeded;
   RecentDatabases recentDatabases;
   Options options;

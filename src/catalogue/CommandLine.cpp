@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "catalogue/Import.h"
 #include "catalogue/PendingCommands.h"
 #include "catalogue/TextCase.h"
 

@@ -4,11 +4,22 @@ namespace tonvault::catalogue {
 
 // Options of the MP3 reading: the VBR scan of the import and its settings.
 struct Mp3Options {
-  bool scanForVbr = false;     // "Scan files for VBR  (slow)"
+  bool scanForVbr = true;      // "Scan files for VBR  (slow)"
   bool fullScan = false;       // "100% Scan for corrupted frames  (very slow)"
   bool readVbrHeader = true;   // "Read VBR-Header  (speeds up VBR-files)"
   int errorsTolerated = 0;     // "Errors in MP3 files tolerated", 0..100
   int cbrSeconds = 2;          // "sec": constant bitrate decided after this many seconds
+};
+
+// Which files the import collects and which tag readers it runs.
+struct ImportOptions {
+  bool mp3 = true;
+  bool mp2 = false;
+  bool wma = false;
+  bool wav = false;
+  bool readId3v1 = true;            // "Read ID3 version 1 tags"
+  bool readId3v2 = true;            // "Read ID3 version 2 tags"
+  bool rememberImportPath = true;   // "Remember last import path"
 };
 
 // Options of the tag readers and writers.
@@ -21,6 +32,7 @@ struct Id3Options {
 struct Options {
   bool dontAskForSaveOnExit = false;
   Mp3Options mp3;
+  ImportOptions import;
   Id3Options id3;
 };
 

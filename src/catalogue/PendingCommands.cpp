@@ -14,8 +14,4 @@ bool ReadDatabase(Application& app, const std::string&, bool) {
   return false;
 }
 
-void ImportDropped(Application& app, const std::vector<std::string>&) {
-  app.frontend.SetStatusPanel(0, NotAvailableText("Importing audio files"));
-}
-
 }  // namespace tonvault::catalogue

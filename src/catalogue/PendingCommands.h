@@ -16,9 +16,6 @@ bool WriteDatabase(Application& app, const std::string& path, const std::vector<
 // Loads a catalogue file into FILES. Returns false in this version.
 bool ReadDatabase(Application& app, const std::string& path, bool selective);
 
-// Imports dropped files and folders (or command-line arguments) into FILES.
-void ImportDropped(Application& app, const std::vector<std::string>& paths);
-
 // The status-bar text the pending commands show.
 std::string NotAvailableText(const std::string& what);
 

@@ -16,9 +16,9 @@ constexpr std::array kCommands = {
     CommandInfo{CommandId::OpenDatabaseSelective, "Open &database (only items from Search)", "", P::None, G::File, "", false},
     CommandInfo{CommandId::SaveDatabase, "&Save database", "Save database", P::File, G::File, "Ctrl+S", false},
     CommandInfo{CommandId::SaveDatabaseAs, "Save database &as", "Save database as different file", P::File, G::File, "", false},
-    CommandInfo{CommandId::Import, "&Import audio files", "Import audio files", P::File, G::File, "", false},
+    CommandInfo{CommandId::Import, "&Import audio files", "Import audio files", P::File, G::File, "", true},
     CommandInfo{CommandId::ImportWithSubfolders, "Import audio files  (including s&ubfolders)",
-                "Import audio files (with subfolders)", P::File, G::File, "", false},
+                "Import audio files (with subfolders)", P::File, G::File, "", true},
     CommandInfo{CommandId::ReadNjb, "&Read Files on NJB", "Read content of Nomad Jukebox", P::Player, G::File, "", false},
     CommandInfo{CommandId::Exit, "E&xit", "", P::None, kNoGroup, "", true},
 

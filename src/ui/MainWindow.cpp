@@ -15,6 +15,7 @@
 #include "catalogue/CloseSequence.h"
 #include "catalogue/CommandLine.h"
 #include "catalogue/DatabaseCommands.h"
+#include "catalogue/Import.h"
 #include "catalogue/PageChange.h"
 #include "catalogue/PendingCommands.h"
 #include "catalogue/StartUp.h"
@@ -269,6 +270,8 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::PriorityNormal: catalogue::ChoosePriority(app_, catalogue::Priority::Normal); break;
     case CommandId::PriorityHigh: catalogue::ChoosePriority(app_, catalogue::Priority::High); break;
     case CommandId::Stop: catalogue::StopCommand(app_); break;
+    case CommandId::Import: catalogue::ImportFolder(app_, false); break;
+    case CommandId::ImportWithSubfolders: catalogue::ImportFolder(app_, true); break;
     default: break;
   }
   const CommandId checked = app_.priority == catalogue::Priority::Idle   ? CommandId::PriorityIdle

@@ -160,7 +160,9 @@ TEST_F(ApplicationTest, CommandLineWithOneCatalogueNameLooksInTheProgramFolder) 
 
 TEST_F(ApplicationTest, CommandLineWithTwoCataloguesImportsThem) {
   HandleCommandLine(app, {"a.tvd", "b.tvd"});
-  EXPECT_EQ(frontend.Log(), (std::vector<std::string>{"panel0: " + NotAvailableText("Importing audio files")}));
+  EXPECT_EQ(frontend.Log("beep"), (std::vector<std::string>{"beep: default"})) << "no audio file: only a beep";
+  EXPECT_TRUE(frontend.Log("message").empty());
+  EXPECT_TRUE(app.files.empty());
   frontend.ClearLog();
   HandleCommandLine(app, {});
   EXPECT_TRUE(frontend.Log().empty());

@@ -1,0 +1,47 @@
+// tonvault-cli: the catalogue commands without a window.
+#include <iostream>
+#include <string_view>
+
+#include "catalogue/BuildInfo.h"
+#include "catalogue/Version.h"
+#include "cli/Commands.h"
+#include "cli/ReadOptions.h"
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: tonvault-cli [--help] [--version] COMMAND [ARGS...]\n"
+    "\n"
+    "Works on audio files and Tonvault catalogues without opening a window,\n"
+    "with the same code as the window program.\n"
+    "\n"
+    "Commands:\n"
+    "  probe FILE...        print the catalogue row of each file as a JSON line\n"
+    "  import DIR|FILE...   import files as the window does (add --subfolders to\n"
+    "                       descend) and print the rows as JSON lines\n"
+    "\n"
+    "Reading options of both commands:\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace tonvault;
+  if (argc < 2) {
+    std::cerr << kUsage << cli::kReadOptionsHelp;
+    return 2;
+  }
+  const std::string_view command = argv[1];
+  const cli::Arguments rest(argv + 2, argv + argc);
+  if (command == "--help" || command == "-h") {
+    std::cout << kUsage << cli::kReadOptionsHelp;
+    return 0;
+  }
+  if (command == "--version") {
+    std::cout << "tonvault-cli " << catalogue::ProgramVersionText() << " (" << catalogue::kVersionString << ")\n";
+    return 0;
+  }
+  if (command == "probe") return cli::ProbeCommand(rest);
+  if (command == "import") return cli::ImportCommand(rest);
+  std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n" << kUsage << cli::kReadOptionsHelp;
+  return 2;
+}

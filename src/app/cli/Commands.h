@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tonvault::cli {
+
+using Arguments = std::vector<std::string>;
+
+// Each returns the process exit code: 0 done, 1 a file failed, 2 wrong usage.
+int ProbeCommand(const Arguments& arguments);
+int ImportCommand(const Arguments& arguments);
+
+}  // namespace tonvault::cli

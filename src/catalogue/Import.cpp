@@ -1,0 +1,162 @@
+#include "catalogue/Import.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "audio/TextEncoding.h"
+#include "catalogue/AudioHost.h"
+#include "catalogue/CommandLine.h"
+#include "catalogue/FillRow.h"
+#include "catalogue/LongOperation.h"
+#include "catalogue/PageChange.h"
+#include "catalogue/PendingCommands.h"
+#include "catalogue/StatusTexts.h"
+#include "catalogue/TextCase.h"
+
+namespace tonvault::catalogue {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kMaxDroppedNameCharacters = 512;
+
+std::string WithoutTrailingSeparator(std::string path) {
+  if (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
+  return path;
+}
+
+// The remembered import folder, cut back to a folder that still exists.
+std::string ImportStartFolder(const Application& app) {
+  if (!app.options.import.rememberImportPath) return {};
+  std::string folder = WithoutTrailingSeparator(app.importFolder);
+  std::error_code error;
+  while (!folder.empty() && !fs::exists(folder, error) && folder.find(kPathSeparator) != std::string::npos) {
+    folder.erase(folder.rfind(kPathSeparator));
+  }
+  return folder;
+}
+
+// At most `count` characters of a UTF-8 text.
+std::string FirstCharacters(const std::string& text, std::size_t count) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == count) return text.substr(0, i);
+  }
+  return text;
+}
+
+void StartCollecting(Application& app) {
+  FilesChanged(app);
+  SetCommandState(app, 0);
+  app.frontend.PumpEvents();
+}
+
+void ImportCandidates(Application& app, std::vector<std::string>& candidates) {
+  if (candidates.empty()) {
+    app.frontend.Beep(Sound::Default);
+    return;
+  }
+  SortCandidates(candidates);
+  BuildRows(app, candidates);
+}
+
+}  // namespace
+
+bool MatchesFileType(const std::string& path, const ImportOptions& options) {
+  const std::string extension = LowerExtension(path);
+  const std::pair<bool, const char*> types[] = {
+      {options.mp3, ".mp3"}, {options.mp2, ".mp2"}, {options.wma, ".wma"}, {options.wav, ".wav"}};
+  return std::any_of(std::begin(types), std::end(types), [&](const auto& type) {
+    return type.first && extension.find(type.second) != std::string::npos;
+  });
+}
+
+void CollectFiles(const std::string& folder, bool withSubfolders, const ImportOptions& options,
+                  std::vector<std::string>& candidates) {
+  std::error_code error;
+  for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
+       !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.empty() || name[0] == '.') continue;
+    std::error_code statusError;
+    const bool link = it->is_symlink(statusError);
+    const bool directory = it->is_directory(statusError);
+    const std::string path = WithoutTrailingSeparator(folder) + kPathSeparator + name;
+    if (directory) {
+      if (withSubfolders && !link) CollectFiles(path, true, options, candidates);
+    } else if (MatchesFileType(name, options)) {
+      candidates.push_back(path);
+    }
+  }
+}
+
+void SortCandidates(std::vector<std::string>& candidates) {
+  std::stable_sort(candidates.begin(), candidates.end(), [](const std::string& a, const std::string& b) {
+    return AsciiLower(a) < AsciiLower(b);
+  });
+}
+
+void BuildRows(Application& app, const std::vector<std::string>& candidates) {
+  const std::size_t total = candidates.size();
+  LongOperation operation(app, {10, [&app](std::size_t) { return FilesSoFarText(app.files.size()); }});
+  operation.EndOnPage(Page::Files);
+  operation.ClearEstimateAtEnd();
+  VolumeLabels labels;
+  FrontendScanHost host(app);
+  FillContext context{app.columnMap, app.options, labels, host};
+  app.files.reserve(app.files.size() + total);
+  for (std::size_t i = 0; i < total; ++i) {
+    app.files.emplace_back();
+    if (FillRow(app.files.back(), candidates[i], context).scanCorrupt) app.frontend.Beep(Sound::Default);
+    if (!operation.ItemDone(i + 1, total)) break;
+  }
+  app.frontend.ListsChanged();
+}
+
+void ImportFolder(Application& app, bool withSubfolders) {
+  const std::string caption = withSubfolders ? "Select Folder with Audio files\n\r(including Subfolders):"
+                                             : "Select Folder with Audio files:";
+  if (!app.files.empty()) {
+    const Button answer =
+        app.frontend.ShowMessage(MessageKind::Confirmation, kAppendQuestion, {Button::Yes, Button::No, Button::Cancel});
+    if (answer == Button::Cancel) return;
+    if (answer == Button::No) {
+      app.files.clear();
+      app.frontend.ListsChanged();
+    }
+  }
+  if (const auto chosen = app.frontend.ChooseFolder(caption, ImportStartFolder(app))) {
+    const std::string folder = WithoutTrailingSeparator(*chosen);
+    app.importFolder = folder == "/" ? folder : folder + kPathSeparator;
+    StartCollecting(app);
+    std::vector<std::string> candidates;
+    CollectFiles(folder, withSubfolders, app.options.import, candidates);
+    ImportCandidates(app, candidates);
+  }
+  ChangePage(app, Page::Files);
+}
+
+void ImportDropped(Application& app, const std::vector<std::string>& names) {
+  if (names.size() == 1 && LowerExtension(names[0]) == ".tvd") {
+    ReadDatabase(app, names[0], false);
+    return;
+  }
+  if (!names.empty()) {
+    StartCollecting(app);
+    std::vector<std::string> candidates;
+    for (const std::string& dropped : names) {
+      const std::string name = WithoutTrailingSeparator(FirstCharacters(dropped, kMaxDroppedNameCharacters));
+      std::error_code error;
+      if (fs::is_directory(name, error)) {
+        CollectFiles(name, true, app.options.import, candidates);
+      } else if (fs::exists(name, error) && MatchesFileType(name, app.options.import)) {
+        candidates.push_back(name);
+      }
+    }
+    ImportCandidates(app, candidates);
+  }
+  ChangePage(app, Page::Files);
+}
+
+}  // namespace tonvault::catalogue
