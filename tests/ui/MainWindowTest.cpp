@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include "QtTestApp.h"
 #include "catalogue/LongOperation.h"
@@ -116,6 +118,30 @@ TEST_F(MainWindowTest, PriorityStaysCheckedWhereTheSystemLeftIt) {
   if (!normal) {
     EXPECT_EQ(window->Status()->PanelText(0), "Priority not changed: the system refused it.");
   }
+}
+
+TEST_F(MainWindowTest, DroppedFilesAreImportedAndShownWithTheirIcons) {
+  const QString data = TONVAULT_TEST_DATA;
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(data + "/id3lib-v23.mp3"), QUrl::fromLocalFile(data + "/mutagen-v23-utf16.mp3"),
+                QUrl::fromLocalFile(data + "/vbr-xing-32000-mono.mp3"), QUrl::fromLocalFile(data + "/eyed3-v24-utf8.mp3")});
+  QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &drop);
+  ASSERT_EQ(window->App().files.size(), 4u);
+  QAbstractItemModel* model = window->FilesPage()->View()->model();
+  EXPECT_EQ(model->rowCount(), 4);
+  EXPECT_EQ(model->data(model->index(0, 3)).toString(), "Ärger über Öl 東京");
+  EXPECT_FALSE(model->data(model->index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
+  EXPECT_EQ(window->Status()->PanelText(0), "Files: 4");
+  EXPECT_EQ(window->windowTitle(), " Tonvault") << "no catalogue name yet, so no mark";
+  window->FilesPage()->View()->selectRow(1);
+  EXPECT_EQ(window->Status()->PanelText(1), "Selected: 1");
+  EXPECT_TRUE(window->App().files[1].selected);
+  QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/files-after-drop.png");
 }
 
 // Visits every page and saves a picture of each for a person to look at.

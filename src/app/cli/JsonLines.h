@@ -13,6 +13,8 @@ std::string JsonString(std::string_view text);
 class JsonObject {
  public:
   JsonObject& Add(std::string_view key, std::string_view text);
+  // Without this, a string literal would pick the bool overload.
+  JsonObject& Add(std::string_view key, const char* text) { return Add(key, std::string_view(text)); }
   JsonObject& Add(std::string_view key, long long number);
   JsonObject& Add(std::string_view key, double number);
   JsonObject& Add(std::string_view key, bool value);

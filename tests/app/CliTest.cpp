@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "cli/Commands.h"
+#include "cli/JsonLines.h"
+#include "cli/ReadOptions.h"
+
+namespace tonvault::cli {
+namespace {
+
+std::string DataFile(const std::string& name) { return std::string(TONVAULT_TEST_DATA) + "/" + name; }
+
+TEST(JsonLines, StringsAreEscapedAndStayValidUtf8) {
+  EXPECT_EQ(JsonString("a\"b\\c"), R"("a\"b\\c")");
+  EXPECT_EQ(JsonString(std::string("x\0y\n", 4)), R"("x\u0000y\u000a")");
+  EXPECT_EQ(JsonString("Ärger 東京"), "\"Ärger 東京\"");
+  EXPECT_EQ(JsonString("bad \xFF byte"), R"("bad \ufffd byte")");
+  EXPECT_EQ(JsonObject().Add("k", "v").Add("n", 3LL).Add("b", true).Line(), R"({"k": "v", "n": 3, "b": true})");
+}
+
+TEST(ReadOptions, FlagsSetTheImportOptions) {
+  const ParsedArguments parsed =
+      ParseReadOptions({"--no-vbr-scan", "--tolerate", "4", "--types", "mp3,wav", "--no-id3v1", "file.mp3"});
+  EXPECT_TRUE(parsed.error.empty());
+  EXPECT_FALSE(parsed.options.mp3.scanForVbr);
+  EXPECT_EQ(parsed.options.mp3.errorsTolerated, 4);
+  EXPECT_TRUE(parsed.options.import.wav);
+  EXPECT_FALSE(parsed.options.import.wma);
+  EXPECT_FALSE(parsed.options.import.readId3v1);
+  EXPECT_EQ(parsed.rest, (std::vector<std::string>{"file.mp3"}));
+  EXPECT_EQ(ParseReadOptions({"--tolerate"}).error, "--tolerate needs a number");
+  EXPECT_EQ(ParseReadOptions({"--cbr-seconds", "40"}).error, "--cbr-seconds needs a number from 1 to 15");
+  EXPECT_EQ(ParseReadOptions({"--types", "ogg"}).error,
+            "--types takes a list of mp3, mp2, wma and wav, separated by commas");
+  EXPECT_EQ(ParseReadOptions({"--frobnicate"}).error, "unknown option --frobnicate");
+}
+
+TEST(ProbeCommand, PrintsOneRowPerFileWithTheColumnCaptions) {
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  const int status = ProbeCommand({DataFile("id3lib-v23.mp3"), DataFile("missing.mp3")});
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(status, 1) << "one file was missing";
+  EXPECT_NE(out.find(R"({"Album": "Gold", "Artist": "ABBA", "Title": "Waterloo", "Genre": "Pop", "Track": "3/12", )"
+                     R"("Year": "1974", "Comment": "first single", "Size [kB]": "4", "Bitrate": "32 C", )"
+                     R"("Freq.": "32000", "Mode": "Mono", "Length": "00:00:00", "Codec": "M1  L3", )"
+                     R"("Filename": "id3lib-v23.mp3", )"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find(R"("icon": 10, "file": )"), std::string::npos);
+  EXPECT_NE(out.find(R"("badPlaces": 0)"), std::string::npos);
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1);
+  EXPECT_NE(err.find("missing.mp3: not a file"), std::string::npos);
+}
+
+TEST(ImportCommand, ReadsAFolderAsTheWindowDoes) {
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  const int status = ImportCommand({"--types", "wma,wav", TONVAULT_TEST_DATA});
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 5) << "three WAV and two WMA files";
+  EXPECT_NE(err.find("5 of 5 files read"), std::string::npos);
+  EXPECT_EQ(ImportCommand({"-o", "x.tvd", TONVAULT_TEST_DATA}), 2);
+}
+
+}  // namespace
+}  // namespace tonvault::cli
