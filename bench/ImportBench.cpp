@@ -1,0 +1,142 @@
+// Import speed. Makes 10,000 small MP3 files in 100 nested folders (copies
+// of the encoder-made test files, each with its own ID3v1 title) and imports
+// them page-cache warm, as the window does:
+//   - with the default options (VBR scan on) and with the VBR scan off,
+//   - the floor: open each file, read its first 4 KB and last 128 bytes,
+//     close it; no import can do less,
+//   - TagLib's FileRef with audio properties over the same files, when the
+//     benchmark was built with TagLib.
+// Target with the default options: within 3x of the floor.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "audio/Id3v1.h"
+#include "catalogue/Import.h"
+#include "cli/ConsoleFrontend.h"
+
+#ifdef TONVAULT_BENCH_TAGLIB
+#include <taglib/fileref.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace tonvault;
+
+constexpr int kFolders = 100;
+constexpr int kFilesPerFolder = 100;
+
+std::string ReadWhole(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<std::string> MakeCorpus(const fs::path& root) {
+  const char* sources[] = {"cbr-32k-32000-mono.mp3", "vbr-xing-32000-mono.mp3", "mpeg2-24k-22050-mono.mp3",
+                           "eyed3-v24-utf8.mp3", "mutagen-v23-utf16.mp3", "id3v2-cbr-32k.mp3"};
+  std::vector<std::string> contents;
+  for (const char* name : sources) contents.push_back(ReadWhole(fs::path(TONVAULT_TEST_DATA) / name));
+  std::vector<std::string> files;
+  for (int folder = 0; folder < kFolders; ++folder) {
+    const fs::path dir = root / ("artist " + std::to_string(folder / 10)) / ("album " + std::to_string(folder));
+    fs::create_directories(dir);
+    for (int i = 0; i < kFilesPerFolder; ++i) {
+      audio::Id3v1Fields tag;
+      tag.title = "Track " + std::to_string(i);
+      tag.album = "Album " + std::to_string(folder);
+      tag.track = i + 1;
+      const fs::path path = dir / (std::to_string(i) + " - song.mp3");
+      std::ofstream out(path, std::ios::binary);
+      out << contents[static_cast<std::size_t>(i) % contents.size()] << audio::EncodeId3v1Tag(tag);
+      files.push_back(path.string());
+    }
+  }
+  return files;
+}
+
+double Best(const std::function<void()>& work, int repeats) {
+  double best = 1e30;
+  for (int i = 0; i < repeats; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  return best;
+}
+
+std::size_t Import(const fs::path& root, const catalogue::Options& options) {
+  std::ostringstream quiet;
+  cli::ConsoleFrontend frontend(quiet);
+  catalogue::Application app(frontend);
+  app.options = options;
+  std::vector<std::string> candidates;
+  catalogue::CollectFiles(root.string(), true, options.import, candidates);
+  catalogue::SortCandidates(candidates);
+  catalogue::BuildRows(app, candidates);
+  return app.files.size();
+}
+
+void Floor(const std::vector<std::string>& files) {
+  char head[4096], tail[128];
+  for (const std::string& file : files) {
+    const int fd = ::open(file.c_str(), O_RDONLY);
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    if (::pread(fd, head, sizeof head, 0) < 0 || ::pread(fd, tail, sizeof tail, std::max<off_t>(0, size - 128)) < 0) {
+      std::perror("pread");
+    }
+    ::close(fd);
+  }
+}
+
+void Report(const char* what, double seconds, double floor) {
+  const double files = kFolders * kFilesPerFolder;
+  std::printf("  %-40s %8.0f files/s  %7.1f us/file  %5.2fx the floor\n", what, files / seconds, seconds / files * 1e6,
+              seconds / floor);
+}
+
+}  // namespace
+
+int main() {
+  const fs::path root = fs::temp_directory_path() / ("tonvault-import-bench-" + std::to_string(::getpid()));
+  const std::vector<std::string> files = MakeCorpus(root);
+  catalogue::Options defaults;
+  catalogue::Options noScan;
+  noScan.mp3.scanForVbr = false;
+  Import(root, defaults);  // warm the page cache
+
+  std::size_t rows = 0;
+  const double floor = Best([&] { Floor(files); }, 5);
+  const double withScan = Best([&] { rows = Import(root, defaults); }, 3);
+  const double withoutScan = Best([&] { Import(root, noScan); }, 3);
+
+  std::printf("Import of %zu small MP3 files in %d folders (page cache warm), best of 3\n", rows, kFolders);
+  Report("floor: open, read 4 KB and 128 B, close", floor, floor);
+  Report("import, default options (VBR scan on)", withScan, floor);
+  Report("import, VBR scan off", withoutScan, floor);
+#ifdef TONVAULT_BENCH_TAGLIB
+  const double taglib = Best(
+      [&] {
+        for (const std::string& file : files) {
+          TagLib::FileRef ref(file.c_str(), true, TagLib::AudioProperties::Accurate);
+          if (!ref.isNull() && ref.audioProperties() != nullptr) (void)ref.audioProperties()->lengthInMilliseconds();
+        }
+      },
+      3);
+  Report("TagLib FileRef, tags and accurate properties", taglib, floor);
+  std::printf("  Tonvault (default options) vs TagLib: %.2fx as fast\n", taglib / withScan);
+#else
+  std::printf("  (TagLib comparison not built: install libtag1-dev and rebuild)\n");
+#endif
+  std::printf("  target: default options within 3x of the floor\n");
+  std::error_code ignored;
+  fs::remove_all(root, ignored);
+  return 0;
+}
