@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "catalogue/Import.h"
-#include "catalogue/PendingCommands.h"
+#include "catalogue/DatabaseCommands.h"
 #include "catalogue/TextCase.h"
 
 namespace tonvault::catalogue {

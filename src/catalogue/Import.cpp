@@ -9,7 +9,7 @@
 #include "catalogue/FillRow.h"
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
-#include "catalogue/PendingCommands.h"
+#include "catalogue/DatabaseCommands.h"
 #include "catalogue/StatusTexts.h"
 #include "catalogue/TextCase.h"
 

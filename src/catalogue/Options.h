@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/SearchText.h"
+
 namespace tonvault::catalogue {
 
 // Options of the MP3 reading: the VBR scan of the import and its settings.
@@ -34,6 +36,7 @@ struct Options {
   Mp3Options mp3;
   ImportOptions import;
   Id3Options id3;
+  SearchOptions search;
 };
 
 }  // namespace tonvault::catalogue

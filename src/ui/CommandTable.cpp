@@ -12,10 +12,10 @@ using P = ToolPanel;
 constexpr std::optional<CommandGroup> kNoGroup = std::nullopt;
 
 constexpr std::array kCommands = {
-    CommandInfo{CommandId::OpenDatabase, "&Open database", "Open database file", P::File, G::File, "Ctrl+O", false},
-    CommandInfo{CommandId::OpenDatabaseSelective, "Open &database (only items from Search)", "", P::None, G::File, "", false},
-    CommandInfo{CommandId::SaveDatabase, "&Save database", "Save database", P::File, G::File, "Ctrl+S", false},
-    CommandInfo{CommandId::SaveDatabaseAs, "Save database &as", "Save database as different file", P::File, G::File, "", false},
+    CommandInfo{CommandId::OpenDatabase, "&Open database", "Open database file", P::File, G::File, "Ctrl+O", true},
+    CommandInfo{CommandId::OpenDatabaseSelective, "Open &database (only items from Search)", "", P::None, G::File, "", true},
+    CommandInfo{CommandId::SaveDatabase, "&Save database", "Save database", P::File, G::File, "Ctrl+S", true},
+    CommandInfo{CommandId::SaveDatabaseAs, "Save database &as", "Save database as different file", P::File, G::File, "", true},
     CommandInfo{CommandId::Import, "&Import audio files", "Import audio files", P::File, G::File, "", true},
     CommandInfo{CommandId::ImportWithSubfolders, "Import audio files  (including s&ubfolders)",
                 "Import audio files (with subfolders)", P::File, G::File, "", true},

@@ -17,7 +17,6 @@
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/Import.h"
 #include "catalogue/PageChange.h"
-#include "catalogue/PendingCommands.h"
 #include "catalogue/StartUp.h"
 #include "catalogue/StatusTexts.h"
 #include "ui/AboutBox.h"
@@ -270,6 +269,10 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::PriorityNormal: catalogue::ChoosePriority(app_, catalogue::Priority::Normal); break;
     case CommandId::PriorityHigh: catalogue::ChoosePriority(app_, catalogue::Priority::High); break;
     case CommandId::Stop: catalogue::StopCommand(app_); break;
+    case CommandId::OpenDatabase: catalogue::OpenDatabase(app_, false); break;
+    case CommandId::OpenDatabaseSelective: catalogue::OpenDatabase(app_, true); break;
+    case CommandId::SaveDatabase: catalogue::SaveDatabase(app_); break;
+    case CommandId::SaveDatabaseAs: catalogue::SaveDatabaseAs(app_); break;
     case CommandId::Import: catalogue::ImportFolder(app_, false); break;
     case CommandId::ImportWithSubfolders: catalogue::ImportFolder(app_, true); break;
     default: break;

@@ -6,7 +6,7 @@
 #include "audio/Id3v1.h"
 #include "catalogue/FillRow.h"
 #include "catalogue/Import.h"
-#include "catalogue/PendingCommands.h"
+#include "catalogue/DatabaseCommands.h"
 #include "support/Id3v2Builder.h"
 #include "support/MpegSynth.h"
 #include "support/ScriptedFrontend.h"
@@ -124,8 +124,10 @@ TEST_F(ImportTest, OneDroppedCatalogueOpensItTwoAreImportedAsFiles) {
   Touch("x.TVD");
   Touch("y.mp3");
   ImportDropped(app, {Path("x.TVD")});
-  EXPECT_EQ(frontend.Panel(0), NotAvailableText("Opening catalogue files"));
+  EXPECT_EQ(frontend.Log("message"), (std::vector<std::string>{"message(error): " + WrongFileversionText(Path("x.TVD")) + " [OK]"}))
+      << "opened as a catalogue, which it is not";
   EXPECT_TRUE(app.files.empty());
+  frontend.ClearLog();
   ImportDropped(app, {Path("x.TVD"), Path("y.mp3")});
   EXPECT_EQ(Names(), (std::vector<std::string>{"y.mp3"}));
   Touch("folder/z.mp3");

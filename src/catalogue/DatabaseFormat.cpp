@@ -1,0 +1,119 @@
+#include "catalogue/DatabaseFormat.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+#include "audio/TextEncoding.h"
+
+namespace tonvault::catalogue {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEnd = "\r\n";
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string CleanField(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '\n') continue;
+    if (c == '\r') out += " - ";
+    else out += c;
+  }
+  return out;
+}
+
+std::string EncodeDatabase(const std::vector<TrackRecord>& rows, const ColumnMap& map) {
+  std::string out;
+  out.reserve(64 + rows.size() * 200);
+  out += kByteOrderMark;
+  out += kVersionLine;
+  out += kLineEnd;
+  for (const TrackRecord& row : rows) {
+    out += std::to_string(row.icon);
+    out += kLineEnd;
+    for (int c = 0; c < kLogicalColumnCount; ++c) {
+      const std::string& field = map.Get(row, static_cast<Column>(c));
+      if (field.find_first_of("\r\n") == std::string::npos) out += field;
+      else out += CleanField(field);
+      out += kLineEnd;
+    }
+  }
+  return out;
+}
+
+std::string DecodeDatabaseText(std::string bytes) {
+  if (std::string_view(bytes).substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    bytes.erase(0, kByteOrderMark.size());
+    return bytes;
+  }
+  if (IsValidUtf8(bytes)) return bytes;
+  return audio::Windows1252ToUtf8(bytes);
+}
+
+bool IsValidVersionLine(std::string_view line) {
+  if (line.find("Fileversion:") == std::string_view::npos) return false;
+  const std::string_view after = audio::TrimControl(line.substr(line.find(':') + 1));
+  int version = 0;
+  const auto [end, error] = std::from_chars(after.data(), after.data() + after.size(), version);
+  return error == std::errc() && end == after.data() + after.size() && version == 1;
+}
+
+int ParseIcon(std::string_view line) {
+  line = audio::TrimControl(line);
+  if (!line.empty() && line[0] == '+') line.remove_prefix(1);
+  int icon = -1;
+  const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), icon);
+  if (error != std::errc() || end != line.data() + line.size() || line.empty()) return -1;
+  return icon;
+}
+
+std::string_view LineReader::Next() {
+  if (AtEnd()) return {};
+  const char* start = text_.data() + position_;
+  const void* found = std::memchr(start, '\n', text_.size() - position_);
+  const std::size_t end = found == nullptr ? text_.size() : static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
+  std::string_view line = text_.substr(position_, end - position_);
+  position_ = end + 1;
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+std::size_t LineReader::CountLines() const {
+  if (text_.empty()) return 0;
+  const auto count = static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n'));
+  return text_.back() == '\n' ? count : count + 1;
+}
+
+TrackRecord RecordToRow(const std::vector<std::string_view>& lines, const ColumnMap& map) {
+  TrackRecord row;
+  row.icon = lines.empty() ? -1 : ParseIcon(lines[0]);
+  for (int c = 0; c < kLogicalColumnCount; ++c) {
+    const auto index = static_cast<std::size_t>(c) + 1;
+    if (index < lines.size()) map.Set(row, static_cast<Column>(c), std::string(lines[index]));
+  }
+  return row;
+}
+
+}  // namespace tonvault::catalogue
