@@ -34,10 +34,13 @@ std::string FolderWithSeparator(const std::string& path) {
 std::string NameOfPath(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  const std::streamoff size = in.tellg();
+  if (size < 0) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  in.seekg(0);
+  if (!in.read(bytes.data(), size)) return std::nullopt;
   return bytes;
 }
 
@@ -66,6 +69,7 @@ void LoadRecords(Application& app, std::string_view text, bool selective) {
   LongOperation operation(app, {kReadPacing, [&app](std::size_t) { return FilesSoFarText(app.files.size()); }});
   operation.EndOnPage(Page::Files);
   std::vector<std::string_view> record(kLinesPerRecord);
+  app.files.reserve(app.files.size() + expected);
   std::size_t added = 0;
   while (!lines.AtEnd()) {
     for (auto& line : record) line = lines.Next();

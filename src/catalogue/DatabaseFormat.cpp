@@ -1,7 +1,9 @@
 #include "catalogue/DatabaseFormat.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 
 #include "audio/TextEncoding.h"
@@ -15,6 +17,15 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
+    // Catalogues are mostly ASCII: skip eight such bytes at a time.
+    if (i + 8 <= text.size()) {
+      std::uint64_t block;
+      std::memcpy(&block, text.data() + i, 8);
+      if ((block & 0x8080808080808080ULL) == 0) {
+        i += 8;
+        continue;
+      }
+    }
     const auto lead = static_cast<unsigned char>(text[i]);
     if (lead < 0x80) {
       ++i;
@@ -45,18 +56,31 @@ std::string CleanField(std::string_view text) {
 }
 
 std::string EncodeDatabase(const std::vector<TrackRecord>& rows, const ColumnMap& map) {
+  std::array<int, kLogicalColumnCount> slots{};
+  for (int c = 0; c < kLogicalColumnCount; ++c) slots[static_cast<std::size_t>(c)] = map.SlotOf(static_cast<Column>(c));
+  std::size_t size = kByteOrderMark.size() + std::strlen(kVersionLine) + kLineEnd.size();
+  for (const TrackRecord& row : rows) {
+    size += 12 + kLinesPerRecord * kLineEnd.size();
+    for (int slot : slots) size += static_cast<std::size_t>(slot) < row.texts.size() ? row.texts[static_cast<std::size_t>(slot)].size() : 0;
+  }
   std::string out;
-  out.reserve(64 + rows.size() * 200);
+  out.reserve(size);
   out += kByteOrderMark;
   out += kVersionLine;
   out += kLineEnd;
+  char number[16];
   for (const TrackRecord& row : rows) {
-    out += std::to_string(row.icon);
+    const auto [end, error] = std::to_chars(number, number + sizeof number, row.icon);
+    out.append(number, error == std::errc() ? end : number);
     out += kLineEnd;
-    for (int c = 0; c < kLogicalColumnCount; ++c) {
-      const std::string& field = map.Get(row, static_cast<Column>(c));
-      if (field.find_first_of("\r\n") == std::string::npos) out += field;
-      else out += CleanField(field);
+    for (int slot : slots) {
+      if (static_cast<std::size_t>(slot) < row.texts.size()) {
+        const std::string& field = row.texts[static_cast<std::size_t>(slot)];
+        const bool clean = std::memchr(field.data(), '\n', field.size()) == nullptr &&
+                           std::memchr(field.data(), '\r', field.size()) == nullptr;
+        if (clean) out += field;
+        else out += CleanField(field);
+      }
       out += kLineEnd;
     }
   }
@@ -111,7 +135,9 @@ TrackRecord RecordToRow(const std::vector<std::string_view>& lines, const Column
   row.icon = lines.empty() ? -1 : ParseIcon(lines[0]);
   for (int c = 0; c < kLogicalColumnCount; ++c) {
     const auto index = static_cast<std::size_t>(c) + 1;
-    if (index < lines.size()) map.Set(row, static_cast<Column>(c), std::string(lines[index]));
+    if (index >= lines.size()) break;
+    const auto slot = static_cast<std::size_t>(map.SlotOf(static_cast<Column>(c)));
+    if (slot < row.texts.size()) row.texts[slot].assign(lines[index].data(), lines[index].size());
   }
   return row;
 }

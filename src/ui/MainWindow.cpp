@@ -212,6 +212,9 @@ void MainWindow::BuildPages() {
   }
   for (TrackListPage* list : {filesPage_, resultsPage_}) {
     list->OnSelectionChanged([this] { catalogue::SelectionChanged(app_); });
+    list->View()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list->View(), &QWidget::customContextMenuRequested, this,
+            [this, list](const QPoint& at) { ShowListMenu(list, list->View()->viewport()->mapToGlobal(at)); });
   }
   connect(tabs_, &QTabBar::currentChanged, this,
           [this](int index) { catalogue::ChangePage(app_, static_cast<Page>(index)); });
@@ -281,6 +284,20 @@ void MainWindow::Trigger(CommandId id) {
                             : app_.priority == catalogue::Priority::High ? CommandId::PriorityHigh
                                                                           : CommandId::PriorityNormal;
   actions_[checked]->setChecked(true);
+}
+
+void MainWindow::ShowListMenu(TrackListPage* list, const QPoint& at) {
+  QMenu menu(this);
+  const bool files = list == filesPage_;
+  const bool hasRows = files ? !app_.files.empty() : !app_.results.empty();
+  if (files) {
+    menu.addAction("Save database", this, [this] { catalogue::SaveDatabase(app_); })->setEnabled(hasRows);
+    menu.addAction("Save database as", this, [this] { catalogue::SaveDatabaseAs(app_); })->setEnabled(hasRows);
+  } else {
+    menu.addAction("Save RESULTS to database", this, [this] { catalogue::SaveResultsToDatabase(app_); })
+        ->setEnabled(hasRows);
+  }
+  menu.exec(at);
 }
 
 void MainWindow::OpenHelp(int context) {

@@ -82,6 +82,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   void UpdateActionStates();
   void RelabelSpecialMenu(bool forPlayerTags);
   void OpenHelp(int context);
+  // The list's popup menu (the catalogue file entries for now).
+  void ShowListMenu(TrackListPage* list, const QPoint& at);
   void ShowAbout();
   void SetBusyCursor(bool busy);
 

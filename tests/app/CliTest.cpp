@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonLines.h"
 #include "cli/ReadOptions.h"
+#include "support/TempFolder.h"
 
 namespace tonvault::cli {
 namespace {
@@ -62,7 +63,25 @@ TEST(ImportCommand, ReadsAFolderAsTheWindowDoes) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 5) << "three WAV and two WMA files";
   EXPECT_NE(err.find("5 of 5 files read"), std::string::npos);
-  EXPECT_EQ(ImportCommand({"-o", "x.tvd", TONVAULT_TEST_DATA}), 2);
+  EXPECT_EQ(ImportCommand({"-o"}), 2);
+}
+
+TEST(ImportCommand, WritesACatalogueThatCatReadsBack) {
+  testing::TempFolder folder;
+  const std::string catalogue = folder.Path() + "/wav.tvd";
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(ImportCommand({"--types", "wav", TONVAULT_TEST_DATA, "-o", catalogue}), 0);
+  ::testing::internal::GetCapturedStderr();
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(CatCommand({catalogue}), 0);
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3);
+  EXPECT_NE(out.find(R"("Codec": "WAV", "Filename": "mono-8000-8bit.wav")"), std::string::npos) << out;
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(CatCommand({folder.Path() + "/missing.tvd"}), 1);
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("Cannot read File"), std::string::npos);
 }
 
 }  // namespace

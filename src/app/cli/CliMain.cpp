@@ -18,7 +18,9 @@ constexpr std::string_view kUsage =
     "Commands:\n"
     "  probe FILE...        print the catalogue row of each file as a JSON line\n"
     "  import DIR|FILE...   import files as the window does (add --subfolders to\n"
-    "                       descend) and print the rows as JSON lines\n"
+    "                       descend) and print the rows as JSON lines, or write\n"
+    "                       them as a catalogue file with -o CATALOGUE.tvd\n"
+    "  cat CATALOGUE.tvd... print the rows of catalogue files as JSON lines\n"
     "\n"
     "Reading options of both commands:\n";
 
@@ -42,6 +44,7 @@ int main(int argc, char** argv) {
   }
   if (command == "probe") return cli::ProbeCommand(rest);
   if (command == "import") return cli::ImportCommand(rest);
+  if (command == "cat") return cli::CatCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n" << kUsage << cli::kReadOptionsHelp;
   return 2;
 }

@@ -10,5 +10,6 @@ using Arguments = std::vector<std::string>;
 // Each returns the process exit code: 0 done, 1 a file failed, 2 wrong usage.
 int ProbeCommand(const Arguments& arguments);
 int ImportCommand(const Arguments& arguments);
+int CatCommand(const Arguments& arguments);
 
 }  // namespace tonvault::cli

@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "catalogue/DatabaseCommands.h"
 #include "catalogue/Import.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleFrontend.h"
@@ -12,8 +13,9 @@ namespace tonvault::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: tonvault-cli import [OPTIONS] DIR|FILE... [--subfolders]\n"
-    "  --subfolders       also collect the files of every subfolder\n";
+    "Usage: tonvault-cli import [OPTIONS] DIR|FILE... [--subfolders] [-o CATALOGUE.tvd]\n"
+    "  --subfolders       also collect the files of every subfolder\n"
+    "  -o FILE            write the rows as a catalogue file instead of JSON lines\n";
 
 }  // namespace
 
@@ -23,11 +25,17 @@ constexpr const char* kUsage =
 int ImportCommand(const Arguments& arguments) {
   ParsedArguments parsed = ParseReadOptions(arguments, {"--subfolders", "-o"});
   bool subfolders = false;
+  std::string output;
   std::vector<std::string> inputs;
   for (std::size_t i = 0; i < parsed.rest.size(); ++i) {
-    if (parsed.rest[i] == "--subfolders") subfolders = true;
-    else if (parsed.rest[i] == "-o") parsed.error = "writing catalogue files (-o) is not available in this version";
-    else inputs.push_back(parsed.rest[i]);
+    if (parsed.rest[i] == "--subfolders") {
+      subfolders = true;
+    } else if (parsed.rest[i] == "-o") {
+      if (i + 1 < parsed.rest.size()) output = parsed.rest[++i];
+      else parsed.error = "-o needs a file name";
+    } else {
+      inputs.push_back(parsed.rest[i]);
+    }
   }
   if (!parsed.error.empty() || inputs.empty()) {
     std::cerr << "tonvault-cli import: " << (parsed.error.empty() ? "name a folder or file" : parsed.error) << "\n"
@@ -53,8 +61,14 @@ int ImportCommand(const Arguments& arguments) {
   catalogue::SortCandidates(candidates);
   if (!candidates.empty()) catalogue::BuildRows(app, candidates);
   frontend.FinishProgressLine();
-  for (const catalogue::TrackRecord& row : app.files) std::cout << RowJson(row, app.columnMap) << '\n';
   std::cerr << app.files.size() << " of " << candidates.size() << " files read\n";
+  if (!output.empty()) {
+    const std::string path = std::filesystem::absolute(output).lexically_normal().string();
+    if (!catalogue::WriteDatabase(app, path, app.files)) return 1;
+    std::cerr << "written to " << path << '\n';
+  } else {
+    for (const catalogue::TrackRecord& row : app.files) std::cout << RowJson(row, app.columnMap) << '\n';
+  }
   return app.files.size() == candidates.size() ? 0 : 1;
 }
 

@@ -1,0 +1,113 @@
+// Catalogue file speed on 100,000 rows: save (encode, write, flush, rename)
+// and load (read, decode, split, build rows) against the floor of reading
+// the file and splitting it into lines. Targets: load under 0.5 s and
+// within 5x of the floor, save within 3x of it.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "catalogue/DatabaseCommands.h"
+#include "catalogue/DatabaseFormat.h"
+#include "cli/ConsoleFrontend.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace tonvault;
+
+constexpr int kRows = 100000;
+
+double Best(const std::function<void()>& work, int repeats) {
+  double best = 1e30;
+  for (int i = 0; i < repeats; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  return best;
+}
+
+std::string Numbered(const char* prefix, int number) {
+  std::string text(prefix);
+  text += std::to_string(number);
+  return text;
+}
+
+void FillRows(catalogue::Application& app) {
+  const catalogue::ColumnMap& map = app.columnMap;
+  app.files.resize(kRows);
+  for (int i = 0; i < kRows; ++i) {
+    catalogue::TrackRecord& row = app.files[static_cast<std::size_t>(i)];
+    row.icon = 8 + i % 3;
+    map.Set(row, catalogue::Column::Album, Numbered("Album number ", i / 12));
+    map.Set(row, catalogue::Column::Artist, Numbered("Artist ", i / 40));
+    map.Set(row, catalogue::Column::Title, Numbered("A song title of average length ", i));
+    map.Set(row, catalogue::Column::Genre, "Rock");
+    map.Set(row, catalogue::Column::Track, std::to_string(i % 12 + 1));
+    map.Set(row, catalogue::Column::Year, "1999");
+    map.Set(row, catalogue::Column::Size, std::to_string(3000 + i % 5000));
+    map.Set(row, catalogue::Column::Bitrate, "192 V");
+    map.Set(row, catalogue::Column::Freq, "44100");
+    map.Set(row, catalogue::Column::Mode, "J. Stereo");
+    map.Set(row, catalogue::Column::Length, "00:04:12");
+    map.Set(row, catalogue::Column::Codec, "M1  L3");
+    map.Set(row, catalogue::Column::Filename, Numbered("", i) + " - A song title.mp3");
+    map.Set(row, catalogue::Column::Path, Numbered("/home/user/Music/Artist/Album number ", i / 12) + "/");
+  }
+}
+
+std::size_t FloorLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+  in.seekg(0);
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  catalogue::LineReader lines(bytes);
+  std::size_t count = 0;
+  while (!lines.AtEnd()) count += !lines.Next().empty();
+  return count;
+}
+
+}  // namespace
+
+int main() {
+  const fs::path folder = fs::temp_directory_path() / ("tonvault-db-bench-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  const std::string path = (folder / "catalogue.tvd").string();
+  std::ostringstream quiet;
+  cli::ConsoleFrontend frontend(quiet);
+  catalogue::Application app(frontend);
+  FillRows(app);
+
+  const double save = Best([&] { catalogue::WriteDatabase(app, path, app.files); }, 3);
+  const double encode = Best([&] { (void)catalogue::EncodeDatabase(app.files, app.columnMap).size(); }, 3);
+  const double megabytes = static_cast<double>(fs::file_size(path)) / 1e6;
+  std::size_t lines = 0;
+  const double floor = Best([&] { lines = FloorLines(path); }, 5);
+  catalogue::Application loaded(frontend);
+  const double load = Best(
+      [&] {
+        loaded.files.clear();
+        catalogue::ReadDatabase(loaded, path, false);
+      },
+      3);
+
+  std::printf("Catalogue file of %d rows, %.1f MB (%zu non-empty lines), best of 3\n", kRows, megabytes, lines);
+  std::printf("  %-44s %7.1f ms %8.0f MB/s\n", "floor: read the file and split its lines", floor * 1e3,
+              megabytes / floor);
+  std::printf("  %-44s %7.1f ms %8.0f MB/s %9.0f rows/s  %4.1fx the floor\n", "save (encode, write, flush, rename)",
+              save * 1e3, megabytes / save, kRows / save, save / floor);
+  std::printf("  %-44s %7.1f ms   (of which flushing to disk is the rest)\n", "  encoding alone", encode * 1e3);
+  std::printf("  %-44s %7.1f ms %8.0f MB/s %9.0f rows/s  %4.1fx the floor\n", "load into FILES", load * 1e3,
+              megabytes / load, kRows / load, load / floor);
+  std::printf("  loaded %zu rows; targets: load < 500 ms and <= 5x the floor, save <= 3x the floor\n",
+              loaded.files.size());
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+  return 0;
+}
