@@ -11,6 +11,12 @@ Application::Application(Frontend& frontendIn, Clock clock)
       timeEstimate(std::move(clock)),
       random(std::random_device{}()) {}
 
+std::vector<TrackRecord>& Rows(Application& app, ListId list) {
+  return list == ListId::Files ? app.files : app.results;
+}
+
+SortState& SortOf(Application& app, ListId list) { return list == ListId::Files ? app.filesSort : app.resultsSort; }
+
 void SetCommandState(Application& app, int code) {
   app.commandStateCode = code;
   app.frontend.ApplyCommandState(CommandStateFor(code, app.deviceKind));

@@ -25,6 +25,15 @@ struct ViewRebuildFlags {
   void SetAll() { albums = artists = genres = statistics = true; }
 };
 
+// Which column a list is sorted by, shown as the arrow in its heading.
+struct SortState {
+  int column = -1;  // display column: 0 icon, 1..16 text slots 0..15; -1 no arrow
+  bool descending = false;
+  void Clear() { column = -1; }
+};
+
+enum class ListId { Files, Results };
+
 // The whole state of the program: the two lists, the column map, the
 // catalogue flags and names, the recent list and the options. The window
 // and the commands read and write it; nothing keeps a copy.
@@ -36,11 +45,14 @@ struct Application {
   std::vector<TrackRecord> files;    // FILES
   std::vector<TrackRecord> results;  // RESULTS
   ColumnMap columnMap;
+  SortState filesSort;
+  SortState resultsSort;
 
   bool catalogueModified = false;
   std::string databaseFileName;  // name without folder, of the catalogue last loaded or saved
   std::string databaseFolder;    // with trailing separator
   std::string importFolder;      // the folder last imported from, with trailing separator
+  std::string copyMoveFolder;    // the folder files were last copied or moved to, with trailing separator
   ViewRebuildFlags viewRebuildNeeded;
   RecentDatabases recentDatabases;
   Options options;
@@ -59,6 +71,10 @@ struct Application {
   TimeEstimate timeEstimate;
   std::mt19937 random;
 };
+
+// The rows and sort state of a list.
+std::vector<TrackRecord>& Rows(Application& app, ListId list);
+SortState& SortOf(Application& app, ListId list);
 
 // --- Operations every command uses ---
 

@@ -70,6 +70,7 @@ void LoadRecords(Application& app, std::string_view text, bool selective) {
   operation.EndOnPage(Page::Files);
   std::vector<std::string_view> record(kLinesPerRecord);
   app.files.reserve(app.files.size() + expected);
+  app.filesSort.Clear();
   std::size_t added = 0;
   while (!lines.AtEnd()) {
     for (auto& line : record) line = lines.Next();

@@ -54,10 +54,14 @@ class Frontend {
   virtual void SetProgress(int posLo, int posHi) = 0;
   virtual void SetProgressColours(ProgressColour first, ProgressColour second) = 0;
   virtual void SetWindowTitle(const std::string& title) = 0;
-  // The rows of FILES or RESULTS changed; the window redraws its lists.
+  // The rows of FILES or RESULTS changed (rows, order, selection or sort
+  // arrows); the window redraws its lists from them.
   virtual void ListsChanged() = 0;
   // Lets pending window events run (repaint, Esc, selection changes).
   virtual void PumpEvents() = 0;
+  // Opens a file with the program the desktop uses for its type; false when
+  // that could not be started.
+  virtual bool OpenWithDefaultProgram(const std::string& path) = 0;
 };
 
 // Beeps and asks in one step, the usual pairing.

@@ -106,6 +106,7 @@ void BuildRows(Application& app, const std::vector<std::string>& candidates) {
   FrontendScanHost host(app);
   FillContext context{app.columnMap, app.options, labels, host};
   app.files.reserve(app.files.size() + total);
+  app.filesSort.Clear();
   for (std::size_t i = 0; i < total; ++i) {
     app.files.emplace_back();
     if (FillRow(app.files.back(), candidates[i], context).scanCorrupt) app.frontend.Beep(Sound::Default);

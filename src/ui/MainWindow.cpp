@@ -458,4 +458,8 @@ void MainWindow::ListsChanged() {
 
 void MainWindow::PumpEvents() { QApplication::processEvents(); }
 
+bool MainWindow::OpenWithDefaultProgram(const std::string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
 }  // namespace tonvault::ui

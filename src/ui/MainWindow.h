@@ -61,6 +61,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   void SetWindowTitle(const std::string& title) override;
   void ListsChanged() override;
   void PumpEvents() override;
+  bool OpenWithDefaultProgram(const std::string& path) override;
 
  protected:
   void showEvent(QShowEvent* event) override;

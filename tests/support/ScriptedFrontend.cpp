@@ -121,6 +121,11 @@ void ScriptedFrontend::SetWindowTitle(const std::string& title) {
 
 void ScriptedFrontend::ListsChanged() { log_.push_back("lists changed"); }
 
+bool ScriptedFrontend::OpenWithDefaultProgram(const std::string& path) {
+  log_.push_back("open: " + path);
+  return true;
+}
+
 void ScriptedFrontend::PumpEvents() {
   ++pumps_;
   log_.push_back("pump");

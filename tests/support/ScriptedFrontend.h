@@ -57,6 +57,7 @@ class ScriptedFrontend : public Frontend {
   void SetWindowTitle(const std::string& title) override;
   void ListsChanged() override;
   void PumpEvents() override;
+  bool OpenWithDefaultProgram(const std::string& path) override;
 
  private:
   template <class T>

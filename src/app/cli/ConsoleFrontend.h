@@ -38,6 +38,7 @@ class ConsoleFrontend : public catalogue::Frontend {
   void SetWindowTitle(const std::string&) override {}
   void ListsChanged() override {}
   void PumpEvents() override;
+  bool OpenWithDefaultProgram(const std::string&) override { return false; }
 
  private:
   std::ostream& messages_;
