@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include <QActionGroup>
+#include <QHeaderView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -19,7 +20,10 @@
 #include "catalogue/PageChange.h"
 #include "catalogue/StartUp.h"
 #include "catalogue/StatusTexts.h"
+#include "catalogue/DiskOperations.h"
+#include "catalogue/ListOperations.h"
 #include "ui/AboutBox.h"
+#include "ui/ListPopupMenu.h"
 #include "ui/QtDialogs.h"
 #include "ui/SplashWindow.h"
 #include "ui/ToolIcons.h"
@@ -210,11 +214,20 @@ void MainWindow::BuildPages() {
     stack_->addWidget(widget);
     if (i < catalogue::kTabbedPageCount) tabs_->addTab(Qs(catalogue::PageCaption(page)));
   }
-  for (TrackListPage* list : {filesPage_, resultsPage_}) {
-    list->OnSelectionChanged([this] { catalogue::SelectionChanged(app_); });
+  for (auto [list, id] : {std::pair{filesPage_, catalogue::ListId::Files}, std::pair{resultsPage_, catalogue::ListId::Results}}) {
+    auto* popup = new ListPopupMenu(app_, id, list->View());
+    popups_.push_back(popup);
+    list->OnSelectionChanged([this, popup] {
+      catalogue::SelectionChanged(app_);
+      popup->UpdateEnabling();
+    });
     list->View()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list->View(), &QWidget::customContextMenuRequested, this,
-            [this, list](const QPoint& at) { ShowListMenu(list, list->View()->viewport()->mapToGlobal(at)); });
+            [list, popup](const QPoint& at) { popup->Popup(list->View()->viewport()->mapToGlobal(at)); });
+    connect(list->View(), &QAbstractItemView::doubleClicked, this, [this, id] { catalogue::SelectAll(app_, id); });
+    connect(list->View()->horizontalHeader(), &QHeaderView::sectionClicked, this, [this, id](int column) {
+      if (app_.commandStateCode != 0) catalogue::SortByColumn(app_, id, column);
+    });
   }
   connect(tabs_, &QTabBar::currentChanged, this,
           [this](int index) { catalogue::ChangePage(app_, static_cast<Page>(index)); });
@@ -277,6 +290,17 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::SaveDatabase: catalogue::SaveDatabase(app_); break;
     case CommandId::SaveDatabaseAs: catalogue::SaveDatabaseAs(app_); break;
     case CommandId::Import: catalogue::ImportFolder(app_, false); break;
+    case CommandId::SelectAll:
+    case CommandId::SelectNone:
+    case CommandId::InvertSelection: OnCurrentList(id); break;
+    case CommandId::CopyLinesToResults: catalogue::CopySelectedLinesToResults(app_); break;
+    case CommandId::DeleteLines: catalogue::DeleteSelectedLines(app_); break;
+    case CommandId::PlayFiles: catalogue::PlaySelectedFiles(app_); break;
+    case CommandId::CopyFilesToFolder: catalogue::CopyOrMoveFiles(app_, true, false); break;
+    case CommandId::CopyFilesToFolderWithSubfolder: catalogue::CopyOrMoveFiles(app_, true, true); break;
+    case CommandId::MoveFilesToFolder: catalogue::CopyOrMoveFiles(app_, false, false); break;
+    case CommandId::MoveFilesToFolderWithSubfolder: catalogue::CopyOrMoveFiles(app_, false, true); break;
+    case CommandId::DeleteFilesFromDisk: catalogue::DeleteFiles(app_); break;
     case CommandId::ImportWithSubfolders: catalogue::ImportFolder(app_, true); break;
     default: break;
   }
@@ -286,18 +310,15 @@ void MainWindow::Trigger(CommandId id) {
   actions_[checked]->setChecked(true);
 }
 
-void MainWindow::ShowListMenu(TrackListPage* list, const QPoint& at) {
-  QMenu menu(this);
-  const bool files = list == filesPage_;
-  const bool hasRows = files ? !app_.files.empty() : !app_.results.empty();
-  if (files) {
-    menu.addAction("Save database", this, [this] { catalogue::SaveDatabase(app_); })->setEnabled(hasRows);
-    menu.addAction("Save database as", this, [this] { catalogue::SaveDatabaseAs(app_); })->setEnabled(hasRows);
-  } else {
-    menu.addAction("Save RESULTS to database", this, [this] { catalogue::SaveResultsToDatabase(app_); })
-        ->setEnabled(hasRows);
+void MainWindow::OnCurrentList(CommandId id) {
+  const auto list = catalogue::ListOfCurrentPage(app_);
+  if (!list) {
+    Beep(catalogue::Sound::Default);
+    return;
   }
-  menu.exec(at);
+  if (id == CommandId::SelectAll) catalogue::SelectAll(app_, *list);
+  else if (id == CommandId::SelectNone) catalogue::SelectNone(app_, *list);
+  else catalogue::InvertSelection(app_, *list);
 }
 
 void MainWindow::OpenHelp(int context) {
@@ -452,8 +473,9 @@ void MainWindow::SetProgressColours(catalogue::ProgressColour first, catalogue::
 void MainWindow::SetWindowTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }
 
 void MainWindow::ListsChanged() {
-  filesPage_->Reload();
-  resultsPage_->Reload();
+  filesPage_->Reload(app_.filesSort);
+  resultsPage_->Reload(app_.resultsSort);
+  for (ListPopupMenu* popup : popups_) popup->UpdateEnabling();
 }
 
 void MainWindow::PumpEvents() { QApplication::processEvents(); }

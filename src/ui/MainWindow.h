@@ -83,8 +83,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   void UpdateActionStates();
   void RelabelSpecialMenu(bool forPlayerTags);
   void OpenHelp(int context);
-  // The list's popup menu (the catalogue file entries for now).
-  void ShowListMenu(TrackListPage* list, const QPoint& at);
+  // Select all / none / invert on the list of the page on display.
+  void OnCurrentList(CommandId id);
   void ShowAbout();
   void SetBusyCursor(bool busy);
 
@@ -114,6 +114,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
 
   QTabBar* tabs_ = nullptr;
   QStackedWidget* stack_ = nullptr;
+  std::vector<class ListPopupMenu*> popups_;
   TrackListPage* filesPage_ = nullptr;
   TrackListPage* resultsPage_ = nullptr;
   StatusBar* statusBar_ = nullptr;

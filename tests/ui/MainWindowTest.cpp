@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -142,6 +143,32 @@ TEST_F(MainWindowTest, DroppedFilesAreImportedAndShownWithTheirIcons) {
   EXPECT_TRUE(window->App().files[1].selected);
   QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
   window->grab().save(TONVAULT_SCREENSHOT_DIR "/files-after-drop.png");
+}
+
+TEST_F(MainWindowTest, HeadingClicksSortAndSelectionFlagsShowInTheList) {
+  auto& files = window->App().files;
+  for (const char* title : {"b", "c", "a"}) {
+    catalogue::TrackRecord row;
+    window->App().columnMap.Set(row, catalogue::Column::Title, title);
+    files.push_back(row);
+  }
+  window->ListsChanged();
+  QHeaderView* header = window->FilesPage()->View()->horizontalHeader();
+  const int titleColumn = window->App().columnMap.SlotOf(catalogue::Column::Title) + 1;
+  emit header->sectionClicked(titleColumn);
+  EXPECT_EQ(window->App().columnMap.Get(files[0], catalogue::Column::Title), "a");
+  EXPECT_TRUE(header->isSortIndicatorShown());
+  EXPECT_EQ(header->sortIndicatorSection(), titleColumn);
+  EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+  emit header->sectionClicked(titleColumn);
+  EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+
+  window->Action(CommandId::SelectAll)->trigger();
+  EXPECT_EQ(window->FilesPage()->View()->selectionModel()->selectedRows().size(), 3);
+  EXPECT_EQ(window->Status()->PanelText(1), "Selected: 3");
+  window->Action(CommandId::InvertSelection)->trigger();
+  EXPECT_TRUE(window->FilesPage()->View()->selectionModel()->selectedRows().isEmpty());
+  EXPECT_EQ(catalogue::CountSelected(files), 0u);
 }
 
 // Visits every page and saves a picture of each for a person to look at.

@@ -31,6 +31,7 @@ TrackListPage::TrackListPage(std::vector<catalogue::TrackRecord>& rows, const ca
   QHeaderView* header = view_->horizontalHeader();
   header->setSectionsMovable(true);
   header->setHighlightSections(false);
+  header->setSectionsClickable(true);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   header->resizeSection(0, 24);
   for (int i = 0; i < 16; ++i) header->resizeSection(i + 1, kColumnWidths[i]);
@@ -49,6 +50,7 @@ void TrackListPage::KeepIconColumnFirst(int, int, int) {
 }
 
 void TrackListPage::CopySelectionIntoRows(const QItemSelection& selected, const QItemSelection& deselected) {
+  if (syncing_) return;
   auto mark = [this](const QItemSelection& selection, bool value) {
     for (const QItemSelectionRange& range : selection) {
       for (int row = range.top(); row <= range.bottom(); ++row) {
@@ -61,6 +63,26 @@ void TrackListPage::CopySelectionIntoRows(const QItemSelection& selected, const 
   if (selectionChanged_) selectionChanged_();
 }
 
-void TrackListPage::Reload() { model_->Reset(); }
+void TrackListPage::Reload(const catalogue::SortState& sort) {
+  syncing_ = true;
+  model_->Reset();
+  QItemSelection selection;
+  for (std::size_t first = 0; first < rows_.size();) {
+    if (!rows_[first].selected) {
+      ++first;
+      continue;
+    }
+    std::size_t last = first;
+    while (last + 1 < rows_.size() && rows_[last + 1].selected) ++last;
+    selection.select(model_->index(static_cast<int>(first), 0),
+                     model_->index(static_cast<int>(last), model_->columnCount() - 1));
+    first = last + 1;
+  }
+  view_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  syncing_ = false;
+  QHeaderView* header = view_->horizontalHeader();
+  header->setSortIndicatorShown(sort.column >= 0);
+  if (sort.column >= 0) header->setSortIndicator(sort.column, sort.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
 
 }  // namespace tonvault::ui

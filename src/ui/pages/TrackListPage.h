@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "catalogue/Application.h"
 #include "ui/TrackListModel.h"
 
 namespace tonvault::ui {
@@ -17,8 +18,9 @@ class TrackListPage : public QWidget {
 
   QTableView* View() const { return view_; }
   TrackListModel* Model() const { return model_; }
-  // Re-reads the rows after a wholesale change.
-  void Reload();
+  // Re-reads the rows after a change: rows, selection flags and the sort
+  // arrow all come from the catalogue state.
+  void Reload(const catalogue::SortState& sort);
   // Called after the selection flags changed through the list.
   void OnSelectionChanged(std::function<void()> callback) { selectionChanged_ = std::move(callback); }
 
@@ -30,6 +32,7 @@ class TrackListPage : public QWidget {
   TrackListModel* model_;
   QTableView* view_;
   std::function<void()> selectionChanged_;
+  bool syncing_ = false;
 };
 
 }  // namespace tonvault::ui

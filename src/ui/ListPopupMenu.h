@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+#include <QTableView>
+#include <functional>
+#include <vector>
+
+#include "catalogue/Application.h"
+
+namespace tonvault::ui {
+
+// The popup menu of FILES or RESULTS with its shortcut keys (active while
+// the list has the focus). Entries of features not built yet are shown
+// disabled. Enabling follows the list each time the menu opens.
+class ListPopupMenu : public QObject {
+  Q_OBJECT
+ public:
+  ListPopupMenu(catalogue::Application& app, catalogue::ListId list, QTableView* view);
+
+  // Opens the menu at a global position.
+  void Popup(const QPoint& at);
+  QMenu* Menu() { return &menu_; }
+  // Enables the entries for the list's rows and selection.
+  void UpdateEnabling();
+
+ private:
+  struct Entry {
+    QAction* action;
+    bool needsSelection;
+    bool needsRows;
+    bool available;
+  };
+  QAction* Add(const QString& caption, const QString& shortcut, std::function<void()> run, bool needsSelection,
+               bool needsRows = false);
+  QAction* AddPending(const QString& caption, const QString& shortcut = {});
+  void Run(const std::function<void()>& command);
+
+  catalogue::Application& app_;
+  catalogue::ListId list_;
+  QTableView* view_;
+  QMenu menu_;
+  std::vector<Entry> entries_;
+};
+
+}  // namespace tonvault::ui
