@@ -4,6 +4,8 @@
 // within 5x of the floor, save within 3x of it.
 #include <unistd.h>
 
+#include "BenchTiming.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -23,15 +25,7 @@ using namespace tonvault;
 
 constexpr int kRows = 100000;
 
-double Best(const std::function<void()>& work, int repeats) {
-  double best = 1e30;
-  for (int i = 0; i < repeats; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
+double Best(const std::function<void()>& work, int repeats) { return tonvault::bench::BestSeconds(work, repeats); }
 
 std::string Numbered(const char* prefix, int number) {
   std::string text(prefix);

@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "BenchTiming.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -82,15 +84,7 @@ double MutagenSeconds(const fs::path& list) {
   return seconds;
 }
 
-double Best(const std::function<void()>& work, int repeats) {
-  double best = 1e30;
-  for (int i = 0; i < repeats; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
+double Best(const std::function<void()>& work, int repeats) { return tonvault::bench::BestSeconds(work, repeats); }
 
 std::size_t Import(const fs::path& root, const catalogue::Options& options) {
   std::ostringstream quiet;

@@ -10,6 +10,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "BenchTiming.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -63,15 +65,7 @@ void WriteSmallFile(const fs::path& path, bool vbr, std::mt19937& random) {
   }
 }
 
-double Seconds(const std::function<void()>& work, int repeats) {
-  double best = 1e30;
-  for (int i = 0; i < repeats; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
+double Seconds(const std::function<void()>& work, int repeats) { return tonvault::bench::BestSeconds(work, repeats); }
 
 // One pread of 16 bytes per frame: the plain way to walk a stream.
 std::int64_t NaiveWalk(const fs::path& path) {

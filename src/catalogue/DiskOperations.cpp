@@ -5,6 +5,7 @@
 
 #include "audio/TextEncoding.h"
 #include "catalogue/ListOperations.h"
+#include "catalogue/PathText.h"
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
 #include "catalogue/SafeWrite.h"
@@ -32,20 +33,6 @@ bool AnyPlayerRowSelected(const Application& app, const std::vector<TrackRecord>
 bool ProceedAfter(Application& app, const std::string& text) {
   return Ask(app.frontend, Sound::Question, MessageKind::Confirmation, text + "\n\r\r" + kProceed,
              {Button::Yes, Button::No}) == Button::Yes;
-}
-
-std::string WithoutTrailingSeparator(std::string path) {
-  if (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
-  return path;
-}
-
-std::string StartFolder(const std::string& remembered) {
-  std::string folder = WithoutTrailingSeparator(remembered);
-  std::error_code error;
-  while (!folder.empty() && !fs::exists(folder, error) && folder.find(kPathSeparator) != std::string::npos) {
-    folder.erase(folder.rfind(kPathSeparator));
-  }
-  return folder;
 }
 
 // The last folder name of a Path text ("/music/Pop/" gives "Pop").
@@ -137,24 +124,32 @@ RowOutcome TransferRow(Transfer& t, const TrackRecord& row) {
   return {!t.copy, true};
 }
 
-}  // namespace
-
-void CopyOrMoveFiles(Application& app, bool copy, bool withSubfolder) {
+// The list whose selected files a disk command works on: that of the Files
+// or Results page, with a selection and no player row in it. Otherwise the
+// command beeps (and names the refusal) and gets nothing.
+std::optional<ListId> DiskCommandList(Application& app, const char* playerRefusal) {
   const auto list = ListOfCurrentPage(app);
   if (!list || CountSelected(Rows(app, *list)) == 0) {
     app.frontend.Beep(Sound::Default);
-    return;
+    return std::nullopt;
   }
-  std::vector<TrackRecord>& rows = Rows(app, *list);
-  if (AnyPlayerRowSelected(app, rows)) {
-    Ask(app.frontend, Sound::Hand, MessageKind::Information, "Files on NJB can not be copied/moved that way.",
-        {Button::Ok});
+  if (AnyPlayerRowSelected(app, Rows(app, *list))) {
+    Ask(app.frontend, Sound::Hand, MessageKind::Information, playerRefusal, {Button::Ok});
     app.frontend.Beep(Sound::Default);
-    return;
+    return std::nullopt;
   }
+  return list;
+}
+
+}  // namespace
+
+void CopyOrMoveFiles(Application& app, bool copy, bool withSubfolder) {
+  const auto list = DiskCommandList(app, "Files on NJB can not be copied/moved that way.");
+  if (!list) return;
+  std::vector<TrackRecord>& rows = Rows(app, *list);
   std::string caption = copy ? "Select destination folder to COPY files:" : "Select destination folder to MOVE files:";
   if (withSubfolder) caption += "\n\r(Subdirectories will be created automatically)";
-  const auto chosen = app.frontend.ChooseFolder(caption, StartFolder(app.copyMoveFolder));
+  const auto chosen = app.frontend.ChooseFolder(caption, ExistingStartFolder(app.copyMoveFolder));
   if (!chosen) {
     app.frontend.Beep(Sound::Default);
     return;
@@ -184,18 +179,9 @@ void CopyOrMoveFiles(Application& app, bool copy, bool withSubfolder) {
 }
 
 void DeleteFiles(Application& app) {
-  const auto list = ListOfCurrentPage(app);
-  if (!list || CountSelected(Rows(app, *list)) == 0) {
-    app.frontend.Beep(Sound::Default);
-    return;
-  }
+  const auto list = DiskCommandList(app, "Files on NJB or from cache file can not be deleted that way.");
+  if (!list) return;
   std::vector<TrackRecord>& rows = Rows(app, *list);
-  if (AnyPlayerRowSelected(app, rows)) {
-    Ask(app.frontend, Sound::Hand, MessageKind::Information,
-        "Files on NJB or from cache file can not be deleted that way.", {Button::Ok});
-    app.frontend.Beep(Sound::Default);
-    return;
-  }
   const std::size_t selected = CountSelected(rows);
   const std::string question = "Do you really want to delete\n\rthe " + std::to_string(selected) +
                                " selected files\n\rfrom your harddisk ?";

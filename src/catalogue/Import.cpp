@@ -8,6 +8,7 @@
 #include "catalogue/CommandLine.h"
 #include "catalogue/FillRow.h"
 #include "catalogue/LongOperation.h"
+#include "catalogue/PathText.h"
 #include "catalogue/PageChange.h"
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/StatusTexts.h"
@@ -21,20 +22,8 @@ namespace {
 
 constexpr std::size_t kMaxDroppedNameCharacters = 512;
 
-std::string WithoutTrailingSeparator(std::string path) {
-  if (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
-  return path;
-}
-
-// The remembered import folder, cut back to a folder that still exists.
 std::string ImportStartFolder(const Application& app) {
-  if (!app.options.import.rememberImportPath) return {};
-  std::string folder = WithoutTrailingSeparator(app.importFolder);
-  std::error_code error;
-  while (!folder.empty() && !fs::exists(folder, error) && folder.find(kPathSeparator) != std::string::npos) {
-    folder.erase(folder.rfind(kPathSeparator));
-  }
-  return folder;
+  return app.options.import.rememberImportPath ? ExistingStartFolder(app.importFolder) : std::string();
 }
 
 // At most `count` characters of a UTF-8 text.
