@@ -12,6 +12,7 @@
 #include "catalogue/RecentDatabases.h"
 #include "catalogue/TimeEstimate.h"
 #include "catalogue/TrackRecord.h"
+#include "catalogue/ViewData.h"
 
 namespace tonvault::catalogue {
 
@@ -23,6 +24,7 @@ struct ViewRebuildFlags {
   bool statistics = true;
 
   void SetAll() { albums = artists = genres = statistics = true; }
+  bool& ForView(ViewKind kind) { return kind == ViewKind::Albums ? albums : kind == ViewKind::Artists ? artists : genres; }
 };
 
 // Which column a list is sorted by, shown as the arrow in its heading.
@@ -47,6 +49,8 @@ struct Application {
   ColumnMap columnMap;
   SortState filesSort;
   SortState resultsSort;
+  std::array<ViewData, kViewCount> views;
+  ViewBuilder* viewBuilder = nullptr;  // set by whoever shows the view pages
 
   bool catalogueModified = false;
   std::string databaseFileName;  // name without folder, of the catalogue last loaded or saved

@@ -1,5 +1,7 @@
 #include "catalogue/PageChange.h"
 
+#include <algorithm>
+
 #include "catalogue/StatusTexts.h"
 
 namespace tonvault::catalogue {
@@ -11,34 +13,32 @@ void ShowPanels(Application& app, const StatusPanels& panels) {
   app.frontend.SetStatusPanel(1, panels.selected);
 }
 
-// The view pages are filled by their own builders; until they exist a view
-// has no rows and is never out of date after its first visit.
-void RebuildViewIfNeeded(bool& flag) { flag = false; }
+// Rebuilds a view that FILES changed under, then shows its counts.
+void EnterViewPage(Application& app, Page page, ViewKind kind, bool& rebuildNeeded, int code) {
+  if (rebuildNeeded && app.viewBuilder != nullptr) app.viewBuilder->Build(app, kind, true);
+  SetCommandState(app, code);
+  const auto& lines = app.views[static_cast<std::size_t>(kind)].lines;
+  const auto selected = static_cast<std::size_t>(
+      std::count_if(lines.begin(), lines.end(), [](const ViewLine& l) { return l.selected; }));
+  ShowPanels(app, StatusTextsFor(page, lines.size(), selected));
+}
+
+// The statistics page has no builder yet: it is never out of date after its
+// first visit.
+void RebuildStatisticsIfNeeded(bool& flag) { flag = false; }
 
 void EnterPage(Application& app, Page page) {
   switch (page) {
     case Page::Files: SetCommandState(app, 1); UpdateStatusTexts(app); break;
     case Page::Results: SetCommandState(app, 6); UpdateStatusTexts(app); break;
-    case Page::Albums:
-      RebuildViewIfNeeded(app.viewRebuildNeeded.albums);
-      SetCommandState(app, 2);
-      ShowPanels(app, StatusTextsFor(page, 0, 0));
-      break;
-    case Page::Artists:
-      RebuildViewIfNeeded(app.viewRebuildNeeded.artists);
-      SetCommandState(app, 3);
-      ShowPanels(app, StatusTextsFor(page, 0, 0));
-      break;
-    case Page::Genres:
-      RebuildViewIfNeeded(app.viewRebuildNeeded.genres);
-      SetCommandState(app, 4);
-      ShowPanels(app, StatusTextsFor(page, 0, 0));
-      break;
+    case Page::Albums: EnterViewPage(app, page, ViewKind::Albums, app.viewRebuildNeeded.albums, 2); break;
+    case Page::Artists: EnterViewPage(app, page, ViewKind::Artists, app.viewRebuildNeeded.artists, 3); break;
+    case Page::Genres: EnterViewPage(app, page, ViewKind::Genres, app.viewRebuildNeeded.genres, 4); break;
     case Page::Search: SetCommandState(app, 5); ShowPanels(app, {}); break;
     case Page::Mp3: SetCommandState(app, 12); ShowPanels(app, {}); break;
     case Page::Statistics:
       SetCommandState(app, 7);
-      RebuildViewIfNeeded(app.viewRebuildNeeded.statistics);
+      RebuildStatisticsIfNeeded(app.viewRebuildNeeded.statistics);
       ShowPanels(app, {});
       break;
     case Page::Settings: SetCommandState(app, 8); ShowPanels(app, {}); break;
