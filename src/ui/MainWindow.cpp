@@ -28,6 +28,8 @@
 #include "ui/SplashWindow.h"
 #include "ui/ToolIcons.h"
 #include "ui/pages/PlaceholderPage.h"
+#include "ui/pages/SearchPage.h"
+#include "ui/pages/ViewPage.h"
 
 namespace tonvault::ui {
 
@@ -55,6 +57,7 @@ constexpr int kVersion1FieldCount = 4;
 MainWindow::MainWindow() : MainWindow(StartOptions{}) {}
 
 MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(options)) {
+  app_.viewBuilder = &viewsBuilder_;
   setWindowTitle(QString::fromStdString(catalogue::WindowTitle("", false)));
   resize(1100, 680);
   setAcceptDrops(true);
@@ -208,9 +211,22 @@ void MainWindow::BuildPages() {
   for (int i = 0; i < catalogue::kPageCount; ++i) {
     const auto page = static_cast<Page>(i);
     QWidget* widget = nullptr;
-    if (page == Page::Files) widget = filesPage_ = new TrackListPage(app_.files, app_.columnMap, stack_);
-    else if (page == Page::Results) widget = resultsPage_ = new TrackListPage(app_.results, app_.columnMap, stack_);
-    else widget = new PlaceholderPage(page, stack_);
+    if (page == Page::Files) {
+      widget = filesPage_ = new TrackListPage(app_.files, app_.columnMap, stack_);
+    } else if (page == Page::Results) {
+      widget = resultsPage_ = new TrackListPage(app_.results, app_.columnMap, stack_);
+    } else if (page == Page::Albums || page == Page::Artists || page == Page::Genres) {
+      const auto kind = static_cast<catalogue::ViewKind>(static_cast<int>(page) - static_cast<int>(Page::Albums));
+      auto* viewPage = new ViewPage(app_, kind, stack_);
+      viewPages_.push_back(viewPage);
+      widget = viewPage;
+    } else if (page == Page::Search) {
+      auto* searchPage = new SearchPage(app_, stack_);
+      connect(searchPage, &SearchPage::HelpRequested, this, &MainWindow::OpenHelp);
+      widget = searchPage;
+    } else {
+      widget = new PlaceholderPage(page, stack_);
+    }
     stack_->addWidget(widget);
     if (i < catalogue::kTabbedPageCount) tabs_->addTab(Qs(catalogue::PageCaption(page)));
   }
@@ -476,6 +492,7 @@ void MainWindow::ListsChanged() {
   filesPage_->Reload(app_.filesSort);
   resultsPage_->Reload(app_.resultsSort);
   for (ListPopupMenu* popup : popups_) popup->UpdateEnabling();
+  for (ViewPage* page : viewPages_) page->Reload();
 }
 
 void MainWindow::PumpEvents() { QApplication::processEvents(); }

@@ -14,6 +14,7 @@
 #include "ui/CommandTable.h"
 #include "ui/StatusBar.h"
 #include "ui/pages/TrackListPage.h"
+#include "views/Views.h"
 
 namespace tonvault::ui {
 
@@ -115,6 +116,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   QTabBar* tabs_ = nullptr;
   QStackedWidget* stack_ = nullptr;
   std::vector<class ListPopupMenu*> popups_;
+  std::vector<class ViewPage*> viewPages_;
+  views::ViewsBuilder viewsBuilder_;
   TrackListPage* filesPage_ = nullptr;
   TrackListPage* resultsPage_ = nullptr;
   StatusBar* statusBar_ = nullptr;

@@ -9,7 +9,10 @@
 #include "QtTestApp.h"
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
+#include "catalogue/Import.h"
 #include "ui/MainWindow.h"
+#include "ui/pages/SearchPage.h"
+#include "ui/pages/ViewPage.h"
 
 namespace tonvault::ui {
 namespace {
@@ -169,6 +172,29 @@ TEST_F(MainWindowTest, HeadingClicksSortAndSelectionFlagsShowInTheList) {
   window->Action(CommandId::InvertSelection)->trigger();
   EXPECT_TRUE(window->FilesPage()->View()->selectionModel()->selectedRows().isEmpty());
   EXPECT_EQ(catalogue::CountSelected(files), 0u);
+}
+
+TEST_F(MainWindowTest, SearchPageAndAlbumViewWorkOnImportedRows) {
+  const QString data = TONVAULT_TEST_DATA;
+  catalogue::ImportDropped(window->App(), {(data + "/id3lib-v23.mp3").toStdString(),
+                                           (data + "/mutagen-v23-utf16.mp3").toStdString(),
+                                           (data + "/eyed3-v24-utf8.mp3").toStdString()});
+  window->Tabs()->setCurrentIndex(static_cast<int>(Page::Albums));
+  auto* albums = static_cast<ViewPage*>(window->PageWidget(Page::Albums));
+  EXPECT_EQ(albums->View()->model()->rowCount(), 3);
+  EXPECT_EQ(window->Status()->PanelText(0), "Albums: 3");
+  QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/albums.png");
+
+  window->Tabs()->setCurrentIndex(static_cast<int>(Page::Search));
+  auto* search = static_cast<SearchPage*>(window->PageWidget(Page::Search));
+  search->FindEdit()->setText("waterloo");
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/search.png");
+  search->FindFilesButton()->click();
+  EXPECT_EQ(window->App().currentPage, Page::Results);
+  ASSERT_EQ(window->App().results.size(), 1u);
+  EXPECT_EQ(window->Status()->PanelText(0), "Results: 1");
+  EXPECT_EQ(window->App().options.search.text, "waterloo");
 }
 
 // Visits every page and saves a picture of each for a person to look at.

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <vector>
+
+#include "catalogue/Application.h"
+
+namespace tonvault::ui {
+
+// The Search page: the text search over chosen columns. The controls show
+// and change the search options of the catalogue state; the buttons run the
+// searches.
+class SearchPage : public QWidget {
+  Q_OBJECT
+ public:
+  SearchPage(catalogue::Application& app, QWidget* parent = nullptr);
+
+  QLineEdit* FindEdit() const { return findEdit_; }
+  QPushButton* FindFilesButton() const { return findFiles_; }
+  QPushButton* FindResultsButton() const { return findResults_; }
+  // The ten column boxes, in the order they stand.
+  const std::vector<QCheckBox*>& ColumnBoxes() const { return columnBoxes_; }
+  // Shows the options as the catalogue state holds them.
+  void ShowOptions();
+
+ signals:
+  void HelpRequested(int context);
+
+ private:
+  void TakeOptions();
+  QCheckBox* Box(const QString& caption, bool catalogue::SearchOptions::* option, QWidget* parent);
+
+  catalogue::Application& app_;
+  QLineEdit* findEdit_;
+  QPushButton* findFiles_;
+  QPushButton* findResults_;
+  std::vector<std::pair<QCheckBox*, bool catalogue::SearchOptions::*>> boxes_;
+  std::vector<QCheckBox*> columnBoxes_;
+};
+
+}  // namespace tonvault::ui
