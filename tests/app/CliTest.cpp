@@ -66,6 +66,35 @@ TEST(ImportCommand, ReadsAFolderAsTheWindowDoes) {
   EXPECT_EQ(ImportCommand({"-o"}), 2);
 }
 
+TEST(SearchAndViewCommands, WorkOnACatalogueFile) {
+  testing::TempFolder folder;
+  const std::string catalogue = folder.Path() + "/tagged.tvd";
+  ::testing::internal::CaptureStderr();
+  ImportCommand({DataFile("id3lib-v23.mp3"), DataFile("mutagen-v23-utf16.mp3"), DataFile("eyed3-v24-utf8.mp3"), "-o",
+                 catalogue});
+  ::testing::internal::GetCapturedStderr();
+
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(SearchCommand({catalogue, "--text", "BJÖRK", "--columns", "artist"}), 0);
+  std::string out = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(out, "") << "Ö is not lowered: no match without the exact case";
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(SearchCommand({catalogue, "--text", "björk", "--columns", "artist,title"}), 0);
+  out = ::testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find(R"("Artist": "Björk")"), std::string::npos) << out;
+
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(ViewCommand({"genres", catalogue}), 0);
+  out = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3);
+  EXPECT_NE(out.find(R"({"Genre": "Pop", "Artist": "ABBA", "Album": "Gold", "Tracks": "1", )"), std::string::npos)
+      << out;
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(ViewCommand({"songs", catalogue}), 2);
+  EXPECT_EQ(SearchCommand({catalogue, "--columns", "colour"}), 2);
+  ::testing::internal::GetCapturedStderr();
+}
+
 TEST(ImportCommand, WritesACatalogueThatCatReadsBack) {
   testing::TempFolder folder;
   const std::string catalogue = folder.Path() + "/wav.tvd";

@@ -21,6 +21,10 @@ constexpr std::string_view kUsage =
     "                       descend) and print the rows as JSON lines, or write\n"
     "                       them as a catalogue file with -o CATALOGUE.tvd\n"
     "  cat CATALOGUE.tvd... print the rows of catalogue files as JSON lines\n"
+    "  search CATALOGUE.tvd --text T [--columns LIST] [--match-case] [--beginning]\n"
+    "                       the rows the Search page would find\n"
+    "  view albums|artists|genres CATALOGUE.tvd\n"
+    "                       the lines of the album, artist or genre view\n"
     "\n"
     "Reading options of both commands:\n";
 
@@ -45,6 +49,8 @@ int main(int argc, char** argv) {
   if (command == "probe") return cli::ProbeCommand(rest);
   if (command == "import") return cli::ImportCommand(rest);
   if (command == "cat") return cli::CatCommand(rest);
+  if (command == "search") return cli::SearchCommand(rest);
+  if (command == "view") return cli::ViewCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n" << kUsage << cli::kReadOptionsHelp;
   return 2;
 }

@@ -11,5 +11,7 @@ using Arguments = std::vector<std::string>;
 int ProbeCommand(const Arguments& arguments);
 int ImportCommand(const Arguments& arguments);
 int CatCommand(const Arguments& arguments);
+int SearchCommand(const Arguments& arguments);
+int ViewCommand(const Arguments& arguments);
 
 }  // namespace tonvault::cli
