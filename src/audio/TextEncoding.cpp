@@ -111,6 +111,35 @@ bool FitsLatin1(std::string_view text) {
   return true;
 }
 
+bool FitsSingleByte(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t codePoint = 0;
+    if (!DecodeUtf8(text, i, codePoint) || codePoint > 0xFF || (codePoint >= 0x80 && codePoint < 0xA0)) return false;
+  }
+  return true;
+}
+
+std::string Utf8ToUtf16Le(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  auto put = [&out](char16_t unit) {
+    out += static_cast<char>(unit & 0xFF);
+    out += static_cast<char>(unit >> 8);
+  };
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t codePoint = 0;
+    if (!DecodeUtf8(text, i, codePoint)) codePoint = 0xFFFD;
+    if (codePoint >= 0x10000) {
+      codePoint -= 0x10000;
+      put(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
+      put(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
+    } else {
+      put(static_cast<char16_t>(codePoint));
+    }
+  }
+  return out;
+}
+
 std::string Utf16ToUtf8(std::span<const std::uint8_t> bytes, bool littleEndian) {
   std::string out;
   out.reserve(bytes.size());

@@ -21,6 +21,14 @@ std::string Utf8ToWindows1252(std::string_view text);
 // True when every character of `text` exists in ISO-8859-1 (U+0000..U+00FF).
 bool FitsLatin1(std::string_view text);
 
+// True when every character is ASCII or in U+00A0..U+00FF: the characters
+// ISO-8859-1 and Windows-1252 write as the same single byte.
+bool FitsSingleByte(std::string_view text);
+
+// UTF-8 to UTF-16 little-endian bytes (no byte-order mark); invalid UTF-8
+// becomes U+FFFD.
+std::string Utf8ToUtf16Le(std::string_view text);
+
 // UTF-16 code units (as bytes, in the given byte order) to UTF-8. An odd
 // last byte is ignored; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::span<const std::uint8_t> bytes, bool littleEndian);

@@ -27,6 +27,8 @@ struct ImportOptions {
 // Options of the tag readers and writers.
 struct Id3Options {
   bool keepOriginalFileDate = false;  // "Keep original file date"
+  int extraSpace = 100;               // "Extra space in new ID3V2-Tags", bytes (0..1000)
+  bool keepOldContent = false;        // "Keep old content" of the ID3v2 tag
 };
 
 // The options the commands read. The settings page binds its controls to

@@ -8,4 +8,17 @@ bool WriteId3v1(Application& app, const std::string& path, const audio::Id3v1Fie
   return false;
 }
 
+bool WriteId3v2(Application& app, const std::string& path, const audio::Id3v2TagFields& fields, bool remove) {
+  audio::Id3v2WriteOptions options;
+  options.remove = remove;
+  options.keepOldContent = app.options.id3.keepOldContent;
+  options.extraSpace = app.options.id3.extraSpace;
+  options.keepFileDate = app.options.id3.keepOriginalFileDate;
+  const audio::Id3v2WriteResult result = audio::WriteId3v2Tag(path, fields, options);
+  if (!result.ok && !result.message.empty()) {
+    Ask(app.frontend, Sound::Exclamation, MessageKind::Error, result.message, {Button::Ok});
+  }
+  return result.ok;
+}
+
 }  // namespace tonvault::catalogue

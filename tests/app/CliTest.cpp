@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cli/Commands.h"
 #include "cli/JsonLines.h"
 #include "cli/ReadOptions.h"
@@ -93,6 +95,29 @@ TEST(SearchAndViewCommands, WorkOnACatalogueFile) {
   EXPECT_EQ(ViewCommand({"songs", catalogue}), 2);
   EXPECT_EQ(SearchCommand({catalogue, "--columns", "colour"}), 2);
   ::testing::internal::GetCapturedStderr();
+}
+
+TEST(TagCommand, WritesBothTagVersionsAndFailsLoudly) {
+  testing::TempFolder folder;
+  const std::string file = folder.Path() + "/song.mp3";
+  std::filesystem::copy_file(DataFile("cbr-32k-32000-mono.mp3"), file);
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(TagCommand({file, "--title", "Waterloo", "--artist", "ABBA", "--genre", "Pop", "--track", "3", "--v1", "--v2"}),
+            0);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), file + ": written\n");
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(ProbeCommand({file}), 0);
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(out.find(R"("Artist": "ABBA", "Title": "Waterloo", "Genre": "Pop", "Track": "3")"), std::string::npos) << out;
+  EXPECT_NE(out.find(R"("icon": 10)"), std::string::npos) << "both tags";
+
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(TagCommand({folder.Path() + "/missing.mp3", "--title", "x"}), 1);
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("Error reading"), std::string::npos);
+  ::testing::internal::GetCapturedStdout();
 }
 
 TEST(ImportCommand, WritesACatalogueThatCatReadsBack) {

@@ -94,3 +94,21 @@ TEST(WriteId3v1, FailureSaysWhichFileAndKeepsTheDateWhenAsked) {
 
 }  // namespace
 }  // namespace tonvault::catalogue
+
+namespace tonvault::catalogue {
+namespace {
+
+TEST(WriteId3v2, FailureBeepsAndShowsTheWritersMessage) {
+  ScriptedFrontend frontend;
+  Application app(frontend);
+  tonvault::testing::TempFolder folder;
+  const std::string path = folder.Path() + "/nosync.mp3";
+  std::ofstream(path) << std::string(500, 'x');
+  EXPECT_FALSE(WriteId3v2(app, path, {}, false));
+  EXPECT_EQ(frontend.Log(), (std::vector<std::string>{
+                                "beep: exclamation",
+                                "message(error): Error reading \"" + path + "\" !\n\r\rBegin of MP3-frames not found [OK]"}));
+}
+
+}  // namespace
+}  // namespace tonvault::catalogue

@@ -25,6 +25,8 @@ constexpr std::string_view kUsage =
     "                       the rows the Search page would find\n"
     "  view albums|artists|genres CATALOGUE.tvd\n"
     "                       the lines of the album, artist or genre view\n"
+    "  tag FILE... [--title T] [--artist A] ... [--v1] [--v2] [--remove-v2] ...\n"
+    "                       write or remove ID3 tags (tonvault-cli tag for all options)\n"
     "\n"
     "Reading options of both commands:\n";
 
@@ -51,6 +53,7 @@ int main(int argc, char** argv) {
   if (command == "cat") return cli::CatCommand(rest);
   if (command == "search") return cli::SearchCommand(rest);
   if (command == "view") return cli::ViewCommand(rest);
+  if (command == "tag") return cli::TagCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n" << kUsage << cli::kReadOptionsHelp;
   return 2;
 }

@@ -13,5 +13,6 @@ int ImportCommand(const Arguments& arguments);
 int CatCommand(const Arguments& arguments);
 int SearchCommand(const Arguments& arguments);
 int ViewCommand(const Arguments& arguments);
+int TagCommand(const Arguments& arguments);
 
 }  // namespace tonvault::cli

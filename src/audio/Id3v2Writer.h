@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "audio/Id3v2Tag.h"
+#include "audio/ReplaceFile.h"
+
+namespace tonvault::audio {
+
+// The seven values an ID3v2.3 tag is written with (UTF-8).
+struct Id3v2TagFields {
+  std::string title, artist, album, comment, year, track, genre;
+};
+
+struct Id3v2WriteOptions {
+  bool keepOldContent = false;  // carry over the old tag's other frames
+  bool remove = false;          // take the tag off instead (wins over keepOldContent)
+  int extraSpace = 100;         // padding of a new tag, bytes
+  bool keepFileDate = false;
+  const ReplaceFault* fault = nullptr;  // tests only
+};
+
+struct Id3v2WriteResult {
+  bool ok = true;
+  std::string message;  // what went wrong, for the user; may be empty
+};
+
+inline constexpr std::size_t kMaxId3v2TagLength = 65535;
+
+// The frames of a new tag: TPE1, TALB, TIT2, COMM, TCON, TRCK, TYER for the
+// non-empty values, then the kept frames with four-character ids other than
+// those seven. A value that fits one byte per character is written as
+// single-byte text, any other as UTF-16 with a byte-order mark.
+std::vector<std::uint8_t> BuildId3v2Frames(const Id3v2TagFields& fields, const std::vector<KeptFrame>& kept);
+
+// A whole tag (header, frames, padding) for an old tag of `oldTotal` bytes:
+// the old length when the new frames leave less than 5 × extraSpace to
+// spare, else extraSpace bytes of padding.
+std::vector<std::uint8_t> BuildId3v2Tag(const std::vector<std::uint8_t>& frames, std::int64_t oldTotal, int extraSpace);
+
+// Writes an ID3v2.3 tag at the start of an MPEG file, in place when the old
+// tag has the room, otherwise by writing a new file beside it and renaming
+// it over the original, so a failure never harms the original.
+Id3v2WriteResult WriteId3v2Tag(const std::string& path, const Id3v2TagFields& fields,
+                               const Id3v2WriteOptions& options);
+
+}  // namespace tonvault::audio
