@@ -7,7 +7,7 @@ namespace tonvault::audio {
 namespace {
 
 using testing::FrameHeaderBytes;
-using testing::FrameSpec;
+using testing::FrameShape;
 
 TEST(DecodeTagSize, SyncsafeUnlessAByteHasItsTopBitSet) {
   EXPECT_EQ(DecodeTagSize(0, 0, 2, 1), 257);
@@ -33,7 +33,7 @@ TEST(IsFrameHeader, EveryFieldRuleRejects) {
 }
 
 TEST(FrameLength, KnownFrameSizes) {
-  auto length = [](const FrameSpec& spec) { return FrameLength(FrameHeader::Decode(FrameHeaderBytes(spec).data())); };
+  auto length = [](const FrameShape& shape) { return FrameLength(FrameHeader::Decode(FrameHeaderBytes(shape).data())); };
   EXPECT_EQ(length({1, 3, 128, 44100, 0}), 417);
   EXPECT_EQ(length({1, 3, 128, 44100, 1}), 418);
   EXPECT_EQ(length({1, 3, 56, 32000, 0}), 252);

@@ -9,8 +9,8 @@ namespace {
 
 using namespace tonvault::testing;
 
-const FrameSpec k128{1, 3, 128, 44100, 0, 1};
-const FrameSpec k160{1, 3, 160, 44100, 0, 1};
+const FrameShape k128{1, 3, 128, 44100, 0, 1};
+const FrameShape k160{1, 3, 160, 44100, 0, 1};
 
 StreamScanResult Scan(const Bytes& bytes, ScanOptions options = {}, FrameSink* sink = nullptr) {
   MemoryByteSource source(bytes);
@@ -80,7 +80,7 @@ TEST(ScanMpegStream, XingHeaderIsIgnoredWhenItCannotBeUsed) {
   EXPECT_EQ(r.validFrames, 121);
 
   // MPEG-2 files are never checked for a VBR header.
-  const FrameSpec mpeg2{2, 3, 64, 22050, 0, 1};
+  const FrameShape mpeg2{2, 3, 64, 22050, 0, 1};
   Bytes mpeg2File = XingFrame(mpeg2, 100, 20000);
   Append(mpeg2File, Frames(mpeg2, 150));
   r = Scan(mpeg2File);
@@ -153,7 +153,7 @@ TEST(ScanMpegStream, NoValidFrameIsCorrupt) {
 }
 
 TEST(ScanMpegStream, DamagedStreamReportsTheEleventhFrame) {
-  const FrameSpec later{1, 3, 128, 48000, 0, 3};
+  const FrameShape later{1, 3, 128, 48000, 0, 3};
   Bytes file = Frames(k128, 15);
   Append(file, Junk(40));
   Append(file, Frames(later, 30));

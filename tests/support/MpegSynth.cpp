@@ -8,27 +8,27 @@ namespace tonvault::testing {
 
 namespace {
 
-int BitrateIndex(const FrameSpec& spec) {
+int BitrateIndex(const FrameShape& shape) {
   for (int i = 1; i <= 14; ++i) {
-    if (audio::BitrateKbps(spec.version, spec.layer, i) == spec.bitrateKbps) return i;
+    if (audio::BitrateKbps(shape.version, shape.layer, i) == shape.bitrateKbps) return i;
   }
   throw std::invalid_argument("no such bitrate");
 }
 
-int SampleRateIndex(const FrameSpec& spec) {
+int SampleRateIndex(const FrameShape& shape) {
   for (int i = 0; i <= 2; ++i) {
-    if (audio::SampleRateHz(spec.version, i) == spec.sampleRate) return i;
+    if (audio::SampleRateHz(shape.version, i) == shape.sampleRate) return i;
   }
   throw std::invalid_argument("no such sample rate");
 }
 
-int Length(const FrameSpec& spec) {
+int Length(const FrameShape& shape) {
   audio::FrameHeader header;
-  header.version = spec.version;
-  header.layer = spec.layer;
-  header.bitrateKbps = spec.bitrateKbps;
-  header.sampleRate = spec.sampleRate;
-  header.padding = spec.padding;
+  header.version = shape.version;
+  header.layer = shape.layer;
+  header.bitrateKbps = shape.bitrateKbps;
+  header.sampleRate = shape.sampleRate;
+  header.padding = shape.padding;
   return audio::FrameLength(header);
 }
 
@@ -42,30 +42,30 @@ void PutBigEndian(Bytes& bytes, std::size_t at, std::int32_t value) {
 
 }  // namespace
 
-Bytes FrameHeaderBytes(const FrameSpec& spec) {
-  const int versionBits = spec.version == 1 ? 3 : spec.version == 2 ? 2 : 0;
-  const int layerBits = 4 - spec.layer;
+Bytes FrameHeaderBytes(const FrameShape& shape) {
+  const int versionBits = shape.version == 1 ? 3 : shape.version == 2 ? 2 : 0;
+  const int layerBits = 4 - shape.layer;
   return {0xFF, static_cast<std::uint8_t>(0xE0 | versionBits << 3 | layerBits << 1 | 1),
-          static_cast<std::uint8_t>(BitrateIndex(spec) << 4 | SampleRateIndex(spec) << 2 | spec.padding << 1),
-          static_cast<std::uint8_t>(spec.mode << 6)};
+          static_cast<std::uint8_t>(BitrateIndex(shape) << 4 | SampleRateIndex(shape) << 2 | shape.padding << 1),
+          static_cast<std::uint8_t>(shape.mode << 6)};
 }
 
-Bytes Frame(const FrameSpec& spec) {
-  Bytes frame = FrameHeaderBytes(spec);
-  frame.resize(static_cast<std::size_t>(Length(spec)), 0);
+Bytes Frame(const FrameShape& shape) {
+  Bytes frame = FrameHeaderBytes(shape);
+  frame.resize(static_cast<std::size_t>(Length(shape)), 0);
   return frame;
 }
 
-Bytes Frames(const FrameSpec& spec, int count) {
-  const Bytes one = Frame(spec);
+Bytes Frames(const FrameShape& shape, int count) {
+  const Bytes one = Frame(shape);
   Bytes all;
   all.reserve(one.size() * static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) Append(all, one);
   return all;
 }
 
-Bytes XingFrame(const FrameSpec& spec, std::int32_t frames, std::int32_t bytes) {
-  Bytes frame = Frame(spec);
+Bytes XingFrame(const FrameShape& shape, std::int32_t frames, std::int32_t bytes) {
+  Bytes frame = Frame(shape);
   const std::size_t at = 36;  // after the side information of a stereo MPEG-1 frame
   frame[at] = 'X', frame[at + 1] = 'i', frame[at + 2] = 'n', frame[at + 3] = 'g';
   PutBigEndian(frame, at + 4, 3);
@@ -74,8 +74,8 @@ Bytes XingFrame(const FrameSpec& spec, std::int32_t frames, std::int32_t bytes) 
   return frame;
 }
 
-Bytes VbriFrame(const FrameSpec& spec, std::int32_t frames, std::int32_t bytes) {
-  Bytes frame = Frame(spec);
+Bytes VbriFrame(const FrameShape& shape, std::int32_t frames, std::int32_t bytes) {
+  Bytes frame = Frame(shape);
   const std::size_t at = 36;
   frame[at] = 'V', frame[at + 1] = 'B', frame[at + 2] = 'R', frame[at + 3] = 'I';
   PutBigEndian(frame, at + 10, bytes);

@@ -12,7 +12,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Builds MPEG audio streams byte by byte, so tests state exactly what a
 // file holds.
-struct FrameSpec {
+struct FrameShape {
   int version = 1;  // 1, 2, or 3 for MPEG-2.5
   int layer = 3;
   int bitrateKbps = 128;
@@ -22,14 +22,14 @@ struct FrameSpec {
 };
 
 // The four header bytes of a frame.
-Bytes FrameHeaderBytes(const FrameSpec& spec);
+Bytes FrameHeaderBytes(const FrameShape& shape);
 // A whole frame: header, then zero bytes up to the frame length.
-Bytes Frame(const FrameSpec& spec);
+Bytes Frame(const FrameShape& shape);
 // `count` equal frames.
-Bytes Frames(const FrameSpec& spec, int count);
+Bytes Frames(const FrameShape& shape, int count);
 // A first frame carrying a Xing (or VBRI) header with the given counts.
-Bytes XingFrame(const FrameSpec& spec, std::int32_t frames, std::int32_t bytes);
-Bytes VbriFrame(const FrameSpec& spec, std::int32_t frames, std::int32_t bytes);
+Bytes XingFrame(const FrameShape& shape, std::int32_t frames, std::int32_t bytes);
+Bytes VbriFrame(const FrameShape& shape, std::int32_t frames, std::int32_t bytes);
 // An ID3v2.3 tag of `totalLength` bytes with a syncsafe size.
 Bytes Id3v2Tag(std::size_t totalLength);
 // Bytes that never contain 0xFF, so no frame header can appear in them.
