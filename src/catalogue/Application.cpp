@@ -7,6 +7,8 @@ namespace tonvault::catalogue {
 Application::Application(Frontend& frontendIn, Clock clock)
     : frontend(frontendIn),
       databaseFolder(HomeFolder()),
+      txtFolder(HomeFolder()),
+      htmlFolder(HomeFolder()),
       programFolder(ProgramFolder()),
       timeEstimate(std::move(clock)),
       random(std::random_device{}()) {}

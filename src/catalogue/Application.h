@@ -50,6 +50,7 @@ struct Application {
   SortState filesSort;
   SortState resultsSort;
   std::array<ViewData, kViewCount> views;
+  StatisticsData statistics;
   ViewBuilder* viewBuilder = nullptr;  // set by whoever shows the view pages
 
   bool catalogueModified = false;
@@ -57,6 +58,8 @@ struct Application {
   std::string databaseFolder;    // with trailing separator
   std::string importFolder;      // the folder last imported from, with trailing separator
   std::string copyMoveFolder;    // the folder files were last copied or moved to, with trailing separator
+  std::string txtFolder;         // the folders of the last TXT and HTML exports
+  std::string htmlFolder;
   ViewRebuildFlags viewRebuildNeeded;
   RecentDatabases recentDatabases;
   Options options;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "catalogue/SearchText.h"
 
 namespace tonvault::catalogue {
@@ -31,6 +34,28 @@ struct Id3Options {
   bool keepOldContent = false;        // "Keep old content" of the ID3v2 tag
 };
 
+// One row of an export column list: its caption and the column it stands
+// for (-1 for the separator, below which nothing is written).
+struct PrintItem {
+  std::string caption;
+  int column = -1;
+};
+
+// The export settings: which columns in which order, and the HTML tags.
+struct PrintOptions {
+  std::vector<PrintItem> filesOrder;  // FILES and RESULTS
+  std::vector<PrintItem> viewsOrder;  // the album, artist and genre views
+  std::string tableTag = "<TABLE Border=1>", headerCellTag = "<TH>", rowTag = "<TR>", cellTag = "<TD>";
+
+  PrintOptions();
+};
+
+inline constexpr const char* kPrintSeparator = " ------ Separator ------";
+
+// Moves the separator back to the third row when it stands in the first or
+// second; returns true when it had to.
+bool KeepTwoItemsAboveSeparator(std::vector<PrintItem>& items);
+
 // The options the commands read. The settings page binds its controls to
 // this structure and the settings file stores it.
 struct Options {
@@ -39,6 +64,7 @@ struct Options {
   ImportOptions import;
   Id3Options id3;
   SearchOptions search;
+  PrintOptions print;
 };
 
 }  // namespace tonvault::catalogue

@@ -23,9 +23,9 @@ void EnterViewPage(Application& app, Page page, ViewKind kind, bool& rebuildNeed
   ShowPanels(app, StatusTextsFor(page, lines.size(), selected));
 }
 
-// The statistics page has no builder yet: it is never out of date after its
-// first visit.
-void RebuildStatisticsIfNeeded(bool& flag) { flag = false; }
+void RecomputeStatisticsIfNeeded(Application& app) {
+  if (app.viewRebuildNeeded.statistics && app.viewBuilder != nullptr) app.viewBuilder->ComputeStatistics(app);
+}
 
 void EnterPage(Application& app, Page page) {
   switch (page) {
@@ -38,7 +38,7 @@ void EnterPage(Application& app, Page page) {
     case Page::Mp3: SetCommandState(app, 12); ShowPanels(app, {}); break;
     case Page::Statistics:
       SetCommandState(app, 7);
-      RebuildStatisticsIfNeeded(app.viewRebuildNeeded.statistics);
+      RecomputeStatisticsIfNeeded(app);
       ShowPanels(app, {});
       break;
     case Page::Settings: SetCommandState(app, 8); ShowPanels(app, {}); break;

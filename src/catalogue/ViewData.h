@@ -38,6 +38,27 @@ class ViewBuilder {
   virtual ~ViewBuilder() = default;
   // Returns true when the build ran to its end (not stopped).
   virtual bool Build(Application& app, ViewKind kind, bool showProgress) = 0;
+  // Computes the Statistics page's figures from FILES.
+  virtual void ComputeStatistics(Application& app) = 0;
+};
+
+}  // namespace tonvault::catalogue
+
+namespace tonvault::catalogue {
+
+inline constexpr int kHistogramCounters = 73;
+
+// The figures of the Statistics page, as the page shows them.
+struct StatisticsData {
+  std::string tracks, albums, artists, genres;
+  std::string length, averageLength, fileSize, averageFileSize, averageBitrate;
+  std::string cbr, vbr, unknownRate, corrupt;
+  std::string noTag, id3v1, id3v2, id3v1And2, player;
+  std::string mpeg1Layer1, mpeg1Layer2, mpeg1Layer3, mpeg2Layer1, mpeg2Layer2, mpeg2Layer3, unknownMp3, wma, wavNvf;
+  std::array<long long, kHistogramCounters> histogram{};  // counter i+1 at index i
+  long long largestCount = 0;
+  int zoomLevel = -1;  // -1: automatic
+  int lastLevel = 0;   // the level last drawn
 };
 
 }  // namespace tonvault::catalogue

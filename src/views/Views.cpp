@@ -9,6 +9,7 @@
 #include "catalogue/StatusTexts.h"
 #include "catalogue/TextCase.h"
 #include "views/Durations.h"
+#include "views/Statistics.h"
 
 namespace tonvault::views {
 
@@ -181,5 +182,7 @@ void ExpandSelectedLines(catalogue::Application& app, ViewKind kind) {
   app.resultsSort.Clear();
   app.frontend.ListsChanged();
 }
+
+void ViewsBuilder::ComputeStatistics(catalogue::Application& app) { views::ComputeStatistics(app); }
 
 }  // namespace tonvault::views

@@ -59,6 +59,7 @@ class ViewsBuilder : public catalogue::ViewBuilder {
   bool Build(catalogue::Application& app, ViewKind kind, bool showProgress) override {
     return BuildView(app, kind, showProgress);
   }
+  void ComputeStatistics(catalogue::Application& app) override;
 };
 
 }  // namespace tonvault::views

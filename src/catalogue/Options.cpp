@@ -1,0 +1,28 @@
+#include "catalogue/Options.h"
+
+#include <algorithm>
+
+#include "catalogue/TrackRecord.h"
+
+namespace tonvault::catalogue {
+
+PrintOptions::PrintOptions() {
+  for (int c = 0; c < kLogicalColumnCount; ++c) {
+    filesOrder.push_back({" " + std::string(ColumnCaptions()[static_cast<std::size_t>(c)]), c});
+  }
+  filesOrder.push_back({kPrintSeparator, -1});
+  const char* viewColumns[] = {" Album", " Artist", " Genre", " Tracks", " Size [kB]", " Length"};
+  for (int c = 0; c < 6; ++c) viewsOrder.push_back({viewColumns[c], c});
+  viewsOrder.push_back({kPrintSeparator, -1});
+}
+
+bool KeepTwoItemsAboveSeparator(std::vector<PrintItem>& items) {
+  const auto separator = std::find_if(items.begin(), items.end(), [](const PrintItem& i) { return i.column < 0; });
+  if (separator == items.end() || separator - items.begin() >= 2 || items.size() < 3) return false;
+  const PrintItem moved = *separator;
+  items.erase(separator);
+  items.insert(items.begin() + 2, moved);
+  return true;
+}
+
+}  // namespace tonvault::catalogue
