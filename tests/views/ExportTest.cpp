@@ -118,6 +118,7 @@ TEST_F(ExportTest, ViewsExportTheirColumnsByWord) {
   EXPECT_EQ(table->rows[0][0], "Gold");
   EXPECT_EQ(table->rows[0][3], "2");
   EXPECT_EQ(table->title, "Tonvault   -   Albums");
+  catalogue::ChangePage(app, Page::Artists);
   const auto artists = TableOfPage(app, Page::Artists);
   EXPECT_EQ(artists->header, (std::vector<std::string>{"Album", "Artist", "Genre", "Tracks", "Size [kB]", "Length"}))
       << "items keep their order; each names its column by its word";
