@@ -56,8 +56,8 @@ constexpr std::array kCommands = {
     CommandInfo{CommandId::NomadInternalMemory, "Internal", "Nomad II Internal Memory", P::NomadII, kNoGroup, "", false},
     CommandInfo{CommandId::NomadExternalMemory, "External", "Nomad II External Memory", P::NomadII, kNoGroup, "", false},
 
-    CommandInfo{CommandId::SaveAsTxt, "Save as &TXT-file", "Save list as TXT-file", P::Print, G::Export, "", false},
-    CommandInfo{CommandId::SaveAsHtml, "Save as &HTML-file", "Save list as HTML-file", P::Print, G::Export, "", false},
+    CommandInfo{CommandId::SaveAsTxt, "Save as &TXT-file", "Save list as TXT-file", P::Print, G::Export, "", true},
+    CommandInfo{CommandId::SaveAsHtml, "Save as &HTML-file", "Save list as HTML-file", P::Print, G::Export, "", true},
 
     CommandInfo{CommandId::RenameOne, "&Rename single file", "Rename 1 track", P::Id3, G::Tag, "", false},
     CommandInfo{CommandId::RenameAll, "Rename &all files", "Rename all selected tracks", P::Id3, G::Tag, "", false},

@@ -29,6 +29,9 @@
 #include "ui/ToolIcons.h"
 #include "ui/pages/PlaceholderPage.h"
 #include "ui/pages/SearchPage.h"
+#include "ui/pages/SettingsPage.h"
+#include "ui/pages/StatisticsPage.h"
+#include "views/Export.h"
 #include "ui/pages/ViewPage.h"
 
 namespace tonvault::ui {
@@ -224,6 +227,10 @@ void MainWindow::BuildPages() {
       auto* searchPage = new SearchPage(app_, stack_);
       connect(searchPage, &SearchPage::HelpRequested, this, &MainWindow::OpenHelp);
       widget = searchPage;
+    } else if (page == Page::Statistics) {
+      widget = statisticsPage_ = new StatisticsPage(app_, stack_);
+    } else if (page == Page::Settings) {
+      widget = new SettingsPage(app_, stack_);
     } else {
       widget = new PlaceholderPage(page, stack_);
     }
@@ -317,6 +324,8 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::MoveFilesToFolder: catalogue::CopyOrMoveFiles(app_, false, false); break;
     case CommandId::MoveFilesToFolderWithSubfolder: catalogue::CopyOrMoveFiles(app_, false, true); break;
     case CommandId::DeleteFilesFromDisk: catalogue::DeleteFiles(app_); break;
+    case CommandId::SaveAsTxt: views::ExportText(app_); break;
+    case CommandId::SaveAsHtml: views::ExportHtml(app_); break;
     case CommandId::ImportWithSubfolders: catalogue::ImportFolder(app_, true); break;
     default: break;
   }
@@ -493,6 +502,7 @@ void MainWindow::ListsChanged() {
   resultsPage_->Reload(app_.resultsSort);
   for (ListPopupMenu* popup : popups_) popup->UpdateEnabling();
   for (ViewPage* page : viewPages_) page->Reload();
+  statisticsPage_->Reload();
 }
 
 void MainWindow::PumpEvents() { QApplication::processEvents(); }

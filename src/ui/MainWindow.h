@@ -117,6 +117,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   QStackedWidget* stack_ = nullptr;
   std::vector<class ListPopupMenu*> popups_;
   std::vector<class ViewPage*> viewPages_;
+  class StatisticsPage* statisticsPage_ = nullptr;
   views::ViewsBuilder viewsBuilder_;
   TrackListPage* filesPage_ = nullptr;
   TrackListPage* resultsPage_ = nullptr;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "cli/Commands.h"
 #include "cli/JsonLines.h"
@@ -118,6 +119,29 @@ TEST(TagCommand, WritesBothTagVersionsAndFailsLoudly) {
   EXPECT_EQ(TagCommand({folder.Path() + "/missing.mp3", "--title", "x"}), 1);
   EXPECT_NE(::testing::internal::GetCapturedStderr().find("Error reading"), std::string::npos);
   ::testing::internal::GetCapturedStdout();
+}
+
+TEST(StatsAndExportCommands, ReportAndWriteWhatTheWindowWould) {
+  testing::TempFolder folder;
+  const std::string catalogue = folder.Path() + "/music.tvd";
+  ::testing::internal::CaptureStderr();
+  ImportCommand({DataFile("id3lib-v23.mp3"), DataFile("vbr-xing-32000-mono.mp3"), "-o", catalogue});
+  ::testing::internal::GetCapturedStderr();
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(StatsCommand({catalogue, "--json"}), 0);
+  const std::string stats = ::testing::internal::GetCapturedStdout();
+  EXPECT_NE(stats.find(R"("Tracks": "2")"), std::string::npos) << stats;
+  EXPECT_NE(stats.find(R"("VBR": "1     50 %")"), std::string::npos) << stats;
+
+  const std::string html = folder.Path() + "/albums.html";
+  EXPECT_EQ(ExportCommand({catalogue, "--format", "html", "--view", "albums", "-o", html}), 0);
+  std::ifstream in(html);
+  const std::string page((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_NE(page.find("<TITLE>Tonvault   -   Albums</TITLE>"), std::string::npos);
+  EXPECT_NE(page.find("<TD>Gold</td><TD>ABBA</td>"), std::string::npos) << page;
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(ExportCommand({catalogue, "--format", "pdf", "-o", html}), 2);
+  ::testing::internal::GetCapturedStderr();
 }
 
 TEST(ImportCommand, WritesACatalogueThatCatReadsBack) {

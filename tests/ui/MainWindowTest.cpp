@@ -12,6 +12,8 @@
 #include "catalogue/Import.h"
 #include "ui/MainWindow.h"
 #include "ui/pages/SearchPage.h"
+#include "ui/pages/SettingsPage.h"
+#include "ui/pages/StatisticsPage.h"
 #include "ui/pages/ViewPage.h"
 
 namespace tonvault::ui {
@@ -195,6 +197,42 @@ TEST_F(MainWindowTest, SearchPageAndAlbumViewWorkOnImportedRows) {
   ASSERT_EQ(window->App().results.size(), 1u);
   EXPECT_EQ(window->Status()->PanelText(0), "Results: 1");
   EXPECT_EQ(window->App().options.search.text, "waterloo");
+}
+
+TEST_F(MainWindowTest, StatisticsPageShowsTheFiguresAndTheHistogram) {
+  const QString data = TONVAULT_TEST_DATA;
+  std::vector<std::string> files;
+  for (const char* name : {"id3lib-v23.mp3", "mutagen-v23-utf16.mp3", "eyed3-v24-utf8.mp3", "vbr-xing-32000-mono.mp3",
+                           "cbr-32k-32000-mono.mp3", "mpeg2-24k-22050-mono.mp3"}) {
+    files.push_back((data + "/" + name).toStdString());
+  }
+  catalogue::ImportDropped(window->App(), files);
+  window->Tabs()->setCurrentIndex(static_cast<int>(Page::Statistics));
+  auto* page = static_cast<StatisticsPage*>(window->PageWidget(Page::Statistics));
+  EXPECT_EQ(page->FigureText("Tracks"), "6");
+  EXPECT_EQ(page->FigureText("VBR"), "1     16,7 %");
+  EXPECT_EQ(page->FigureText("MPEG 2 and 2.5  Layer 3"), "1     16,7 %");
+  QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/statistics.png");
+  QPalette dark;
+  dark.setColor(QPalette::Window, QColor(40, 40, 40));
+  dark.setColor(QPalette::Base, QColor(25, 25, 25));
+  dark.setColor(QPalette::Text, QColor(230, 230, 230));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  window->setPalette(dark);
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/statistics-dark.png");
+}
+
+TEST_F(MainWindowTest, SeparatorDraggedToTheTopGoesBackToTheThirdRow) {
+  window->Tabs()->setCurrentIndex(static_cast<int>(Page::Settings));
+  auto* settings = static_cast<SettingsPage*>(window->PageWidget(Page::Settings));
+  PrintOrderList* list = settings->FilesOrder();
+  ASSERT_EQ(list->count(), 17);
+  QListWidgetItem* separator = list->takeItem(16);
+  list->insertItem(0, separator);
+  list->TakeOrder();
+  EXPECT_EQ(list->item(2)->text(), " ------ Separator ------");
+  EXPECT_EQ(window->App().options.print.filesOrder[2].column, -1);
 }
 
 // Visits every page and saves a picture of each for a person to look at.

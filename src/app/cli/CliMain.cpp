@@ -25,6 +25,9 @@ constexpr std::string_view kUsage =
     "                       the rows the Search page would find\n"
     "  view albums|artists|genres CATALOGUE.tvd\n"
     "                       the lines of the album, artist or genre view\n"
+    "  stats CATALOGUE.tvd [--json]   the Statistics page's figures\n"
+    "  export CATALOGUE.tvd --format txt|html [--view files|albums|artists|genres] -o FILE\n"
+    "                       the list as a text or HTML file, as the window writes it\n"
     "  tag FILE... [--title T] [--artist A] ... [--v1] [--v2] [--remove-v2] ...\n"
     "                       write or remove ID3 tags (tonvault-cli tag for all options)\n"
     "\n"
@@ -54,6 +57,8 @@ int main(int argc, char** argv) {
   if (command == "search") return cli::SearchCommand(rest);
   if (command == "view") return cli::ViewCommand(rest);
   if (command == "tag") return cli::TagCommand(rest);
+  if (command == "stats") return cli::StatsCommand(rest);
+  if (command == "export") return cli::ExportCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n" << kUsage << cli::kReadOptionsHelp;
   return 2;
 }

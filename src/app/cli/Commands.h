@@ -14,5 +14,7 @@ int CatCommand(const Arguments& arguments);
 int SearchCommand(const Arguments& arguments);
 int ViewCommand(const Arguments& arguments);
 int TagCommand(const Arguments& arguments);
+int StatsCommand(const Arguments& arguments);
+int ExportCommand(const Arguments& arguments);
 
 }  // namespace tonvault::cli

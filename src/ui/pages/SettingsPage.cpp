@@ -1,0 +1,77 @@
+#include "ui/pages/SettingsPage.h"
+
+#include <QDropEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "ui/QtDialogs.h"
+
+namespace tonvault::ui {
+
+namespace {
+constexpr int kColumnRole = Qt::UserRole + 1;
+constexpr const char* kListLabel = "Move items with the mouse.\n\r\rLines below the separator\n\rare not printed.";
+}  // namespace
+
+PrintOrderList::PrintOrderList(catalogue::Application& app, std::vector<catalogue::PrintItem>& items, QWidget* parent)
+    : QListWidget(parent), app_(app), items_(items) {
+  setDragDropMode(QAbstractItemView::InternalMove);
+  setDefaultDropAction(Qt::MoveAction);
+  setMinimumHeight(300);
+  ShowItems();
+}
+
+void PrintOrderList::ShowItems() {
+  clear();
+  for (const auto& item : items_) {
+    auto* row = new QListWidgetItem(QString::fromStdString(item.caption), this);
+    row->setData(kColumnRole, item.column);
+  }
+}
+
+void PrintOrderList::TakeOrder() {
+  std::vector<catalogue::PrintItem> order;
+  for (int i = 0; i < count(); ++i) {
+    order.push_back({item(i)->text().toStdString(), item(i)->data(kColumnRole).toInt()});
+  }
+  if (catalogue::KeepTwoItemsAboveSeparator(order)) app_.frontend.Beep(catalogue::Sound::Default);
+  items_ = order;
+  ShowItems();
+}
+
+void PrintOrderList::dropEvent(QDropEvent* event) {
+  QListWidget::dropEvent(event);
+  TakeOrder();
+}
+
+SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent) : QWidget(parent), app_(app) {
+  auto* layout = new QHBoxLayout(this);
+  auto addList = [&](const char* title, std::vector<catalogue::PrintItem>& items) {
+    auto* box = new QGroupBox(title, this);
+    auto* boxLayout = new QVBoxLayout(box);
+    auto* list = new PrintOrderList(app_, items, box);
+    boxLayout->addWidget(list);
+    boxLayout->addWidget(new QLabel(DisplayText(kListLabel), box));
+    layout->addWidget(box);
+    return list;
+  };
+  filesOrder_ = addList(" Files + Results printing ", app_.options.print.filesOrder);
+  viewsOrder_ = addList(" Albums, Artists, Genres prt. ", app_.options.print.viewsOrder);
+
+  auto* html = new QGroupBox(" HTML Settings ", this);
+  auto* form = new QFormLayout(html);
+  catalogue::PrintOptions& print = app_.options.print;
+  for (auto [caption, tag] : {std::pair{"<TABLE>", &print.tableTag}, std::pair{"<TH>", &print.headerCellTag},
+                              std::pair{"<TR>", &print.rowTag}, std::pair{"<TD>", &print.cellTag}}) {
+    auto* edit = new QLineEdit(QString::fromStdString(*tag), html);
+    connect(edit, &QLineEdit::textChanged, this, [tag = tag](const QString& text) { *tag = text.toStdString(); });
+    form->addRow(caption, edit);
+  }
+  layout->addWidget(html, 0, Qt::AlignTop);
+  layout->addStretch(1);
+}
+
+}  // namespace tonvault::ui
