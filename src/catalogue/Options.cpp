@@ -8,7 +8,9 @@ namespace tonvault::catalogue {
 
 PrintOptions::PrintOptions() {
   for (int c = 0; c < kLogicalColumnCount; ++c) {
-    filesOrder.push_back({" " + std::string(ColumnCaptions()[static_cast<std::size_t>(c)]), c});
+    std::string caption(" ");
+    caption += ColumnCaptions()[static_cast<std::size_t>(c)];
+    filesOrder.push_back({caption, c});
   }
   filesOrder.push_back({kPrintSeparator, -1});
   const char* viewColumns[] = {" Album", " Artist", " Genre", " Tracks", " Size [kB]", " Length"};

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/DuplicateOptions.h"
 #include "catalogue/SearchText.h"
 
 namespace tonvault::catalogue {
@@ -64,6 +65,7 @@ struct Options {
   ImportOptions import;
   Id3Options id3;
   SearchOptions search;
+  DuplicateOptions duplicate;
   PrintOptions print;
 };
 
