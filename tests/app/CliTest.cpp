@@ -144,6 +144,35 @@ TEST(StatsAndExportCommands, ReportAndWriteWhatTheWindowWould) {
   ::testing::internal::GetCapturedStderr();
 }
 
+TEST(DupesAndDiffCommands, PrintGroupsWithSeparatorsAndDifferences) {
+  testing::TempFolder folder;
+  const std::string catalogue = folder.Path() + "/music.tvd";
+  ::testing::internal::CaptureStderr();
+  ImportCommand({DataFile("id3lib-v23.mp3"), DataFile("id3lib-v23.mp3"), DataFile("cbr-32k-32000-mono.mp3"), "-o",
+                 catalogue});
+  ::testing::internal::GetCapturedStderr();
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(DupesCommand({catalogue, "--criteria", "title,artist", "--mode", "title=80%"}), 0);
+  std::string out = ::testing::internal::GetCapturedStdout();
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
+  EXPECT_NE(out.find(R"("selected": false})"), std::string::npos);
+  EXPECT_NE(out.find(R"("selected": true})"), std::string::npos);
+
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(DiffCommand({catalogue, "--criteria", "filename"}), 0);
+  out = ::testing::internal::GetCapturedStdout();
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1);
+  EXPECT_NE(out.find("cbr-32k-32000-mono.mp3"), std::string::npos);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(DupesCommand({catalogue, "--criteria", "colour"}), 2);
+  EXPECT_EQ(DupesCommand({catalogue, "--mode", "title=33%"}), 2);
+  ::testing::internal::GetCapturedStderr();
+}
+
 TEST(ImportCommand, WritesACatalogueThatCatReadsBack) {
   testing::TempFolder folder;
   const std::string catalogue = folder.Path() + "/wav.tvd";

@@ -197,6 +197,21 @@ TEST_F(MainWindowTest, SearchPageAndAlbumViewWorkOnImportedRows) {
   ASSERT_EQ(window->App().results.size(), 1u);
   EXPECT_EQ(window->Status()->PanelText(0), "Results: 1");
   EXPECT_EQ(window->App().options.search.text, "waterloo");
+
+  catalogue::ImportDropped(window->App(), {(data + "/id3lib-v23.mp3").toStdString()});
+  window->Tabs()->setCurrentIndex(static_cast<int>(Page::Search));
+  search->DupNoneHBitBtnClick();
+  EXPECT_FALSE(window->App().options.duplicate.AnyCriterion());
+  search->DupAllHBitBtnClick();
+  EXPECT_TRUE(window->App().options.duplicate.drive);
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/search-duplicates.png");
+  search->DupNoneHBitBtnClick();
+  window->App().options.duplicate.title = true;
+  search->DuplicatesButton()->click();
+  EXPECT_EQ(window->App().currentPage, Page::Results);
+  EXPECT_EQ(window->App().results.size(), 2u) << "the file imported twice";
+  EXPECT_FALSE(window->App().results[0].selected);
+  EXPECT_TRUE(window->App().results[1].selected);
 }
 
 TEST_F(MainWindowTest, StatisticsPageShowsTheFiguresAndTheHistogram) {

@@ -25,6 +25,9 @@ constexpr std::string_view kUsage =
     "                       the rows the Search page would find\n"
     "  view albums|artists|genres CATALOGUE.tvd\n"
     "                       the lines of the album, artist or genre view\n"
+    "  dupes CATALOGUE.tvd [--criteria LIST] [--mode title=80%] [--remove-duplicates] [-o FILE]\n"
+    "                       the duplicate search (tonvault-cli dupes for all options)\n"
+    "  diff CATALOGUE.tvd [same options] [--drive]   the difference search\n"
     "  stats CATALOGUE.tvd [--json]   the Statistics page's figures\n"
     "  export CATALOGUE.tvd --format txt|html [--view files|albums|artists|genres] -o FILE\n"
     "                       the list as a text or HTML file, as the window writes it\n"
@@ -58,6 +61,8 @@ int main(int argc, char** argv) {
   if (command == "view") return cli::ViewCommand(rest);
   if (command == "tag") return cli::TagCommand(rest);
   if (command == "stats") return cli::StatsCommand(rest);
+  if (command == "dupes") return cli::DupesCommand(rest);
+  if (command == "diff") return cli::DiffCommand(rest);
   if (command == "export") return cli::ExportCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n" << kUsage << cli::kReadOptionsHelp;
   return 2;

@@ -16,5 +16,7 @@ int ViewCommand(const Arguments& arguments);
 int TagCommand(const Arguments& arguments);
 int StatsCommand(const Arguments& arguments);
 int ExportCommand(const Arguments& arguments);
+int DupesCommand(const Arguments& arguments);
+int DiffCommand(const Arguments& arguments);
 
 }  // namespace tonvault::cli
