@@ -172,10 +172,7 @@ void ComputeStatistics(catalogue::Application& app) {
       CountCodec(counts, map.Get(row, Column::Codec));
       long long& counter = out.histogram[static_cast<std::size_t>(HistogramCounter(map.Get(row, Column::Bitrate)) - 1)];
       out.largestCount = std::max(out.largestCount, ++counter);
-      if (i % 25 == 0) {
-        app.frontend.ListsChanged();
-        app.frontend.PumpEvents();
-      }
+      if (i % 25 == 0) app.frontend.PumpEvents();
     }
     out.length = TotalLengthText(seconds);
     out.averageLength = catalogue::FormatLength(static_cast<double>(seconds) / static_cast<double>(rows));
