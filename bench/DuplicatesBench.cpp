@@ -10,6 +10,7 @@
 #include <random>
 #include <sstream>
 
+#include "BenchText.h"
 #include "BenchTiming.h"
 #include "catalogue/PageChange.h"
 #include "cli/ConsoleFrontend.h"
@@ -20,11 +21,7 @@ namespace {
 using namespace tonvault;
 using catalogue::Column;
 
-std::string Numbered(const char* prefix, long long number) {
-  std::string text(prefix);
-  text += std::to_string(number);
-  return text;
-}
+using bench::Numbered;
 
 void Fill(catalogue::Application& app, int tracks) {
   std::mt19937 random(11);

@@ -9,6 +9,7 @@
 #include <random>
 #include <sstream>
 
+#include "BenchText.h"
 #include "BenchTiming.h"
 #include "catalogue/PageChange.h"
 #include "cli/ConsoleFrontend.h"
@@ -21,11 +22,7 @@ namespace {
 using namespace tonvault;
 using catalogue::Column;
 
-std::string Numbered(const char* prefix, long long number) {
-  std::string text(prefix);
-  text += std::to_string(number);
-  return text;
-}
+using bench::Numbered;
 
 std::string Length(std::mt19937& random) {
   char text[16];

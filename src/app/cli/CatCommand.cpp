@@ -2,6 +2,7 @@
 
 #include "catalogue/DatabaseCommands.h"
 #include "cli/Commands.h"
+#include "cli/Session.h"
 #include "cli/ConsoleFrontend.h"
 #include "cli/RowJson.h"
 
@@ -14,9 +15,9 @@ int CatCommand(const Arguments& arguments) {
     std::cerr << "Usage: tonvault-cli cat CATALOGUE.tvd...\n";
     return 2;
   }
-  ConsoleFrontend frontend(std::cerr);
-  catalogue::Application app(frontend);
-  frontend.Attach(app);
+  Session session;
+  catalogue::Application& app = session.app;
+  ConsoleFrontend& frontend = session.frontend;
   int status = 0;
   for (const std::string& path : arguments) {
     app.files.clear();

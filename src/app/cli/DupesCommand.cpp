@@ -5,6 +5,7 @@
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/PageChange.h"
 #include "cli/Commands.h"
+#include "cli/Session.h"
 #include "cli/ConsoleFrontend.h"
 #include "cli/JsonLines.h"
 #include "cli/RowJson.h"
@@ -70,9 +71,9 @@ bool SetMode(catalogue::DuplicateOptions& o, const std::string& assignment) {
 }
 
 int Run(const Arguments& arguments, bool differences) {
-  ConsoleFrontend frontend(std::cerr);
-  catalogue::Application app(frontend);
-  frontend.Attach(app);
+  Session session;
+  catalogue::Application& app = session.app;
+  ConsoleFrontend& frontend = session.frontend;
   catalogue::DuplicateOptions& o = app.options.duplicate;
   std::string catalogueFile, output;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -97,8 +98,7 @@ int Run(const Arguments& arguments, bool differences) {
     std::cerr << kUsage;
     return 2;
   }
-  if (!catalogue::ReadDatabase(app, catalogueFile, false)) return 1;
-  frontend.FinishProgressLine();
+  if (!session.Load(catalogueFile)) return 1;
   if (differences) views::SearchDifferences(app);
   else views::SearchDuplicates(app);
   frontend.FinishProgressLine();

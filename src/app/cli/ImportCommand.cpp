@@ -4,6 +4,7 @@
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/Import.h"
 #include "cli/Commands.h"
+#include "cli/Session.h"
 #include "cli/ConsoleFrontend.h"
 #include "cli/ReadOptions.h"
 #include "cli/RowJson.h"
@@ -42,9 +43,9 @@ int ImportCommand(const Arguments& arguments) {
               << kUsage << kReadOptionsHelp;
     return 2;
   }
-  ConsoleFrontend frontend(std::cerr);
-  catalogue::Application app(frontend);
-  frontend.Attach(app);
+  Session session;
+  catalogue::Application& app = session.app;
+  ConsoleFrontend& frontend = session.frontend;
   app.options = parsed.options;
   std::vector<std::string> candidates;
   for (const std::string& input : inputs) {

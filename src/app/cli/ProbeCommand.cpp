@@ -4,6 +4,7 @@
 #include "catalogue/AudioHost.h"
 #include "catalogue/FillRow.h"
 #include "cli/Commands.h"
+#include "cli/Session.h"
 #include "cli/ConsoleFrontend.h"
 #include "cli/ReadOptions.h"
 #include "cli/RowJson.h"
@@ -19,9 +20,8 @@ int ProbeCommand(const Arguments& arguments) {
               << "Usage: tonvault-cli probe [OPTIONS] FILE...\n" << kReadOptionsHelp;
     return 2;
   }
-  ConsoleFrontend frontend(std::cerr);
-  catalogue::Application app(frontend);
-  frontend.Attach(app);
+  Session session;
+  catalogue::Application& app = session.app;
   app.options = parsed.options;
   catalogue::VolumeLabels labels;
   catalogue::FrontendScanHost host(app);

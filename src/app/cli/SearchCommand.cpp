@@ -3,6 +3,7 @@
 
 #include "catalogue/DatabaseCommands.h"
 #include "cli/Commands.h"
+#include "cli/Session.h"
 #include "cli/ConsoleFrontend.h"
 #include "cli/JsonLines.h"
 #include "cli/RowJson.h"
@@ -12,14 +13,6 @@
 namespace tonvault::cli {
 
 namespace {
-
-// Loads one catalogue into FILES; false (with the reader's message already
-// printed) when it cannot be read.
-bool Load(catalogue::Application& app, ConsoleFrontend& frontend, const std::string& path) {
-  const bool ok = catalogue::ReadDatabase(app, path, false);
-  frontend.FinishProgressLine();
-  return ok;
-}
 
 bool SetColumns(catalogue::SearchOptions& search, const std::string& list) {
   search.album = search.artist = search.title = search.genre = search.year = search.comment = search.filename =
@@ -51,9 +44,8 @@ constexpr const char* kSearchUsage =
 
 // tonvault-cli search: the Search page's "Search in files" over a catalogue.
 int SearchCommand(const Arguments& arguments) {
-  ConsoleFrontend frontend(std::cerr);
-  catalogue::Application app(frontend);
-  frontend.Attach(app);
+  Session session;
+  catalogue::Application& app = session.app;
   catalogue::SearchOptions& search = app.options.search;
   std::string catalogueFile;
   bool hasText = false;
@@ -82,7 +74,7 @@ int SearchCommand(const Arguments& arguments) {
     std::cerr << kSearchUsage;
     return 2;
   }
-  if (!Load(app, frontend, catalogueFile)) return 1;
+  if (!session.Load(catalogueFile)) return 1;
   views::SearchInFiles(app);
   for (const auto& row : app.results) std::cout << RowJson(row, app.columnMap) << '\n';
   return 0;
@@ -103,10 +95,9 @@ int ViewCommand(const Arguments& arguments) {
     std::cerr << usage;
     return 2;
   }
-  ConsoleFrontend frontend(std::cerr);
-  catalogue::Application app(frontend);
-  frontend.Attach(app);
-  if (!Load(app, frontend, arguments[1])) return 1;
+  Session session;
+  catalogue::Application& app = session.app;
+  if (!session.Load(arguments[1])) return 1;
   views::BuildView(app, kind, false);
   const auto& captions = views::ViewCaptions(kind);
   for (const catalogue::ViewLine& line : app.views[static_cast<std::size_t>(kind)].lines) {

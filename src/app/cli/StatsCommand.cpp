@@ -6,6 +6,7 @@
 #include "catalogue/PageChange.h"
 #include "catalogue/SafeWrite.h"
 #include "cli/Commands.h"
+#include "cli/Session.h"
 #include "cli/ConsoleFrontend.h"
 #include "cli/JsonLines.h"
 #include "views/Export.h"
@@ -17,12 +18,6 @@ namespace tonvault::cli {
 using S = catalogue::StatisticsData;
 
 namespace {
-
-bool Load(catalogue::Application& app, ConsoleFrontend& frontend, const std::string& path) {
-  const bool ok = catalogue::ReadDatabase(app, path, false);
-  frontend.FinishProgressLine();
-  return ok;
-}
 
 }  // namespace
 
@@ -44,12 +39,9 @@ int StatsCommand(const Arguments& arguments) {
     std::cerr << "Usage: tonvault-cli stats CATALOGUE.tvd [--json]\n";
     return 2;
   }
-  ConsoleFrontend frontend(std::cerr);
-  catalogue::Application app(frontend);
-  frontend.Attach(app);
-  views::ViewsBuilder builder;
-  app.viewBuilder = &builder;
-  if (!Load(app, frontend, file)) return 1;
+  Session session;
+  catalogue::Application& app = session.app;
+  if (!session.Load(file)) return 1;
   views::ComputeStatistics(app);
   const std::pair<const char*, std::string S::*> figures[] = {
       {"Tracks", &S::tracks},          {"Albums", &S::albums},          {"Artists", &S::artists},
@@ -98,12 +90,9 @@ int ExportCommand(const Arguments& arguments) {
     std::cerr << usage;
     return 2;
   }
-  ConsoleFrontend frontend(std::cerr);
-  catalogue::Application app(frontend);
-  frontend.Attach(app);
-  views::ViewsBuilder builder;
-  app.viewBuilder = &builder;
-  if (!Load(app, frontend, file)) return 1;
+  Session session;
+  catalogue::Application& app = session.app;
+  if (!session.Load(file)) return 1;
   catalogue::ChangePage(app, page->second);
   const auto table = views::TableOfPage(app, page->second);
   const std::string content = format == "html" ? views::HtmlExport(*table, app.options.print) : views::TextExport(*table);

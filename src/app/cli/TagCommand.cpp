@@ -5,6 +5,7 @@
 #include "audio/Genres.h"
 #include "catalogue/TagWriting.h"
 #include "cli/Commands.h"
+#include "cli/Session.h"
 #include "cli/ConsoleFrontend.h"
 
 namespace tonvault::cli {
@@ -21,9 +22,8 @@ constexpr const char* kUsage =
 
 // tonvault-cli tag: the tag writers of the ID3 editor, for scripts.
 int TagCommand(const Arguments& arguments) {
-  ConsoleFrontend frontend(std::cerr);
-  catalogue::Application app(frontend);
-  frontend.Attach(app);
+  Session session;
+  catalogue::Application& app = session.app;
   audio::Id3v2TagFields fields;
   bool v1 = false, v2 = false, removeV1 = false, removeV2 = false;
   std::vector<std::string> files;

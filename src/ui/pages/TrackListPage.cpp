@@ -1,5 +1,7 @@
 #include "ui/pages/TrackListPage.h"
 
+#include "ui/ReportView.h"
+
 #include <QHeaderView>
 #include <QVBoxLayout>
 
@@ -12,26 +14,10 @@ constexpr int kColumnWidths[] = {150, 150, 180, 80, 45, 45, 120, 65, 65, 55, 70,
 
 TrackListPage::TrackListPage(std::vector<catalogue::TrackRecord>& rows, const catalogue::ColumnMap& map,
                              QWidget* parent)
-    : QWidget(parent), rows_(rows), model_(new TrackListModel(rows, map, this)), view_(new QTableView(this)) {
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(view_);
-
-  view_->setModel(model_);
-  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view_->setShowGrid(true);
-  view_->setWordWrap(false);
+    : QWidget(parent), rows_(rows), model_(new TrackListModel(rows, map, this)), view_(MakeReportView(this, model_)) {
   view_->setAlternatingRowColors(false);
-  view_->verticalHeader()->hide();
-  view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
-  view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-
   QHeaderView* header = view_->horizontalHeader();
   header->setSectionsMovable(true);
-  header->setHighlightSections(false);
-  header->setSectionsClickable(true);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   header->resizeSection(0, 24);
   for (int i = 0; i < 16; ++i) header->resizeSection(i + 1, kColumnWidths[i]);

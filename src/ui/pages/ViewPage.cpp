@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include "ui/ReportView.h"
 #include "views/Views.h"
 
 namespace tonvault::ui {
@@ -47,19 +48,8 @@ ViewPage::ViewPage(catalogue::Application& app, ViewKind kind, QWidget* parent)
       app_(app),
       kind_(kind),
       model_(new ViewLinesModel(app.views[static_cast<std::size_t>(kind)], kind, this)),
-      view_(new QTableView(this)) {
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(view_);
-  view_->setModel(model_);
-  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view_->verticalHeader()->hide();
-  view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
+      view_(MakeReportView(this, model_)) {
   QHeaderView* header = view_->horizontalHeader();
-  header->setSectionsClickable(true);
-  header->setHighlightSections(false);
   const int widths[] = {220, 200, 140, 60, 90, 100};
   for (int i = 0; i < 6; ++i) header->resizeSection(i, widths[i]);
   connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
