@@ -5,10 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Platform.h"
+#include "catalogue/SettingsFile.h"
 #include "catalogue/StatusTexts.h"
 #include "catalogue/Version.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
+#include "ui/TerminationSignals.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -27,8 +30,14 @@ int main(int argc, char** argv) {
   tonvault::ui::MainWindow::StartOptions options;
   for (const QString& argument : QApplication::arguments().mid(1)) options.arguments.push_back(argument.toStdString());
   options.splash = splash;
+  options.settingsPath = tonvault::catalogue::SettingsFilePath(tonvault::catalogue::ProgramFolder());
 
   tonvault::ui::MainWindow window(std::move(options));
-  window.show();
+  tonvault::ui::TerminationSignals endRequests([&window] { window.EndWithoutAsking(); });
+  if (window.App().options.window.maximized) {
+    window.showMaximized();
+  } else {
+    window.show();
+  }
   return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 
 #include "catalogue/ColumnMap.h"
 #include "catalogue/Frontend.h"
+#include "catalogue/IniFile.h"
 #include "catalogue/Options.h"
 #include "catalogue/Page.h"
 #include "catalogue/Platform.h"
@@ -63,6 +64,9 @@ struct Application {
   ViewRebuildFlags viewRebuildNeeded;
   RecentDatabases recentDatabases;
   Options options;
+  // The settings file as read at start-up: writing starts from it, so keys
+  // of features this version does not use survive unchanged.
+  IniFile settingsAsRead;
 
   std::string programFolder;
   Page currentPage = Page::Files;

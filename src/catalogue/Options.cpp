@@ -18,6 +18,19 @@ PrintOptions::PrintOptions() {
   viewsOrder.push_back({kPrintSeparator, -1});
 }
 
+ColumnLayout::ColumnLayout() {
+  static constexpr std::array<int, kDisplayColumns> kWidths = {24, 80, 80, 100, 80, 50, 50, 80, 70,
+                                                              60, 60, 70, 60, 60, 80, 100, 100};
+  headings[0] = "";
+  widths[0] = kWidths[0];
+  for (int c = 0; c < kLogicalColumnCount; ++c) {
+    const auto position = static_cast<std::size_t>(c) + 1;
+    headings[position] = std::string(ColumnCaptions()[static_cast<std::size_t>(c)]);
+    const bool centred = IsCentredColumn(static_cast<Column>(c));
+    widths[position] = centred ? kWidths[position] : -kWidths[position];
+  }
+}
+
 bool KeepTwoItemsAboveSeparator(std::vector<PrintItem>& items) {
   const auto separator = std::find_if(items.begin(), items.end(), [](const PrintItem& i) { return i.column < 0; });
   if (separator == items.end() || separator - items.begin() >= 2 || items.size() < 3) return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,7 @@ struct Id3Options {
 struct PrintItem {
   std::string caption;
   int column = -1;
+  bool operator==(const PrintItem&) const = default;
 };
 
 // The export settings: which columns in which order, and the HTML tags.
@@ -57,10 +59,38 @@ inline constexpr const char* kPrintSeparator = " ------ Separator ------";
 // second; returns true when it had to.
 bool KeepTwoItemsAboveSeparator(std::vector<PrintItem>& items);
 
+// The main window's size and place, and the list font.
+struct WindowOptions {
+  bool remember = true;  // "Remember last window position and size"
+  int left = -9999, top = -9999, width = -9999, height = -9999;  // -9999: not known
+  int listFontSize = 8;  // "Lists font size", 6..12
+  bool maximized = false;
+};
+
+// Which remembered folders are restored at start-up.
+struct PathOptions {
+  bool rememberTxt = true, rememberHtml = true, rememberTvd = true;
+};
+
+inline constexpr int kDisplayColumns = 17;
+
+// The FILES and RESULTS columns by display position (0 is the icon
+// column): heading and width; a negative width means left-aligned.
+struct ColumnLayout {
+  std::array<std::string, kDisplayColumns> headings;
+  std::array<int, kDisplayColumns> widths{};
+  ColumnLayout();
+};
+
 // The options the commands read. The settings page binds its controls to
 // this structure and the settings file stores it.
 struct Options {
   bool dontAskForSaveOnExit = false;
+  WindowOptions window;
+  PathOptions paths;
+  ColumnLayout columns;
+  std::array<std::array<int, 6>, 3> viewColumnWidths{{{150, 150, 80, 60, 70, 60}, {150, 150, 80, 60, 70, 60},
+                                                      {150, 150, 80, 60, 70, 60}}};
   Mp3Options mp3;
   ImportOptions import;
   Id3Options id3;

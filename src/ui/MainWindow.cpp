@@ -16,8 +16,10 @@
 #include "catalogue/CloseSequence.h"
 #include "catalogue/CommandLine.h"
 #include "catalogue/DatabaseCommands.h"
+#include "catalogue/EndWithoutWindow.h"
 #include "catalogue/Import.h"
 #include "catalogue/PageChange.h"
+#include "catalogue/SettingsFile.h"
 #include "catalogue/StartUp.h"
 #include "catalogue/StatusTexts.h"
 #include "catalogue/DiskOperations.h"
@@ -27,6 +29,7 @@
 #include "ui/QtDialogs.h"
 #include "ui/SplashWindow.h"
 #include "ui/ToolIcons.h"
+#include "ui/WindowPlacement.h"
 #include "ui/pages/PlaceholderPage.h"
 #include "ui/pages/SearchPage.h"
 #include "ui/pages/SettingsPage.h"
@@ -64,6 +67,12 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
   setWindowTitle(QString::fromStdString(catalogue::WindowTitle("", false)));
   resize(1100, 680);
   setAcceptDrops(true);
+  if (!start_.settingsPath.empty()) {
+    // Read before the pages are built, so that their controls start from
+    // the stored options; a missing file is reported once the window shows.
+    settingsFound_ = catalogue::LoadSettings(app_, start_.settingsPath, PrimaryScreenSize());
+    ApplyWindowOptions(*this, app_.options.window);
+  }
   BuildActions();
   BuildMenus();
   BuildToolBars();
@@ -292,6 +301,7 @@ void MainWindow::FinishStart() {
     start_.splash->deleteLater();
     start_.splash = nullptr;
   }
+  if (!start_.settingsPath.empty() && !settingsFound_) catalogue::WarnSettingsMissing(app_);
   catalogue::HandleCommandLine(app_, start_.arguments);
 }
 
@@ -381,12 +391,37 @@ void MainWindow::RebuildRecentMenu() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (ending_) {
+    event->accept();
+    return;
+  }
   if (!catalogue::CloseQuery(app_)) {
     event->ignore();
     return;
   }
   catalogue::OnClose(app_);
+  WriteSettings();
   event->accept();
+}
+
+void MainWindow::EndWithoutAsking() {
+  if (ending_) return;
+  ending_ = true;
+  app_.stopRequest = true;
+  if (!start_.settingsPath.empty()) {
+    StoreWindowOptions(*this, app_.options.window);
+    catalogue::EndWithoutWindow(app_, start_.settingsPath);
+  }
+  QApplication::quit();
+}
+
+void MainWindow::WriteSettings() {
+  if (start_.settingsPath.empty()) return;
+  StoreWindowOptions(*this, app_.options.window);
+  if (const auto error = catalogue::SaveSettings(app_, start_.settingsPath)) {
+    catalogue::Ask(app_.frontend, catalogue::Sound::Hand, catalogue::MessageKind::Error,
+                   "Cannot write the settings file\n\r\"" + start_.settingsPath + "\"\n\r" + *error, {catalogue::Button::Ok});
+  }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -29,6 +29,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   struct StartOptions {
     std::vector<std::string> arguments;  // the command line, without the program name
     SplashWindow* splash = nullptr;      // closed by the start timer; null: no waiting
+    std::string settingsPath;            // read at start, written at close; empty: none
   };
 
   MainWindow();
@@ -36,6 +37,10 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   ~MainWindow() override;
 
   catalogue::Application& App() { return app_; }
+  // The system asks the program to end (log-out, shutdown, kill): asks
+  // nothing, keeps unsaved FILES in a recovery catalogue, writes the
+  // settings and quits.
+  void EndWithoutAsking();
   QAction* Action(CommandId id) const { return actions_.at(id); }
   QTabBar* Tabs() const { return tabs_; }
   QWidget* PageWidget(catalogue::Page page) const;
@@ -71,6 +76,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  void WriteSettings();
   void BuildActions();
   void BuildMenus();
   void BuildSpecialMenu(QMenu* menu);
@@ -92,6 +98,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   catalogue::Application app_;
   StartOptions start_;
   bool firstActivation_ = true;
+  bool settingsFound_ = false;
+  bool ending_ = false;
   bool busy_ = false;
   bool cursorOverridden_ = false;
   catalogue::CommandSwitches switches_;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QHeaderView>
 #include <QMimeData>
 #include <QTest>
@@ -264,6 +267,43 @@ TEST_F(MainWindowTest, EveryPageRendersAndIsSavedAsAScreenshot) {
     const QString name = QString(TONVAULT_SCREENSHOT_DIR "/page-%1.png").arg(i, 2, 10, QChar('0'));
     EXPECT_TRUE(shot.save(name)) << name.toStdString();
   }
+}
+
+// A window given a settings file starts from it and writes it back when it
+// closes, so an option set in one run is there in the next.
+TEST(MainWindowSettingsTest, OptionsSurviveARestart) {
+  testing::QtTestApp();
+  QTemporaryDir folder;
+  const std::string path = (folder.path() + "/tonvault/Tonvault.ini").toStdString();
+  QDir().mkpath(folder.path() + "/tonvault");
+  QFile file(QString::fromStdString(path));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Search]\nCase=1\n[Window]\nWidth=900\nHeight=640\n[Path]\nLast1=/m/first.tvd\n");
+  file.close();
+
+  MainWindow::StartOptions options;
+  options.settingsPath = path;
+  auto first = std::make_unique<MainWindow>(options);
+  EXPECT_TRUE(first->App().options.search.matchCase);
+  EXPECT_EQ(first->width(), 900);
+  EXPECT_EQ(first->App().recentDatabases.Entries(), std::vector<std::string>{"/m/first.tvd"});
+  auto* search = static_cast<SearchPage*>(first->PageWidget(Page::Search));
+  for (QCheckBox* box : search->findChildren<QCheckBox*>()) {
+    if (box->text() == "Match case") {
+      EXPECT_TRUE(box->isChecked());
+      box->setChecked(false);
+    }
+  }
+  first->show();
+  first->resize(1000, 700);
+  QApplication::processEvents();
+  ASSERT_TRUE(first->close());
+  first.reset();
+
+  MainWindow second(options);
+  EXPECT_FALSE(second.App().options.search.matchCase);
+  EXPECT_EQ(second.width(), 1000);
+  EXPECT_EQ(second.App().recentDatabases.Entries(), std::vector<std::string>{"/m/first.tvd"});
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <csignal>
+
 #include "QtTestApp.h"
 #include "catalogue/ColumnMap.h"
 #include "ui/AboutBox.h"
 #include "ui/QtDialogs.h"
 #include "ui/StatusBar.h"
 #include "ui/StatusIcons.h"
+#include "ui/TerminationSignals.h"
 #include "ui/TrackListModel.h"
 
 namespace tonvault::ui {
@@ -67,6 +71,23 @@ TEST_F(WidgetsTest, AboutBoxShowsTitleAndVersion) {
   EXPECT_EQ(box.windowTitle(), " Info");
   EXPECT_EQ(box.TitlePanelText(), "Tonvault   1.00");
   EXPECT_EQ(box.PlayerLibraryButton()->text(), "About  JBDirect");
+}
+
+TEST_F(WidgetsTest, TerminationSignalsArriveOnTheEventLoop) {
+  int calls = 0;
+  {
+    TerminationSignals signalsSeen([&calls] { ++calls; });
+    std::raise(SIGTERM);
+    EXPECT_EQ(calls, 0) << "nothing may run inside the signal handler";
+    QElapsedTimer waited;
+    waited.start();
+    while (calls == 0 && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_EQ(calls, 1);
+    std::raise(SIGHUP);
+    waited.restart();
+    while (calls == 1 && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_EQ(calls, 2);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,27 @@
+#include "catalogue/EndWithoutWindow.h"
+
+#include <filesystem>
+
+#include "catalogue/DatabaseFormat.h"
+#include "catalogue/SafeWrite.h"
+#include "catalogue/SettingsFile.h"
+
+namespace tonvault::catalogue {
+
+std::string EndWithoutWindow(Application& app, const std::string& settingsPath) {
+  std::string recovered;
+  if (app.catalogueModified && !app.files.empty()) {
+    const auto folder = std::filesystem::path(settingsPath).parent_path();
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    const std::string path = (folder / kRecoveryFileName).string();
+    if (!WriteFileAtomically(path, EncodeDatabase(app.files, app.columnMap))) {
+      app.recentDatabases.Add(path);
+      recovered = path;
+    }
+  }
+  SaveSettings(app, settingsPath);
+  return recovered;
+}
+
+}  // namespace tonvault::catalogue

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "catalogue/Application.h"
+
+namespace tonvault::catalogue {
+
+inline constexpr const char* kRecoveryFileName = "Tonvault-recovered.tvd";
+
+// Ends the program when the system asks it to (log-out, shutdown, kill),
+// with nobody there to answer questions: unsaved FILES go to a recovery
+// catalogue beside the settings file, which then heads the recent list, and
+// the settings are written. Returns the recovery catalogue's path, or an
+// empty text when nothing needed saving or it could not be written.
+std::string EndWithoutWindow(Application& app, const std::string& settingsPath);
+
+}  // namespace tonvault::catalogue

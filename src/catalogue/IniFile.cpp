@@ -1,0 +1,97 @@
+#include "catalogue/IniFile.h"
+
+#include <algorithm>
+
+#include "audio/TextEncoding.h"
+#include "catalogue/TextCase.h"
+
+namespace tonvault::catalogue {
+
+namespace {
+bool SameName(std::string_view a, std::string_view b) { return AsciiLower(a) == AsciiLower(b); }
+}  // namespace
+
+IniFile IniFile::Parse(std::string_view text) {
+  IniFile file;
+  Section* current = nullptr;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    line = audio::TrimControl(line);
+    if (line.empty() || line[0] == ';') continue;
+    if (line.front() == '[' && line.back() == ']') {
+      const std::string name(audio::TrimControl(line.substr(1, line.size() - 2)));
+      current = file.Find(name);
+      if (current == nullptr) {
+        file.sections_.push_back({name, {}});
+        current = &file.sections_.back();
+      }
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    if (current == nullptr || equals == std::string_view::npos) continue;
+    const std::string key(audio::TrimControl(line.substr(0, equals)));
+    file.Set(current->name, key, std::string(line.substr(equals + 1)));
+  }
+  return file;
+}
+
+IniFile::Section* IniFile::Find(std::string_view section) {
+  for (Section& s : sections_) {
+    if (SameName(s.name, section)) return &s;
+  }
+  return nullptr;
+}
+
+const IniFile::Section* IniFile::Find(std::string_view section) const {
+  return const_cast<IniFile*>(this)->Find(section);
+}
+
+std::optional<std::string> IniFile::Get(std::string_view section, std::string_view key) const {
+  if (const Section* s = Find(section)) {
+    for (const auto& [name, value] : s->entries) {
+      if (SameName(name, key)) return value;
+    }
+  }
+  return std::nullopt;
+}
+
+void IniFile::Set(std::string_view section, std::string_view key, std::string value) {
+  Section* s = Find(section);
+  if (s == nullptr) {
+    sections_.push_back({std::string(section), {}});
+    s = &sections_.back();
+  }
+  for (auto& [name, existing] : s->entries) {
+    if (SameName(name, key)) {
+      existing = std::move(value);
+      return;
+    }
+  }
+  s->entries.emplace_back(std::string(key), std::move(value));
+}
+
+void IniFile::RemoveKey(std::string_view section, std::string_view key) {
+  if (Section* s = Find(section)) {
+    std::erase_if(s->entries, [&](const auto& entry) { return SameName(entry.first, key); });
+  }
+}
+
+void IniFile::RemoveSection(std::string_view section) {
+  std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, section); });
+}
+
+bool IniFile::HasSection(std::string_view section) const { return Find(section) != nullptr; }
+
+std::string IniFile::Text() const {
+  std::string out;
+  for (const Section& s : sections_) {
+    out += "[" + s.name + "]\n";
+    for (const auto& [key, value] : s.entries) out += key + "=" + value + "\n";
+    out += "\n";
+  }
+  return out;
+}
+
+}  // namespace tonvault::catalogue

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tonvault::catalogue {
+
+// A profile (INI) file: "[Section]" lines followed by "key=value" lines.
+// Section and key names compare without regard to ASCII letter case; the
+// order of sections and keys is kept. Reading accepts CR LF and LF line ends;
+// writing uses LF.
+class IniFile {
+ public:
+  static IniFile Parse(std::string_view text);
+
+  std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+  void Set(std::string_view section, std::string_view key, std::string value);
+  void RemoveKey(std::string_view section, std::string_view key);
+  void RemoveSection(std::string_view section);
+  bool HasSection(std::string_view section) const;
+  std::string Text() const;
+
+ private:
+  struct Section {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> entries;
+  };
+  Section* Find(std::string_view section);
+  const Section* Find(std::string_view section) const;
+  std::vector<Section> sections_;
+};
+
+}  // namespace tonvault::catalogue

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QWidget>
+
+#include "catalogue/Options.h"
+#include "catalogue/Settings.h"
+
+namespace tonvault::ui {
+
+// The size of the screen the window opens on, for keeping it visible.
+catalogue::ScreenSize PrimaryScreenSize();
+
+// Places the window where the settings say, when they know a place.
+void ApplyWindowOptions(QWidget& window, const catalogue::WindowOptions& options);
+
+// Records the window's place for the settings. A maximized window records
+// its normal-state bounds, so that it restores to a usable size next time.
+void StoreWindowOptions(const QWidget& window, catalogue::WindowOptions& options);
+
+}  // namespace tonvault::ui

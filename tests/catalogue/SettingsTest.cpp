@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "catalogue/DatabaseCommands.h"
+#include "catalogue/EndWithoutWindow.h"
+#include "catalogue/IniFile.h"
+#include "catalogue/Settings.h"
+#include "catalogue/SettingsFile.h"
+#include "support/ScriptedFrontend.h"
+#include "support/TempFolder.h"
+
+namespace tonvault::catalogue {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedFrontend;
+using testing::TempFolder;
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void Read(const std::string& text) { ReadSettings(IniFile::Parse(text), app, screen); }
+  std::string Written() const { return WriteSettings(app).Text(); }
+
+  ScreenSize screen{1600, 1000};
+  ScriptedFrontend frontend;
+  Application app{frontend};
+};
+
+TEST(IniFileTest, NamesIgnoreCaseAndBothLineEndsAreRead) {
+  const IniFile ini = IniFile::Parse("[Window]\r\nRemember=0\r\n\r\n[path]\nLast1=/m/a.tvd\n");
+  EXPECT_EQ(ini.Get("WINDOW", "remember"), "0");
+  EXPECT_EQ(ini.Get("Path", "LAST1"), "/m/a.tvd");
+  EXPECT_FALSE(ini.Get("Path", "Last2"));
+  IniFile copy = ini;
+  copy.Set("window", "REMEMBER", "1");
+  copy.RemoveSection("PATH");
+  EXPECT_EQ(copy.Text(), "[Window]\nRemember=1\n\n");
+}
+
+TEST_F(SettingsTest, MissingFileWarnsAndKeepsStartValues) {
+  TempFolder folder;
+  EXPECT_FALSE(LoadSettings(app, folder.Path() + "/Tonvault.ini", screen));
+  WarnSettingsMissing(app);
+  EXPECT_EQ(frontend.Log(), (std::vector<std::string>{
+                                "beep: asterisk",
+                                "message(warning): \"Tonvault.ini\" not found !\n\r\rUsing defaults. [OK]"}));
+  EXPECT_EQ(app.options.window.listFontSize, 8);
+  EXPECT_EQ(app.options.mp3.cbrSeconds, 2);
+  EXPECT_EQ(app.options.columns.headings[1], "Album");
+}
+
+TEST_F(SettingsTest, MissingKeysTakeTheReaderDefaultsNotTheStartValues) {
+  Read("[Window]\nRemember=1\n");
+  EXPECT_EQ(app.options.window.listFontSize, 10);
+  EXPECT_EQ(app.options.mp3.cbrSeconds, 5);
+  for (int k = 0; k < kDisplayColumns; ++k) {
+    EXPECT_EQ(app.options.columns.headings[static_cast<std::size_t>(k)], "--- ERROR ---");
+    EXPECT_EQ(app.options.columns.widths[static_cast<std::size_t>(k)], 3);
+  }
+  EXPECT_EQ(app.options.viewColumnWidths[0][0], 3);
+  // A heading that names no field leaves the map alone.
+  EXPECT_TRUE(app.columnMap.IsIdentity());
+  // Missing print rows are not taken over.
+  EXPECT_EQ(app.options.print.filesOrder, PrintOptions().filesOrder);
+}
+
+TEST_F(SettingsTest, ValuesAreReadByTheirKindsRules) {
+  Read(
+      "[window]\nNoAskForSave=7\nListFontSize=40\n"
+      "[MP3]\nCheckVBR=0\nCheckVBRPercent=abc\nErrorsAllowed=-4\n"
+      "[HTML]\nTABLE=\"<TABLE Border=0>\"\n"
+      "[ColumnsOrder]\nColumnTitle1=\"Artist\"\nColumnTitle2=\"Album\"\n"
+      "[ColumnsWidth]\n1=-90\n2=-2\n"
+      "[Columns]\nAL0=200\nAR1=2\n");
+  EXPECT_TRUE(app.options.dontAskForSaveOnExit);
+  EXPECT_EQ(app.options.window.listFontSize, 12);  // held in the box's range
+  EXPECT_FALSE(app.options.mp3.scanForVbr);
+  EXPECT_EQ(app.options.mp3.cbrSeconds, 5);
+  EXPECT_EQ(app.options.mp3.errorsTolerated, 0);
+  EXPECT_EQ(app.options.print.tableTag, "<TABLE Border=0>");
+  EXPECT_EQ(app.options.columns.widths[1], -90);
+  EXPECT_EQ(app.options.columns.widths[2], -3);
+  EXPECT_EQ(app.options.viewColumnWidths[0][0], 200);
+  EXPECT_EQ(app.options.viewColumnWidths[1][1], 3);
+  // Swapped headings swap the slots of Album and Artist.
+  EXPECT_EQ(app.columnMap.SlotOf(Column::Artist), 0);
+  EXPECT_EQ(app.columnMap.SlotOf(Column::Album), 1);
+}
+
+TEST_F(SettingsTest, MalformedValuesAtTheStopPointsEndTheWholeRead) {
+  const std::string before = "[MP3]\nCheckVBR=0\n[Search]\nCase=1\n[ID3]\nKeepDate=1\n";
+  Read(before + "[PrintOrder1]\nColumnOrder0=x\n");
+  EXPECT_FALSE(app.options.mp3.scanForVbr);         // read before the print order
+  EXPECT_FALSE(app.options.id3.keepOriginalFileDate);  // read after it
+  EXPECT_FALSE(app.options.search.matchCase);
+
+  Application second{frontend};
+  ReadSettings(IniFile::Parse(before + "[Window]\nListFontSize=40000\n"), second, screen);
+  EXPECT_TRUE(second.options.mp3.scanForVbr);  // ListFontSize comes first
+  EXPECT_EQ(second.options.window.listFontSize, 8);
+  EXPECT_EQ(second.options.columns.headings[1], "Album");
+
+  Application third{frontend};
+  ReadSettings(IniFile::Parse(before + "[ID3]\nExtraSpace=-99999\n"), third, screen);
+  EXPECT_TRUE(third.options.id3.keepOriginalFileDate);  // read just before
+  EXPECT_EQ(third.options.id3.extraSpace, 100);
+  EXPECT_FALSE(third.options.search.matchCase);
+}
+
+TEST_F(SettingsTest, PrintRowsNeedANumberAndATextWithoutError) {
+  Read(
+      "[PrintOrder1]\nColumnTitle0=\" Title\"\nColumnOrder0=2\nColumnTitle1=\" --- ERROR ---\"\nColumnOrder1=5\n"
+      "ColumnTitle2=\" Genre\"\nColumnOrder2=-999\n");
+  EXPECT_EQ(app.options.print.filesOrder[0], (PrintItem{" Title", 2}));
+  EXPECT_EQ(app.options.print.filesOrder[1], PrintOptions().filesOrder[1]);
+  EXPECT_EQ(app.options.print.filesOrder[2], PrintOptions().filesOrder[2]);
+}
+
+TEST_F(SettingsTest, FoldersFollowTheirRememberFlags) {
+  Read("[Path]\nRemember TXT=0\nTXT=/t/\nHTML=/h/\nTVD=/d/\nRemember Import=0\nImport=/i/\nCopyMove=/c/\n");
+  EXPECT_EQ(app.txtFolder, HomeFolder());
+  EXPECT_EQ(app.htmlFolder, "/h/");
+  EXPECT_EQ(app.databaseFolder, "/d/");
+  EXPECT_EQ(app.importFolder, "");
+  EXPECT_EQ(app.copyMoveFolder, "/c/");
+}
+
+TEST_F(SettingsTest, RecentListIsReadNewestOnTopAndRewrittenFromTheTop) {
+  Read("[Path]\nLast1=/m/one.tvd\nLast3=/m/three.tvd\nLast11=/m/old.tvd\n");
+  EXPECT_EQ(app.recentDatabases.Entries(), (std::vector<std::string>{"/m/one.tvd", "/m/three.tvd"}));
+  const IniFile written = IniFile::Parse(Written());
+  EXPECT_EQ(written.Get("Path", "Last1"), "/m/one.tvd");
+  EXPECT_EQ(written.Get("Path", "Last2"), "/m/three.tvd");
+  EXPECT_FALSE(written.Get("Path", "Last3"));
+  EXPECT_FALSE(written.Get("Path", "Last11"));
+}
+
+TEST_F(SettingsTest, WindowIsKeptOnTheScreen) {
+  Read("[Window]\nLeft=1580\nTop=-20\nWidth=800\nHeight=600\n");
+  EXPECT_EQ(app.options.window.left, 0);
+  EXPECT_EQ(app.options.window.top, 0);
+  EXPECT_EQ(app.options.window.width, 800);
+
+  Application off{frontend};
+  ReadSettings(IniFile::Parse("[Window]\nRemember=0\nLeft=100\nMaximized=1\n"), off, screen);
+  EXPECT_EQ(off.options.window.left, -9999);
+  EXPECT_FALSE(off.options.window.maximized);
+}
+
+TEST_F(SettingsTest, UnknownBoundsAreWrittenAsZero) {
+  app.options.window.maximized = true;
+  const IniFile written = IniFile::Parse(Written());
+  for (const char* key : {"Left", "Top", "Width", "Height"}) EXPECT_EQ(written.Get("Window", key), "0") << key;
+  EXPECT_EQ(written.Get("Window", "Maximized"), "1");
+}
+
+TEST_F(SettingsTest, UnknownKeysSurviveAndWavIsRemoved) {
+  Read("[Download]\nExisting Files=7\n[WAV]\nOld=1\n[Sync]\nLengthTolerance=9\n");
+  const IniFile written = IniFile::Parse(Written());
+  EXPECT_EQ(written.Get("Download", "Existing Files"), "7");
+  EXPECT_EQ(written.Get("Sync", "LengthTolerance"), "9");
+  EXPECT_FALSE(written.HasSection("WAV"));
+}
+
+TEST_F(SettingsTest, AFreshFileHoldsTheKeysOfEveryPart) {
+  const IniFile written = IniFile::Parse(Written());
+  EXPECT_EQ(written.Get("ID3", "ExtractSeparator2"), "\"\"");
+  EXPECT_EQ(written.Get("ID3", "RenameOrder3"), "\" ------ Separator ------\"");
+  EXPECT_EQ(written.Get("Upload", "ID3V1"), "1");
+  EXPECT_EQ(written.Get("TransferWindow", "NJBOff"), "0");
+  EXPECT_EQ(written.Get("Device", "LastDevice"), "0");
+  EXPECT_EQ(written.Get("ColumnsOrder", "ColumnTitle0"), "\"\"");
+  EXPECT_EQ(written.Get("ColumnsWidth", "1"), "-80");
+  EXPECT_EQ(written.Get("Path", "TVP"), app.databaseFolder);
+}
+
+TEST_F(SettingsTest, EveryOptionSurvivesARoundTrip) {
+  Options& o = app.options;
+  o.dontAskForSaveOnExit = true;
+  o.window = {true, 10, 20, 900, 700, 11, true};
+  o.paths = {false, false, false};
+  o.columns.headings[1] = "Artist";
+  o.columns.headings[2] = "Album";
+  o.columns.widths[3] = -140;
+  o.viewColumnWidths[2][5] = 99;
+  o.mp3 = {false, true, false, 6, 9};
+  o.import = {false, true, true, true, false, false, false};
+  o.id3.keepOriginalFileDate = true;
+  o.id3.extraSpace = 475;
+  o.search.matchCase = o.search.label = true;
+  o.search.album = false;
+  o.duplicate.emptyLines = false;
+  o.duplicate.length = o.duplicate.drive = true;
+  o.duplicate.titleMode = 7;
+  o.print.cellTag = "<TD class=x>";
+  std::swap(o.print.filesOrder[0], o.print.filesOrder[4]);
+  o.print.viewsOrder[6] = {" Genre", 2};
+  app.recentDatabases.Add("/m/a.tvd");
+  app.copyMoveFolder = "/copy/";
+  const std::string first = Written();
+
+  Application fresh{frontend};
+  ReadSettings(IniFile::Parse(first), fresh, screen);
+  EXPECT_EQ(WriteSettings(fresh).Text(), first);
+  EXPECT_EQ(fresh.options.window.width, 900);
+  EXPECT_EQ(fresh.options.duplicate.titleMode, 7);
+  EXPECT_EQ(fresh.options.print.filesOrder, o.print.filesOrder);
+  EXPECT_EQ(fresh.options.columns.headings, o.columns.headings);
+  EXPECT_EQ(fresh.columnMap.SlotOf(Column::Album), 1);
+}
+
+TEST_F(SettingsTest, SavingCreatesTheFolderAndNeverLeavesAHalfFile) {
+  TempFolder folder;
+  const std::string path = folder.Path() + "/config/tonvault/Tonvault.ini";
+  ASSERT_FALSE(SaveSettings(app, path));
+  const std::string old = Contents(path);
+  app.options.search.matchCase = true;
+  const WriteFault fault{100};
+  EXPECT_TRUE(SaveSettings(app, path, &fault));
+  EXPECT_EQ(Contents(path), old);
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path).parent_path()), {}), 1);
+
+  ASSERT_FALSE(SaveSettings(app, path));
+  Application fresh{frontend};
+  EXPECT_TRUE(LoadSettings(fresh, path, screen));
+  EXPECT_TRUE(fresh.options.search.matchCase);
+}
+
+TEST(SettingsFilePathTest, AWritableFileBesideTheProgramWins) {
+  TempFolder folder;
+  const std::string program = folder.Path() + "/";
+  ::setenv("XDG_CONFIG_HOME", "/xdg", 1);
+  EXPECT_EQ(SettingsFilePath(program), "/xdg/tonvault/Tonvault.ini");
+  std::ofstream(program + "Tonvault.ini") << "";
+  EXPECT_EQ(SettingsFilePath(program), program + "Tonvault.ini");
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(SettingsTest, EndingWithoutTheWindowKeepsUnsavedFilesAndTheSettings) {
+  TempFolder folder;
+  const std::string settings = folder.Path() + "/cfg/Tonvault.ini";
+  EXPECT_EQ(EndWithoutWindow(app, settings), "");  // nothing unsaved
+  EXPECT_TRUE(fs::exists(settings));
+  EXPECT_FALSE(fs::exists(folder.Path() + "/cfg/Tonvault-recovered.tvd"));
+
+  TrackRecord row;
+  app.columnMap.Set(row, Column::Album, "Arrival");
+  app.files.push_back(row);
+  app.catalogueModified = true;
+  app.recentDatabases.Add("/m/older.tvd");
+  const std::string recovered = folder.Path() + "/cfg/Tonvault-recovered.tvd";
+  EXPECT_EQ(EndWithoutWindow(app, settings), recovered);
+  EXPECT_TRUE(frontend.Log().empty()) << "nothing may be asked";
+
+  Application next{frontend};
+  ASSERT_TRUE(LoadSettings(next, settings, screen));
+  ASSERT_EQ(next.recentDatabases.Entries(), (std::vector<std::string>{recovered, "/m/older.tvd"}));
+  ASSERT_TRUE(ReadDatabase(next, recovered, false));
+  ASSERT_EQ(next.files.size(), 1u);
+  EXPECT_EQ(next.columnMap.Get(next.files[0], Column::Album), "Arrival");
+}
+
+}  // namespace
+}  // namespace tonvault::catalogue
