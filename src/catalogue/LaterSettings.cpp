@@ -98,11 +98,29 @@ const LaterKey kLaterKeys[] = {
     {"Device", "LastDevice", "0"},
 };
 
+// Where the "&Defaults" button gives another value than a fresh start.
+const LaterKey kDefaultsButtonKeys[] = {
+    {"Sync", "LengthTolerance", "3"},
+    {"Sync", "FileSizeTolerance", "5"},
+    {"Sync", "ColumnWidth12", "16"},
+    {"Upload", "ID3V1", "0"},
+    {"Upload", "ID3V2", "0"},
+};
+
 void SetIfMissing(IniFile& ini, const std::string& section, const std::string& key, const std::string& value) {
   if (!ini.Get(section, key)) ini.Set(section, key, value);
 }
 
 }  // namespace
+
+void ResetLaterSettings(IniFile& ini) {
+  for (std::size_t n = 0; n < std::size(kOrderRows); ++n) {
+    ini.Set("ID3", "RenameOrder" + std::to_string(n), kOrderRows[n]);
+    ini.Set("ID3", "ExtractOrder" + std::to_string(n), kOrderRows[n]);
+  }
+  for (const LaterKey& k : kLaterKeys) ini.Set(k.section, k.key, k.value);
+  for (const LaterKey& k : kDefaultsButtonKeys) ini.Set(k.section, k.key, k.value);
+}
 
 void AddMissingLaterSettings(IniFile& ini) {
   for (std::size_t n = 0; n < std::size(kOrderRows); ++n) {

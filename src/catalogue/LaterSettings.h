@@ -9,4 +9,8 @@ namespace tonvault::catalogue {
 // from the first run on. Keys already present are left as they are.
 void AddMissingLaterSettings(IniFile& ini);
 
+// Sets those keys to the values the "&Defaults" button gives them, which
+// differ from the start values in a few places.
+void ResetLaterSettings(IniFile& ini);
+
 }  // namespace tonvault::catalogue

@@ -77,6 +77,7 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
   BuildMenus();
   BuildToolBars();
   BuildPages();
+  ApplyListFontSize(app_.options.window.listFontSize);
   statusBar_ = new StatusBar(this);
   setStatusBar(statusBar_);
 }
@@ -239,7 +240,11 @@ void MainWindow::BuildPages() {
     } else if (page == Page::Statistics) {
       widget = statisticsPage_ = new StatisticsPage(app_, stack_);
     } else if (page == Page::Settings) {
-      widget = new SettingsPage(app_, stack_);
+      auto* settingsPage = new SettingsPage(app_, stack_);
+      connect(settingsPage, &SettingsPage::HelpRequested, this, &MainWindow::OpenHelp);
+      connect(settingsPage, &SettingsPage::CloseRequested, this, &MainWindow::close);
+      connect(settingsPage->Options(), &OptionsPanel::ListFontSizeChanged, this, &MainWindow::ApplyListFontSize);
+      widget = settingsPage;
     } else {
       widget = new PlaceholderPage(page, stack_);
     }
@@ -402,6 +407,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   catalogue::OnClose(app_);
   WriteSettings();
   event->accept();
+}
+
+void MainWindow::ApplyListFontSize(int size) {
+  std::vector<QAbstractItemView*> lists = {filesPage_->View(), resultsPage_->View()};
+  for (ViewPage* page : viewPages_) lists.push_back(page->View());
+  for (QAbstractItemView* list : lists) {
+    QFont font = list->font();
+    font.setPointSize(size);
+    list->setFont(font);
+  }
 }
 
 void MainWindow::EndWithoutAsking() {

@@ -77,6 +77,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
 
  private:
   void WriteSettings();
+  void ApplyListFontSize(int size);
   void BuildActions();
   void BuildMenus();
   void BuildSpecialMenu(QMenu* menu);

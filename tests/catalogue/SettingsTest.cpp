@@ -8,6 +8,7 @@
 #include "catalogue/EndWithoutWindow.h"
 #include "catalogue/IniFile.h"
 #include "catalogue/Settings.h"
+#include "catalogue/SettingsDefaults.h"
 #include "catalogue/SettingsFile.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempFolder.h"
@@ -266,6 +267,34 @@ TEST_F(SettingsTest, EndingWithoutTheWindowKeepsUnsavedFilesAndTheSettings) {
   ASSERT_TRUE(ReadDatabase(next, recovered, false));
   ASSERT_EQ(next.files.size(), 1u);
   EXPECT_EQ(next.columnMap.Get(next.files[0], Column::Album), "Arrival");
+}
+
+
+TEST_F(SettingsTest, DefaultsButtonResetsAllButSearchAndAsksFirst) {
+  Read("[Window]\nListFontSize=11\n[ID3]\nExtractSeparator2=\"+\"\n[Sync]\nLengthTolerance=9\n"
+       "[ColumnsOrder]\nColumnTitle1=\"Artist\"\nColumnTitle2=\"Album\"\n[Search]\nCase=1\n[MP3]\nCheckVBRPercent=9\n");
+  app.catalogueModified = true;
+  frontend.Answer(Button::No);
+  EXPECT_FALSE(RestoreDefaults(app, screen));
+  EXPECT_EQ(app.options.window.listFontSize, 11);
+
+  frontend.Answer(Button::Yes);
+  EXPECT_TRUE(RestoreDefaults(app, screen));
+  EXPECT_EQ(frontend.Log("message").back(),
+            "message(confirmation): After setting defaults\n\rTonvault will close\n\rwithout saving the list."
+            "\n\r\r\rContinue ? [Yes/No] -> Yes");
+  EXPECT_EQ(app.options.window.listFontSize, 8);
+  EXPECT_EQ(app.options.mp3.cbrSeconds, 2);
+  EXPECT_EQ(app.options.window.width, 872);
+  EXPECT_EQ(app.options.window.left, (1600 - 872) / 2);
+  EXPECT_EQ(app.options.columns.headings[1], "Album");
+  EXPECT_TRUE(app.columnMap.IsIdentity());
+  EXPECT_TRUE(app.options.search.matchCase) << "search options are not reset";
+  EXPECT_FALSE(app.catalogueModified);
+  const IniFile written = IniFile::Parse(Written());
+  EXPECT_EQ(written.Get("ID3", "ExtractSeparator2"), "\"\"");
+  EXPECT_EQ(written.Get("Sync", "LengthTolerance"), "3");
+  EXPECT_EQ(written.Get("Upload", "ID3V1"), "0");
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "ui/MainWindow.h"
 #include "ui/pages/SearchPage.h"
 #include "ui/pages/SettingsPage.h"
+#include "ui/pages/TrackListPage.h"
 #include "ui/pages/StatisticsPage.h"
 #include "ui/pages/ViewPage.h"
 
@@ -304,6 +305,28 @@ TEST(MainWindowSettingsTest, OptionsSurviveARestart) {
   EXPECT_FALSE(second.App().options.search.matchCase);
   EXPECT_EQ(second.width(), 1000);
   EXPECT_EQ(second.App().recentDatabases.Entries(), std::vector<std::string>{"/m/first.tvd"});
+}
+
+TEST_F(MainWindowTest, SettingsControlsWriteTheOptionsAndLockTheVbrBoxes) {
+  auto* settings = static_cast<SettingsPage*>(window->PageWidget(Page::Settings));
+  OptionsPanel* options = settings->Options();
+  options->ScanForVbrBox()->setChecked(false);
+  EXPECT_FALSE(window->App().options.mp3.scanForVbr);
+  EXPECT_FALSE(window->App().options.mp3.readVbrHeader);
+  EXPECT_FALSE(options->FullScanBox()->isEnabled());
+  EXPECT_FALSE(options->ReadVbrHeaderBox()->isEnabled());
+  options->ScanForVbrBox()->setChecked(true);
+  EXPECT_TRUE(options->FullScanBox()->isEnabled());
+  EXPECT_FALSE(window->App().options.mp3.fullScan) << "switched back on, the boxes stay unticked";
+
+  options->ListFontSizeSpin()->setValue(11);
+  EXPECT_EQ(window->App().options.window.listFontSize, 11);
+  auto* files = static_cast<TrackListPage*>(window->PageWidget(Page::Files));
+  EXPECT_EQ(files->View()->font().pointSize(), 11);
+
+  window->Tabs()->setCurrentIndex(static_cast<int>(Page::Settings));
+  QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/settings.png");
 }
 
 }  // namespace

@@ -5,9 +5,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "catalogue/DatabaseCommands.h"
+#include "catalogue/SettingsDefaults.h"
 #include "ui/QtDialogs.h"
+#include "ui/WindowPlacement.h"
 
 namespace tonvault::ui {
 
@@ -49,6 +53,8 @@ void PrintOrderList::dropEvent(QDropEvent* event) {
 
 SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent) : QWidget(parent), app_(app) {
   auto* layout = new QHBoxLayout(this);
+  options_ = new OptionsPanel(app_.options, this);
+  layout->addWidget(options_);
   auto addList = [&](const char* title, std::vector<catalogue::PrintItem>& items) {
     auto* box = new QGroupBox(title, this);
     auto* boxLayout = new QVBoxLayout(box);
@@ -68,10 +74,36 @@ SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent) : QWidg
                               std::pair{"<TR>", &print.rowTag}, std::pair{"<TD>", &print.cellTag}}) {
     auto* edit = new QLineEdit(QString::fromStdString(*tag), html);
     connect(edit, &QLineEdit::textChanged, this, [tag = tag](const QString& text) { *tag = text.toStdString(); });
-    form->addRow(caption, edit);
+    auto* label = new QLabel(caption, html);
+    label->setTextFormat(Qt::PlainText);  // the captions are tag names, not markup
+    form->addRow(label, edit);
   }
-  layout->addWidget(html, 0, Qt::AlignTop);
+  auto* right = new QVBoxLayout;
+  right->addWidget(html);
+  right->addWidget(Buttons());
+  right->addStretch(1);
+  layout->addLayout(right);
   layout->addStretch(1);
+}
+
+QWidget* SettingsPage::Buttons() {
+  auto* box = new QWidget(this);
+  auto* column = new QVBoxLayout(box);
+  const auto add = [&](const char* caption, auto handler) {
+    auto* button = new QPushButton(caption, box);
+    connect(button, &QPushButton::clicked, this, handler);
+    column->addWidget(button);
+    return button;
+  };
+  add("Clear TVD-file list", [this] { catalogue::ClearRecentList(app_); });
+  add("Check TVD-file list", [this] { catalogue::CheckRecentList(app_); });
+  add("&Defaults", [this] { DefaultsClick(); })->setToolTip("Only if FILES table and RESULTS table are empty");
+  add("&Help", [this] { emit HelpRequested(500); });
+  return box;
+}
+
+void SettingsPage::DefaultsClick() {
+  if (catalogue::RestoreDefaults(app_, PrimaryScreenSize())) emit CloseRequested();
 }
 
 }  // namespace tonvault::ui

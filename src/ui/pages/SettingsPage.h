@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/Application.h"
+#include "ui/pages/OptionsPanel.h"
 
 namespace tonvault::ui {
 
@@ -27,16 +28,26 @@ class PrintOrderList : public QListWidget {
   std::vector<catalogue::PrintItem>& items_;
 };
 
-// The Settings page. This version holds the export settings; the other
-// options of the program arrive with the settings file.
+// The Settings page: the program's options, the export settings, the
+// recent-list buttons and "&Defaults".
 class SettingsPage : public QWidget {
   Q_OBJECT
  public:
   SettingsPage(catalogue::Application& app, QWidget* parent = nullptr);
   PrintOrderList* FilesOrder() const { return filesOrder_; }
+  OptionsPanel* Options() const { return options_; }
+  // "&Defaults": asks, resets the options and asks the window to close.
+  void DefaultsClick();
+
+ signals:
+  void HelpRequested(int context);
+  void CloseRequested();
 
  private:
+  QWidget* Buttons();
+
   catalogue::Application& app_;
+  OptionsPanel* options_;
   PrintOrderList* filesOrder_;
   PrintOrderList* viewsOrder_;
 };

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QSpinBox>
+#include <QWidget>
+
+#include "catalogue/Options.h"
+
+namespace tonvault::ui {
+
+// The option groups of the Settings page: file types, tag reading, the MP3
+// scan, remembered folders, the window and the lists. Every control writes
+// its option the moment it changes; commands read the options, not the
+// controls.
+class OptionsPanel : public QWidget {
+  Q_OBJECT
+ public:
+  OptionsPanel(catalogue::Options& options, QWidget* parent = nullptr);
+  QCheckBox* ScanForVbrBox() const { return scanForVbr_; }
+  QCheckBox* ReadVbrHeaderBox() const { return readVbrHeader_; }
+  QCheckBox* FullScanBox() const { return fullScan_; }
+  QSpinBox* ListFontSizeSpin() const { return fontSize_; }
+
+ signals:
+  void ListFontSizeChanged(int size);
+
+ private:
+  QCheckBox* Box(QWidget* parent, const char* caption, bool& option);
+  QSpinBox* Spin(QWidget* parent, int& option, int min, int max, int step);
+  QWidget* FileTypes();
+  QWidget* Reading();
+  QWidget* Folders();
+  QWidget* WindowAndLists();
+  // With the VBR scan off, the header and the full scan are off and locked.
+  void ApplyVbrScan();
+
+  catalogue::Options& options_;
+  QCheckBox* scanForVbr_ = nullptr;
+  QCheckBox* readVbrHeader_ = nullptr;
+  QCheckBox* fullScan_ = nullptr;
+  QSpinBox* fontSize_ = nullptr;
+};
+
+}  // namespace tonvault::ui
