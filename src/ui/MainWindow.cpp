@@ -78,6 +78,7 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
   BuildToolBars();
   BuildPages();
   ApplyListFontSize(app_.options.window.listFontSize);
+  ApplyColumnLayout();
   statusBar_ = new StatusBar(this);
   setStatusBar(statusBar_);
 }
@@ -242,7 +243,10 @@ void MainWindow::BuildPages() {
     } else if (page == Page::Settings) {
       auto* settingsPage = new SettingsPage(app_, stack_);
       connect(settingsPage, &SettingsPage::HelpRequested, this, &MainWindow::OpenHelp);
-      connect(settingsPage, &SettingsPage::CloseRequested, this, &MainWindow::close);
+      connect(settingsPage, &SettingsPage::CloseRequested, this, [this] {
+        ApplyColumnLayout();  // the defaults, so that closing stores them
+        close();
+      });
       connect(settingsPage->Options(), &OptionsPanel::ListFontSizeChanged, this, &MainWindow::ApplyListFontSize);
       widget = settingsPage;
     } else {
@@ -419,12 +423,24 @@ void MainWindow::ApplyListFontSize(int size) {
   }
 }
 
+void MainWindow::ApplyColumnLayout() {
+  filesPage_->ApplyLayout(app_.options.columns);
+  resultsPage_->ApplyLayout(app_.options.columns);
+  filesPage_->Model()->Reset();
+  resultsPage_->Model()->Reset();
+}
+
+void MainWindow::StorePlacement() {
+  StoreWindowOptions(*this, app_.options.window);
+  filesPage_->StoreLayout(app_.options.columns);
+}
+
 void MainWindow::EndWithoutAsking() {
   if (ending_) return;
   ending_ = true;
   app_.stopRequest = true;
   if (!start_.settingsPath.empty()) {
-    StoreWindowOptions(*this, app_.options.window);
+    StorePlacement();
     catalogue::EndWithoutWindow(app_, start_.settingsPath);
   }
   QApplication::quit();
@@ -432,7 +448,7 @@ void MainWindow::EndWithoutAsking() {
 
 void MainWindow::WriteSettings() {
   if (start_.settingsPath.empty()) return;
-  StoreWindowOptions(*this, app_.options.window);
+  StorePlacement();
   if (const auto error = catalogue::SaveSettings(app_, start_.settingsPath)) {
     catalogue::Ask(app_.frontend, catalogue::Sound::Hand, catalogue::MessageKind::Error,
                    "Cannot write the settings file\n\r\"" + start_.settingsPath + "\"\n\r" + *error, {catalogue::Button::Ok});

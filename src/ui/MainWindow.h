@@ -77,6 +77,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
 
  private:
   void WriteSettings();
+  void ApplyColumnLayout();
+  void StorePlacement();
   void ApplyListFontSize(int size);
   void BuildActions();
   void BuildMenus();

@@ -297,6 +297,11 @@ TEST(MainWindowSettingsTest, OptionsSurviveARestart) {
   }
   first->show();
   first->resize(1000, 700);
+  QHeaderView* header = static_cast<TrackListPage*>(first->PageWidget(Page::Files))->View()->horizontalHeader();
+  header->moveSection(2, 1);  // Artist dragged before Album
+  header->moveSection(0, 3);  // the icon column springs back to the front
+  EXPECT_EQ(header->logicalIndex(0), 0);
+  header->resizeSection(2, 133);
   QApplication::processEvents();
   ASSERT_TRUE(first->close());
   first.reset();
@@ -305,6 +310,11 @@ TEST(MainWindowSettingsTest, OptionsSurviveARestart) {
   EXPECT_FALSE(second.App().options.search.matchCase);
   EXPECT_EQ(second.width(), 1000);
   EXPECT_EQ(second.App().recentDatabases.Entries(), std::vector<std::string>{"/m/first.tvd"});
+  auto* files = static_cast<TrackListPage*>(second.PageWidget(Page::Files));
+  EXPECT_EQ(files->Model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Artist");
+  EXPECT_EQ(files->View()->horizontalHeader()->sectionSize(1), 133);
+  EXPECT_EQ(second.App().columnMap.SlotOf(catalogue::Column::Artist), 0);
+  EXPECT_EQ(second.App().columnMap.SlotOf(catalogue::Column::Album), 1);
 }
 
 TEST_F(MainWindowTest, SettingsControlsWriteTheOptionsAndLockTheVbrBoxes) {

@@ -3,14 +3,10 @@
 #include "ui/ReportView.h"
 
 #include <QHeaderView>
+#include <cstdlib>
 #include <QVBoxLayout>
 
 namespace tonvault::ui {
-
-namespace {
-// Display widths of the 16 text columns in a fresh program.
-constexpr int kColumnWidths[] = {150, 150, 180, 80, 45, 45, 120, 65, 65, 55, 70, 65, 60, 200, 250, 80};
-}  // namespace
 
 TrackListPage::TrackListPage(std::vector<catalogue::TrackRecord>& rows, const catalogue::ColumnMap& map,
                              QWidget* parent)
@@ -19,8 +15,7 @@ TrackListPage::TrackListPage(std::vector<catalogue::TrackRecord>& rows, const ca
   QHeaderView* header = view_->horizontalHeader();
   header->setSectionsMovable(true);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  header->resizeSection(0, 24);
-  for (int i = 0; i < 16; ++i) header->resizeSection(i + 1, kColumnWidths[i]);
+  ApplyLayout(catalogue::ColumnLayout());
   connect(header, &QHeaderView::sectionMoved, this, &TrackListPage::KeepIconColumnFirst);
   connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &TrackListPage::CopySelectionIntoRows);
@@ -32,6 +27,31 @@ void TrackListPage::KeepIconColumnFirst(int, int, int) {
   if (iconVisual != 0) {
     const QSignalBlocker blocker(header);
     header->moveSection(iconVisual, 0);
+  }
+}
+
+void TrackListPage::ApplyLayout(const catalogue::ColumnLayout& layout) {
+  QHeaderView* header = view_->horizontalHeader();
+  const QSignalBlocker blocker(header);
+  for (int visual = 0; visual < header->count(); ++visual) header->moveSection(header->visualIndex(visual), visual);
+  for (int k = 0; k < catalogue::kDisplayColumns && k < header->count(); ++k) {
+    header->resizeSection(k, std::max(3, std::abs(layout.widths[static_cast<std::size_t>(k)])));
+  }
+}
+
+void TrackListPage::StoreLayout(catalogue::ColumnLayout& layout) const {
+  const QHeaderView* header = view_->horizontalHeader();
+  std::vector<int> sections = {0};  // the icon column is always number 0
+  for (int visual = 0; visual < header->count(); ++visual) {
+    if (header->logicalIndex(visual) != 0) sections.push_back(header->logicalIndex(visual));
+  }
+  for (std::size_t k = 0; k < sections.size() && k < layout.headings.size(); ++k) {
+    const int section = sections[k];
+    const bool centred =
+        model_->headerData(section, Qt::Horizontal, Qt::TextAlignmentRole) == QVariant::fromValue(Qt::AlignCenter);
+    layout.headings[k] = model_->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString().toStdString();
+    const int width = header->sectionSize(section);
+    layout.widths[k] = centred || section == 0 ? width : -width;
   }
 }
 

@@ -23,6 +23,12 @@ class TrackListPage : public QWidget {
   void Reload(const catalogue::SortState& sort);
   // Called after the selection flags changed through the list.
   void OnSelectionChanged(std::function<void()> callback) { selectionChanged_ = std::move(callback); }
+  // Shows the columns in slot order with the widths of `layout` (at least
+  // 3 pixels each).
+  void ApplyLayout(const catalogue::ColumnLayout& layout);
+  // Records the headings and widths by display position, the icon column
+  // first; a negative width marks a left-aligned column.
+  void StoreLayout(catalogue::ColumnLayout& layout) const;
 
  private:
   void KeepIconColumnFirst(int logicalIndex, int oldVisualIndex, int newVisualIndex);
