@@ -31,7 +31,6 @@ const LaterKey kLaterKeys[] = {
     {"ID3", "TrackNumberDigits", "1"},
     {"NJB", "Stop", "1"},
     {"NJB", "Timer", "5"},
-    {"NJB", "SwitchOff", "0"},
     {"NJB", "ModifyTracks", "0"},
     {"NJB", "CPUSleep", "0"},
     {"NJB", "ShutdownTimeout", "5"},

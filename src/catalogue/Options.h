@@ -86,6 +86,7 @@ struct ColumnLayout {
 // this structure and the settings file stores it.
 struct Options {
   bool dontAskForSaveOnExit = false;
+  bool njbSupportOff = false;  // "Switch off NJB support": hides everything that works on the player
   WindowOptions window;
   PathOptions paths;
   ColumnLayout columns;

@@ -69,6 +69,7 @@ const SpinKey kTagSpins[] = {
   {"Duplicate", key, missing, [](Options& o) -> bool& { return o.duplicate.member; }}
 
 const FlagKey kSearchFlags[] = {
+    {"NJB", "SwitchOff", false, [](Options& o) -> bool& { return o.njbSupportOff; }},
     SEARCH_FLAG("Case", matchCase, false),      SEARCH_FLAG("Beginning", onlyAtBeginning, false),
     SEARCH_FLAG("Append", appendResults, false), SEARCH_FLAG("Selected", onlySelected, false),
     SEARCH_FLAG("Album", album, true),           SEARCH_FLAG("Artist", artist, true),

@@ -29,10 +29,10 @@ ListPopupMenu::ListPopupMenu(catalogue::Application& app, ListId list, QTableVie
     Add("Delete in \"Files\" all except Results", {}, [&a] { catalogue::DeleteAllExceptResults(a); }, true);
   }
   menu_.addSeparator();
-  AddPending("Delete selected files on NJB", "Ctrl+Del");
-  AddPending("Copy selected files from PC to NJB", "Ctrl+Ins");
-  AddPending("Copy selected files from NJB to PC");
-  AddPending("Add selected files to playlist", "Shift+Ins");
+  playerEntries_ = {AddPending("Delete selected files on NJB", "Ctrl+Del"),
+                    AddPending("Copy selected files from PC to NJB", "Ctrl+Ins"),
+                    AddPending("Copy selected files from NJB to PC"),
+                    AddPending("Add selected files to playlist", "Shift+Ins")};
   menu_.addSeparator();
   Add("Copy selected files to folder", {}, [&a] { catalogue::CopyOrMoveFiles(a, true, false); }, true);
   Add("Copy selected files to folder (with subfolder)", {}, [&a] { catalogue::CopyOrMoveFiles(a, true, true); }, true);
@@ -92,5 +92,9 @@ void ListPopupMenu::UpdateEnabling() {
 }
 
 void ListPopupMenu::Popup(const QPoint& at) { menu_.exec(at); }
+
+void ListPopupMenu::SetPlayerEntriesVisible(bool visible) {
+  for (QAction* action : playerEntries_) action->setVisible(visible);
+}
 
 }  // namespace tonvault::ui

@@ -23,6 +23,8 @@ class ListPopupMenu : public QObject {
   QMenu* Menu() { return &menu_; }
   // Enables the entries for the list's rows and selection.
   void UpdateEnabling();
+  // Shows or hides the entries that work on the player.
+  void SetPlayerEntriesVisible(bool visible);
 
  private:
   struct Entry {
@@ -41,6 +43,7 @@ class ListPopupMenu : public QObject {
   QTableView* view_;
   QMenu menu_;
   std::vector<Entry> entries_;
+  std::vector<QAction*> playerEntries_;
 };
 
 }  // namespace tonvault::ui

@@ -79,6 +79,7 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
   BuildPages();
   ApplyListFontSize(app_.options.window.listFontSize);
   ApplyColumnLayout();
+  ApplyNjbSupport();
   statusBar_ = new StatusBar(this);
   setStatusBar(statusBar_);
 }
@@ -248,6 +249,7 @@ void MainWindow::BuildPages() {
         close();
       });
       connect(settingsPage->Options(), &OptionsPanel::ListFontSizeChanged, this, &MainWindow::ApplyListFontSize);
+      connect(settingsPage->Options(), &OptionsPanel::NjbSupportChanged, this, &MainWindow::ApplyNjbSupport);
       widget = settingsPage;
     } else {
       widget = new PlaceholderPage(page, stack_);
@@ -380,6 +382,7 @@ void MainWindow::OpenHelp(int context) {
 
 void MainWindow::ShowAbout() {
   AboutBox box(this);
+  box.PlayerLibraryButton()->setVisible(!app_.options.njbSupportOff);
   box.exec();
 }
 
@@ -421,6 +424,17 @@ void MainWindow::ApplyListFontSize(int size) {
     font.setPointSize(size);
     list->setFont(font);
   }
+}
+
+void MainWindow::ApplyNjbSupport() {
+  const bool on = !app_.options.njbSupportOff;
+  for (Page page : {Page::Synchronize, Page::Playlists, Page::QuickCopy}) tabs_->setTabVisible(static_cast<int>(page), on);
+  tabs_->setTabVisible(static_cast<int>(Page::Player), on && app_.deviceKind != 2);
+  for (CommandId id : {CommandId::ReadNjb, CommandId::DeleteOnNjb, CommandId::CopyToNjb, CommandId::CopyFromNjb,
+                       CommandId::AddToPlaylist, CommandId::UpdateTagsOnNjb}) {
+    actions_.at(id)->setVisible(on);
+  }
+  for (ListPopupMenu* popup : popups_) popup->SetPlayerEntriesVisible(on);
 }
 
 void MainWindow::ApplyColumnLayout() {

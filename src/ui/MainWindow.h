@@ -77,6 +77,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
 
  private:
   void WriteSettings();
+  void ApplyNjbSupport();
   void ApplyColumnLayout();
   void StorePlacement();
   void ApplyListFontSize(int size);

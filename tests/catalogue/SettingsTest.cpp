@@ -186,6 +186,7 @@ TEST_F(SettingsTest, AFreshFileHoldsTheKeysOfEveryPart) {
 TEST_F(SettingsTest, EveryOptionSurvivesARoundTrip) {
   Options& o = app.options;
   o.dontAskForSaveOnExit = true;
+  o.njbSupportOff = true;
   o.window = {true, 10, 20, 900, 700, 11, true};
   o.paths = {false, false, false};
   o.columns.headings[1] = "Artist";
@@ -213,6 +214,7 @@ TEST_F(SettingsTest, EveryOptionSurvivesARoundTrip) {
   EXPECT_EQ(WriteSettings(fresh).Text(), first);
   EXPECT_EQ(fresh.options.window.width, 900);
   EXPECT_EQ(fresh.options.duplicate.titleMode, 7);
+  EXPECT_TRUE(fresh.options.njbSupportOff);
   EXPECT_EQ(fresh.options.print.filesOrder, o.print.filesOrder);
   EXPECT_EQ(fresh.options.columns.headings, o.columns.headings);
   EXPECT_EQ(fresh.columnMap.SlotOf(Column::Album), 1);

@@ -334,7 +334,25 @@ TEST_F(MainWindowTest, SettingsControlsWriteTheOptionsAndLockTheVbrBoxes) {
   auto* files = static_cast<TrackListPage*>(window->PageWidget(Page::Files));
   EXPECT_EQ(files->View()->font().pointSize(), 11);
 
+  QCheckBox* njbOff = nullptr;
+  for (QCheckBox* box : options->findChildren<QCheckBox*>()) {
+    if (box->text() == "Switch off NJB support") njbOff = box;
+  }
+  ASSERT_NE(njbOff, nullptr);
+  njbOff->setChecked(true);
+  EXPECT_TRUE(window->App().options.njbSupportOff);
+  for (Page page : {Page::Synchronize, Page::Playlists, Page::QuickCopy, Page::Player}) {
+    EXPECT_FALSE(window->Tabs()->isTabVisible(static_cast<int>(page)));
+  }
+  EXPECT_TRUE(window->Tabs()->isTabVisible(static_cast<int>(Page::Statistics)));
+  EXPECT_FALSE(window->Action(CommandId::CopyToNjb)->isVisible());
   window->Tabs()->setCurrentIndex(static_cast<int>(Page::Settings));
+  QApplication::processEvents();
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/settings-njb-off.png");
+  njbOff->setChecked(false);
+  EXPECT_TRUE(window->Tabs()->isTabVisible(static_cast<int>(Page::Player)));
+  EXPECT_TRUE(window->Action(CommandId::CopyToNjb)->isVisible());
+
   QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
   window->grab().save(TONVAULT_SCREENSHOT_DIR "/settings.png");
 }

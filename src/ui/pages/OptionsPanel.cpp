@@ -15,6 +15,7 @@ OptionsPanel::OptionsPanel(catalogue::Options& options, QWidget* parent) : QWidg
   layout->addWidget(Reading());
   layout->addWidget(Folders());
   layout->addWidget(WindowAndLists());
+  layout->addWidget(PlayerSupport());
   layout->addStretch(1);
   ApplyVbrScan();
 }
@@ -87,6 +88,14 @@ QWidget* OptionsPanel::WindowAndLists() {
   row->addWidget(fontSize_);
   row->addStretch(1);
   static_cast<QVBoxLayout*>(group->layout())->addLayout(row);
+  return group;
+}
+
+QWidget* OptionsPanel::PlayerSupport() {
+  auto* group = new QGroupBox(" NJB ", this);
+  new QVBoxLayout(group);
+  QCheckBox* off = Box(group, "Switch off NJB support", options_.njbSupportOff);
+  connect(off, &QCheckBox::toggled, this, &OptionsPanel::NjbSupportChanged);
   return group;
 }
 

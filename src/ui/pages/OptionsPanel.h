@@ -23,6 +23,7 @@ class OptionsPanel : public QWidget {
 
  signals:
   void ListFontSizeChanged(int size);
+  void NjbSupportChanged();
 
  private:
   QCheckBox* Box(QWidget* parent, const char* caption, bool& option);
@@ -31,6 +32,7 @@ class OptionsPanel : public QWidget {
   QWidget* Reading();
   QWidget* Folders();
   QWidget* WindowAndLists();
+  QWidget* PlayerSupport();
   // With the VBR scan off, the header and the full scan are off and locked.
   void ApplyVbrScan();
 
