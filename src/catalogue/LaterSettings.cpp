@@ -1,132 +1,187 @@
 #include "catalogue/LaterSettings.h"
 
+#include <charconv>
+#include <optional>
 #include <string>
 
 namespace tonvault::catalogue {
 namespace {
 
+enum class Kind {
+  Flag,         // any integer, non-zero = on; written 1 or 0
+  Number,       // an integer; malformed reads as the default
+  Spin,         // an integer of a spin box; outside 16 bits ends the read
+  Choice,       // "Existing Files": values above 2 read as 2
+  Width,        // a list column width: below 3 becomes 3
+  PlayerWidth,  // a player column width: below -2 ends the read
+  Text,         // kept as written (quoted where quoted)
+  Substitute,   // taken only when exactly one character long
+};
+
 struct LaterKey {
   const char* section;
   const char* key;
-  const char* value;
+  Kind kind;
+  const char* start;     // a fresh program
+  const char* missing;   // a key missing from an existing file
+  const char* defaults;  // the "&Defaults" button
 };
 
-const char* const kOrderRows[] = {"\" Track \"", "\" Artist \"", "\" Title \"", "\" ------ Separator ------\"",
-                                  "\" Album \"", "\" Year \"",   "\" Comment \"", "\" Genre \""};
+#define SAME(section, key, kind, value) {section, key, Kind::kind, value, value, value}
+#define ORDER_ROW(n, text) \
+  {"ID3", "RenameOrder" #n, Kind::Text, text, "\"--- ERROR ---\"", text}, \
+  {"ID3", "ExtractOrder" #n, Kind::Text, text, "\"--- ERROR ---\"", text}
 
 const LaterKey kLaterKeys[] = {
-    {"ID3", "RenameSubstitute", "\"_\""},
-    {"ID3", "RenameSeparator", "\" - \""},
-    {"ID3", "RenameDigits", "2"},
-    {"ID3", "RenameVer", "0"},
-    {"ID3", "RenameAdvanced", "0"},
-    {"ID3", "RenameFormat", "\"%T_%a_%t\""},
-    {"ID3", "ExtractSeparator", "\"-\""},
-    {"ID3", "ExtractSeparator2", "\"\""},
-    {"ID3", "ExtractSeparator3", "\"\""},
-    {"ID3", "ExtractOverride", "1"},
-    {"ID3", "ExtractVer", "0"},
-    {"ID3", "EnterSave", "1"},
-    {"ID3", "NextSave", "1"},
-    {"ID3", "TrackNumberDigits", "1"},
-    {"NJB", "Stop", "1"},
-    {"NJB", "Timer", "5"},
-    {"NJB", "ModifyTracks", "0"},
-    {"NJB", "CPUSleep", "0"},
-    {"NJB", "ShutdownTimeout", "5"},
-    {"NJB", "UploadPause", "1"},
-    {"NJB", "UploadPauseTracks", "100"},
-    {"NJB", "MinFree", "100"},
-    {"TransferWindow", "Width", "600"},
-    {"TransferWindow", "Height", "440"},
-    {"TransferWindow", "ColumnWidth0", "20"},
-    {"TransferWindow", "Beep", "1"},
-    {"TransferWindow", "StopNJB", "1"},
-    {"TransferWindow", "NJBOff", "0"},
-    {"Sync", "Album", "1"},
-    {"Sync", "Artist", "1"},
-    {"Sync", "Title", "1"},
-    {"Sync", "FileName", "0"},
-    {"Sync", "Track", "0"},
-    {"Sync", "Length", "0"},
-    {"Sync", "FileSize", "0"},
-    {"Sync", "Codec", "0"},
-    {"Sync", "Genre", "0"},
-    {"Sync", "Year", "0"},
-    {"Sync", "Comment", "0"},
-    {"Sync", "LengthTolerance", "0"},
-    {"Sync", "FileSizeTolerance", "0"},
-    {"Sync", "ArtistCompare", "0"},
-    {"Sync", "AlbumCompare", "0"},
-    {"Sync", "TitleCompare", "0"},
-    {"Sync", "FileNameCompare", "1"},
-    {"Sync", "ShowCaseWarning", "1"},
-    {"Sync", "PCButton", "1"},
-    {"Sync", "NJBButton", "0"},
-    {"Sync", "BothButton", "0"},
-    {"Sync", "MultiButton", "0"},
-    {"Download", "Existing Files", "2"},
-    {"Download", "FullCheck", "0"},
-    {"Download", "ErrorsTolerated", "0"},
-    {"Upload", "Remember Path", "1"},
-    {"Upload", "Existing Files", "2"},
-    {"Upload", "Renaming", "0"},
-    {"Upload", "ID3V1", "1"},
-    {"Upload", "ID3V2", "1"},
-    {"PlayList", "Splitter", "400"},
-    {"PlayList", "ColumnWidth0", "20"},
-    {"PlayList", "TrackColumnWidth0", "20"},
-    {"PlayList", "SortWarning", "1"},
-    {"MP3-Analyze", "BeginAutoFix", "0"},
-    {"MP3-Analyze", "EndAutoFix", "0"},
-    {"MP3-Analyze", "Begin", "1"},
-    {"MP3-Analyze", "End", "1"},
-    {"MP3-Analyze", "MPEG", "1"},
-    {"MP3-Analyze", "Layer", "1"},
-    {"MP3-Analyze", "Frequency", "1"},
-    {"MP3-Analyze", "Mode", "0"},
-    {"MP3-Analyze", "Bad", "1"},
-    {"MP3-Analyze", "KeepDate", "0"},
-    {"Quick", "Audio", "1"},
-    {"Quick", "LeftColumnWidth0", "20"},
-    {"Quick", "RightColumnWidth0", "20"},
-    {"Player", "LeftWidth", "240"},
-    {"Player", "ColumnWidth0", "20"},
-    {"NomadII", "FM_Column1", "40"},
-    {"NomadII", "FM_Column2", "60"},
-    {"Device", "LastDevice", "0"},
+    ORDER_ROW(0, "\" Track \""), ORDER_ROW(1, "\" Artist \""), ORDER_ROW(2, "\" Title \""),
+    ORDER_ROW(3, "\" ------ Separator ------\""), ORDER_ROW(4, "\" Album \""), ORDER_ROW(5, "\" Year \""),
+    ORDER_ROW(6, "\" Comment \""), ORDER_ROW(7, "\" Genre \""),
+    SAME("ID3", "RenameSubstitute", Substitute, "\"_\""),
+    SAME("ID3", "RenameSeparator", Text, "\" - \""),
+    SAME("ID3", "RenameDigits", Spin, "2"),
+    SAME("ID3", "RenameVer", Number, "0"),
+    SAME("ID3", "RenameAdvanced", Flag, "0"),
+    SAME("ID3", "RenameFormat", Text, "\"%T_%a_%t\""),
+    SAME("ID3", "ExtractSeparator", Text, "\"-\""),
+    {"ID3", "ExtractSeparator2", Kind::Text, "\"\"", "\"-\"", "\"\""},
+    {"ID3", "ExtractSeparator3", Kind::Text, "\"\"", "\"-\"", "\"\""},
+    SAME("ID3", "ExtractOverride", Flag, "1"),
+    SAME("ID3", "ExtractVer", Number, "0"),
+    SAME("ID3", "EnterSave", Flag, "1"),
+    SAME("ID3", "NextSave", Flag, "1"),
+    SAME("ID3", "TrackNumberDigits", Spin, "1"),
+    SAME("NJB", "Stop", Flag, "1"),
+    SAME("NJB", "Timer", Spin, "5"),
+    SAME("NJB", "ModifyTracks", Flag, "0"),
+    SAME("NJB", "CPUSleep", Spin, "0"),
+    SAME("NJB", "ShutdownTimeout", Spin, "5"),
+    SAME("NJB", "UploadPause", Flag, "1"),
+    SAME("NJB", "UploadPauseTracks", Spin, "100"),
+    SAME("NJB", "MinFree", Spin, "100"),
+    SAME("TransferWindow", "Width", Number, "600"),
+    SAME("TransferWindow", "Height", Number, "440"),
+    SAME("TransferWindow", "ColumnWidth0", Width, "20"),
+    SAME("TransferWindow", "Beep", Flag, "1"),
+    SAME("TransferWindow", "StopNJB", Flag, "1"),
+    {"TransferWindow", "NJBOff", Kind::Flag, "0", "1", "0"},
+    SAME("Sync", "Album", Flag, "1"),
+    SAME("Sync", "Artist", Flag, "1"),
+    SAME("Sync", "Title", Flag, "1"),
+    {"Sync", "FileName", Kind::Flag, "0", "1", "0"},
+    SAME("Sync", "Track", Flag, "0"),
+    SAME("Sync", "Length", Flag, "0"),
+    SAME("Sync", "FileSize", Flag, "0"),
+    SAME("Sync", "Codec", Flag, "0"),
+    SAME("Sync", "Genre", Flag, "0"),
+    SAME("Sync", "Year", Flag, "0"),
+    SAME("Sync", "Comment", Flag, "0"),
+    {"Sync", "LengthTolerance", Kind::Spin, "0", "3", "3"},
+    {"Sync", "FileSizeTolerance", Kind::Spin, "0", "5", "5"},
+    SAME("Sync", "ArtistCompare", Number, "0"),
+    SAME("Sync", "AlbumCompare", Number, "0"),
+    SAME("Sync", "TitleCompare", Number, "0"),
+    SAME("Sync", "FileNameCompare", Number, "1"),
+    SAME("Sync", "ShowCaseWarning", Flag, "1"),
+    SAME("Sync", "PCButton", Flag, "1"),
+    SAME("Sync", "NJBButton", Flag, "0"),
+    SAME("Sync", "BothButton", Flag, "0"),
+    SAME("Sync", "MultiButton", Flag, "0"),
+    {"Sync", "ColumnWidth12", Kind::Width, "80", "80", "16"},
+    SAME("Download", "Existing Files", Choice, "2"),
+    SAME("Download", "FullCheck", Flag, "0"),
+    SAME("Download", "ErrorsTolerated", Number, "0"),
+    SAME("Upload", "Remember Path", Flag, "1"),
+    SAME("Upload", "Existing Files", Choice, "2"),
+    SAME("Upload", "Renaming", Number, "0"),
+    {"Upload", "ID3V1", Kind::Number, "1", "0", "0"},  // 0 unchecked, 1 greyed, 2 checked
+    {"Upload", "ID3V2", Kind::Number, "1", "0", "0"},
+    SAME("PlayList", "Splitter", Number, "400"),
+    SAME("PlayList", "ColumnWidth0", Width, "20"),
+    SAME("PlayList", "TrackColumnWidth0", Width, "20"),
+    SAME("PlayList", "SortWarning", Flag, "1"),
+    SAME("MP3-Analyze", "BeginAutoFix", Flag, "0"),
+    SAME("MP3-Analyze", "EndAutoFix", Flag, "0"),
+    SAME("MP3-Analyze", "Begin", Flag, "1"),
+    SAME("MP3-Analyze", "End", Flag, "1"),
+    SAME("MP3-Analyze", "MPEG", Flag, "1"),
+    SAME("MP3-Analyze", "Layer", Flag, "1"),
+    SAME("MP3-Analyze", "Frequency", Flag, "1"),
+    SAME("MP3-Analyze", "Mode", Flag, "0"),
+    SAME("MP3-Analyze", "Bad", Flag, "1"),
+    SAME("MP3-Analyze", "KeepDate", Flag, "0"),
+    SAME("Quick", "Audio", Flag, "1"),
+    SAME("Quick", "LeftColumnWidth0", Width, "20"),
+    SAME("Quick", "RightColumnWidth0", Width, "20"),
+    SAME("Player", "LeftWidth", Number, "240"),
+    SAME("Player", "ColumnWidth0", PlayerWidth, "20"),
+    SAME("NomadII", "FM_Column1", Number, "40"),
+    SAME("NomadII", "FM_Column2", Number, "60"),
+    SAME("Device", "LastDevice", Number, "0"),
 };
 
-// Where the "&Defaults" button gives another value than a fresh start.
-const LaterKey kDefaultsButtonKeys[] = {
-    {"Sync", "LengthTolerance", "3"},
-    {"Sync", "FileSizeTolerance", "5"},
-    {"Sync", "ColumnWidth12", "16"},
-    {"Upload", "ID3V1", "0"},
-    {"Upload", "ID3V2", "0"},
-};
+#undef SAME
+#undef ORDER_ROW
 
-void SetIfMissing(IniFile& ini, const std::string& section, const std::string& key, const std::string& value) {
-  if (!ini.Get(section, key)) ini.Set(section, key, value);
+std::optional<long long> ParseNumber(std::string text) {
+  std::erase(text, '"');
+  long long value = 0;
+  const char* begin = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);
+  const char* end = text.data() + text.size();
+  const auto [next, error] = std::from_chars(begin, end, value);
+  if (error != std::errc() || next != end || begin == end) return std::nullopt;
+  return value;
+}
+
+// The value to keep for `raw`; nullopt when it ends the read.
+std::optional<std::string> Normalised(const LaterKey& k, const std::string& raw) {
+  const long long fallback = ParseNumber(k.missing).value_or(0);
+  const long long n = ParseNumber(raw).value_or(fallback);
+  switch (k.kind) {
+    case Kind::Flag: return std::string(n != 0 ? "1" : "0");
+    case Kind::Number: return std::to_string(n);
+    case Kind::Spin:
+      if (n < -32768 || n > 32767) return std::nullopt;
+      return std::to_string(n);
+    case Kind::Choice: return std::to_string(n > 2 ? 2 : n);
+    case Kind::Width: return std::to_string(n < 3 ? 3 : n);
+    case Kind::PlayerWidth:
+      if (n < -2) return std::nullopt;
+      return std::to_string(n);
+    case Kind::Text: return raw;
+    case Kind::Substitute: {
+      std::string text = raw;
+      std::erase(text, '"');
+      return text.size() == 1 ? "\"" + text + "\"" : std::string(k.start);
+    }
+  }
+  return raw;
 }
 
 }  // namespace
 
-void ResetLaterSettings(IniFile& ini) {
-  for (std::size_t n = 0; n < std::size(kOrderRows); ++n) {
-    ini.Set("ID3", "RenameOrder" + std::to_string(n), kOrderRows[n]);
-    ini.Set("ID3", "ExtractOrder" + std::to_string(n), kOrderRows[n]);
+void SetLaterSettingsToStartValues(IniFile& stored) {
+  for (const LaterKey& k : kLaterKeys) stored.Set(k.section, k.key, k.start);
+}
+
+bool ReadLaterSection(const IniFile& file, IniFile& stored, std::string_view section) {
+  for (const LaterKey& k : kLaterKeys) {
+    if (section != k.section) continue;
+    const auto raw = file.Get(k.section, k.key);
+    const auto value = raw ? Normalised(k, *raw) : std::optional<std::string>(k.missing);
+    if (!value) return false;
+    stored.Set(k.section, k.key, *value);
   }
-  for (const LaterKey& k : kLaterKeys) ini.Set(k.section, k.key, k.value);
-  for (const LaterKey& k : kDefaultsButtonKeys) ini.Set(k.section, k.key, k.value);
+  return true;
 }
 
 void AddMissingLaterSettings(IniFile& ini) {
-  for (std::size_t n = 0; n < std::size(kOrderRows); ++n) {
-    SetIfMissing(ini, "ID3", "RenameOrder" + std::to_string(n), kOrderRows[n]);
-    SetIfMissing(ini, "ID3", "ExtractOrder" + std::to_string(n), kOrderRows[n]);
+  for (const LaterKey& k : kLaterKeys) {
+    if (!ini.Get(k.section, k.key)) ini.Set(k.section, k.key, k.start);
   }
-  for (const LaterKey& k : kLaterKeys) SetIfMissing(ini, k.section, k.key, k.value);
+}
+
+void ResetLaterSettings(IniFile& ini) {
+  for (const LaterKey& k : kLaterKeys) ini.Set(k.section, k.key, k.defaults);
 }
 
 }  // namespace tonvault::catalogue

@@ -163,12 +163,37 @@ TEST_F(SettingsTest, UnknownBoundsAreWrittenAsZero) {
   EXPECT_EQ(written.Get("Window", "Maximized"), "1");
 }
 
-TEST_F(SettingsTest, UnknownKeysSurviveAndWavIsRemoved) {
-  Read("[Download]\nExisting Files=7\n[WAV]\nOld=1\n[Sync]\nLengthTolerance=9\n");
+TEST_F(SettingsTest, KeysOfLaterFeaturesAreKeptByTheReadersRules) {
+  Read("[Download]\nExisting Files=7\n[WAV]\nOld=1\n[Sync]\nLengthTolerance=9\nPCButton=5\n[Future]\nKey=x\n"
+       "[ID3]\nRenameSubstitute=\"__\"\n[Upload]\nID3V2=2\n[TransferWindow]\nColumnWidth0=1\n");
   const IniFile written = IniFile::Parse(Written());
-  EXPECT_EQ(written.Get("Download", "Existing Files"), "7");
+  EXPECT_EQ(written.Get("Download", "Existing Files"), "2");
   EXPECT_EQ(written.Get("Sync", "LengthTolerance"), "9");
+  EXPECT_EQ(written.Get("Sync", "PCButton"), "1");
+  EXPECT_EQ(written.Get("Future", "Key"), "x");
   EXPECT_FALSE(written.HasSection("WAV"));
+  EXPECT_EQ(written.Get("ID3", "RenameSubstitute"), "\"_\"");
+  EXPECT_EQ(written.Get("TransferWindow", "ColumnWidth0"), "3");
+  // Missing from an existing file reads as the reader's default, which is
+  // not always the start value of a fresh program.
+  EXPECT_EQ(written.Get("ID3", "ExtractSeparator2"), "\"-\"");
+  EXPECT_EQ(written.Get("Upload", "ID3V1"), "0");
+  EXPECT_EQ(written.Get("Upload", "ID3V2"), "2");
+  EXPECT_EQ(written.Get("Sync", "FileName"), "1");
+}
+
+TEST_F(SettingsTest, LaterSpinAndPlayerWidthValuesAlsoEndTheRead) {
+  Read("[NJB]\nTimer=99999\nStop=0\n[Search]\nCase=1\n[MP3-Analyze]\nBad=0\n");
+  EXPECT_FALSE(app.options.search.matchCase);
+  IniFile written = IniFile::Parse(Written());
+  EXPECT_EQ(written.Get("MP3-Analyze", "Bad"), "1") << "after the stop the start value stays";
+
+  Application second{frontend};
+  ReadSettings(IniFile::Parse("[Player]\nColumnWidth0=-3\n[NomadII]\nFM_Column1=77\n[Search]\nCase=1\n"), second,
+               screen);
+  EXPECT_TRUE(second.options.search.matchCase);
+  written = IniFile::Parse(WriteSettings(second).Text());
+  EXPECT_EQ(written.Get("NomadII", "FM_Column1"), "40");
 }
 
 TEST_F(SettingsTest, AFreshFileHoldsTheKeysOfEveryPart) {
