@@ -2,7 +2,10 @@
 
 #include <filesystem>
 
+#include <algorithm>
+
 #include "catalogue/DatabaseFormat.h"
+#include "catalogue/LongOperation.h"
 #include "catalogue/SafeWrite.h"
 #include "catalogue/SettingsFile.h"
 
@@ -22,6 +25,15 @@ std::string EndWithoutWindow(Application& app, const std::string& settingsPath) 
   }
   SaveSettings(app, settingsPath);
   return recovered;
+}
+
+Button AnswerWhileEnding(const std::string& text, const Buttons& buttons) {
+  const auto offers = [&](Button b) { return std::find(buttons.begin(), buttons.end(), b) != buttons.end(); };
+  if (text == kStopQuestion && offers(Button::Yes)) return Button::Yes;
+  for (Button careful : {Button::No, Button::Cancel}) {
+    if (offers(careful)) return careful;
+  }
+  return buttons.empty() ? Button::Ok : buttons.front();
 }
 
 }  // namespace tonvault::catalogue

@@ -15,4 +15,10 @@ inline constexpr const char* kRecoveryFileName = "Tonvault-recovered.tvd";
 // empty text when nothing needed saving or it could not be written.
 std::string EndWithoutWindow(Application& app, const std::string& settingsPath);
 
+// The answer given in place of the user once the program is ending: a
+// running long operation is stopped, and every other question gets its
+// most careful answer (No, else Cancel), so nothing is overwritten or
+// deleted on the way out.
+Button AnswerWhileEnding(const std::string& text, const Buttons& buttons);
+
 }  // namespace tonvault::catalogue

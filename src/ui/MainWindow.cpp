@@ -536,6 +536,7 @@ void MainWindow::Beep(catalogue::Sound) { QApplication::beep(); }
 
 catalogue::Button MainWindow::ShowMessage(catalogue::MessageKind kind, const std::string& text,
                                           const catalogue::Buttons& buttons) {
+  if (ending_) return catalogue::AnswerWhileEnding(text, buttons);
   return ShowMessageBox(this, kind, text, buttons);
 }
 

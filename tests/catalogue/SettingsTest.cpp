@@ -7,6 +7,7 @@
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/EndWithoutWindow.h"
 #include "catalogue/IniFile.h"
+#include "catalogue/LongOperation.h"
 #include "catalogue/Settings.h"
 #include "catalogue/SettingsDefaults.h"
 #include "catalogue/SettingsFile.h"
@@ -296,6 +297,13 @@ TEST_F(SettingsTest, EndingWithoutTheWindowKeepsUnsavedFilesAndTheSettings) {
   EXPECT_EQ(next.columnMap.Get(next.files[0], Column::Album), "Arrival");
 }
 
+
+TEST(EndingTest, QuestionsWhileEndingGetTheCarefulAnswer) {
+  EXPECT_EQ(AnswerWhileEnding(kStopQuestion, {Button::Yes, Button::No}), Button::Yes);
+  EXPECT_EQ(AnswerWhileEnding("Overwrite ?", {Button::Yes, Button::All, Button::No, Button::Cancel}), Button::No);
+  EXPECT_EQ(AnswerWhileEnding("Save list ?", {Button::Yes, Button::Cancel}), Button::Cancel);
+  EXPECT_EQ(AnswerWhileEnding("Cannot read", {Button::Ok}), Button::Ok);
+}
 
 TEST_F(SettingsTest, DefaultsButtonResetsAllButSearchAndAsksFirst) {
   Read("[Window]\nListFontSize=11\n[ID3]\nExtractSeparator2=\"+\"\n[Sync]\nLengthTolerance=9\n"
