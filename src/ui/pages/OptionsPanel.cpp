@@ -13,6 +13,7 @@ OptionsPanel::OptionsPanel(catalogue::Options& options, QWidget* parent) : QWidg
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(FileTypes());
   layout->addWidget(Reading());
+  layout->addWidget(TagWriting());
   layout->addWidget(Folders());
   layout->addWidget(WindowAndLists());
   layout->addWidget(PlayerSupport());
@@ -61,6 +62,15 @@ QWidget* OptionsPanel::Reading() {
   auto* numbers = new QFormLayout;
   numbers->addRow("Errors in MP3 files tolerated", Spin(group, options_.mp3.errorsTolerated, 0, 100, 2));
   numbers->addRow("Constant bitrate after (sec)", Spin(group, options_.mp3.cbrSeconds, 1, 15, 1));
+  static_cast<QVBoxLayout*>(group->layout())->addLayout(numbers);
+  return group;
+}
+
+QWidget* OptionsPanel::TagWriting() {
+  auto* group = new QGroupBox(" Writing tags ", this);
+  new QVBoxLayout(group);
+  Box(group, "Keep original file date", options_.id3.keepOriginalFileDate);
+  auto* numbers = new QFormLayout;
   numbers->addRow("Extra space in new ID3V2-Tags", Spin(group, options_.id3.extraSpace, 0, 1000, 25));
   static_cast<QVBoxLayout*>(group->layout())->addLayout(numbers);
   return group;

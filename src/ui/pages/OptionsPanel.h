@@ -30,6 +30,7 @@ class OptionsPanel : public QWidget {
   QSpinBox* Spin(QWidget* parent, int& option, int min, int max, int step);
   QWidget* FileTypes();
   QWidget* Reading();
+  QWidget* TagWriting();
   QWidget* Folders();
   QWidget* WindowAndLists();
   QWidget* PlayerSupport();

@@ -6,6 +6,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "catalogue/DatabaseCommands.h"
@@ -53,8 +55,15 @@ void PrintOrderList::dropEvent(QDropEvent* event) {
 
 SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent) : QWidget(parent), app_(app) {
   auto* layout = new QHBoxLayout(this);
-  options_ = new OptionsPanel(app_.options, this);
-  layout->addWidget(options_);
+  // The option groups scroll, so that the page fits small screens.
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  options_ = new OptionsPanel(app_.options, scroll);
+  scroll->setWidget(options_);
+  scroll->setMinimumWidth(options_->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+  layout->addWidget(scroll);
   auto addList = [&](const char* title, std::vector<catalogue::PrintItem>& items) {
     auto* box = new QGroupBox(title, this);
     auto* boxLayout = new QVBoxLayout(box);
