@@ -15,7 +15,6 @@ enum class Kind {
   Width,        // a list column width: below 3 becomes 3
   PlayerWidth,  // a player column width: below -2 ends the read
   Text,         // kept as written (quoted where quoted)
-  Substitute,   // taken only when exactly one character long
 };
 
 struct LaterKey {
@@ -36,17 +35,6 @@ const LaterKey kLaterKeys[] = {
     ORDER_ROW(0, "\" Track \""), ORDER_ROW(1, "\" Artist \""), ORDER_ROW(2, "\" Title \""),
     ORDER_ROW(3, "\" ------ Separator ------\""), ORDER_ROW(4, "\" Album \""), ORDER_ROW(5, "\" Year \""),
     ORDER_ROW(6, "\" Comment \""), ORDER_ROW(7, "\" Genre \""),
-    SAME("ID3", "RenameSubstitute", Substitute, "\"_\""),
-    SAME("ID3", "RenameSeparator", Text, "\" - \""),
-    SAME("ID3", "RenameDigits", Spin, "2"),
-    SAME("ID3", "RenameVer", Number, "0"),
-    SAME("ID3", "RenameAdvanced", Flag, "0"),
-    SAME("ID3", "RenameFormat", Text, "\"%T_%a_%t\""),
-    SAME("ID3", "ExtractSeparator", Text, "\"-\""),
-    {"ID3", "ExtractSeparator2", Kind::Text, "\"\"", "\"-\"", "\"\""},
-    {"ID3", "ExtractSeparator3", Kind::Text, "\"\"", "\"-\"", "\"\""},
-    SAME("ID3", "ExtractOverride", Flag, "1"),
-    SAME("ID3", "ExtractVer", Number, "0"),
     SAME("ID3", "EnterSave", Flag, "1"),
     SAME("ID3", "NextSave", Flag, "1"),
     SAME("ID3", "TrackNumberDigits", Spin, "1"),
@@ -148,11 +136,6 @@ std::optional<std::string> Normalised(const LaterKey& k, const std::string& raw)
       if (n < -2) return std::nullopt;
       return std::to_string(n);
     case Kind::Text: return raw;
-    case Kind::Substitute: {
-      std::string text = raw;
-      std::erase(text, '"');
-      return text.size() == 1 ? "\"" + text + "\"" : std::string(k.start);
-    }
   }
   return raw;
 }

@@ -40,4 +40,8 @@ bool KeepTwoItemsAboveSeparator(std::vector<PrintItem>& items) {
   return true;
 }
 
+bool IsValidSubstitute(const std::string& text) {
+  return text.size() == 1 && std::string_view(":*?\\/<>|\"").find(text[0]) == std::string_view::npos;
+}
+
 }  // namespace tonvault::catalogue

@@ -36,6 +36,23 @@ struct Id3Options {
   bool keepOldContent = false;        // "Keep old content" of the ID3v2 tag
 };
 
+// How files are renamed from their tags, and tags filled from file names.
+struct RenameOptions {
+  std::string substitute = "_";    // "Substitute character" for characters a file name cannot hold
+  std::string separator = " - ";   // between the parts of a new name
+  int trackDigits = 2;             // "Track digits", 1..4
+  int tagVersion = 0;              // " Use ID3-Tag version ": 0 version 1, 1 version 2
+  bool advanced = false;           // "Advanced Renaming"
+  std::string format = "%T_%a_%t";  // the advanced renaming format
+  std::array<std::string, 3> extractSeparators{"-", "", ""};
+  bool extractOverride = true;     // "Override existing items"
+  int extractTagVersion = 0;       // " To ID3-Tag version "
+};
+
+// True for a substitute character a file name can hold: exactly one
+// character, none of : * ? \ / < > | and not a double quote.
+bool IsValidSubstitute(const std::string& text);
+
 // One row of an export column list: its caption and the column it stands
 // for (-1 for the separator, below which nothing is written).
 struct PrintItem {
@@ -95,6 +112,7 @@ struct Options {
   Mp3Options mp3;
   ImportOptions import;
   Id3Options id3;
+  RenameOptions rename;
   SearchOptions search;
   DuplicateOptions duplicate;
   PrintOptions print;

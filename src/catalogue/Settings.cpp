@@ -245,6 +245,22 @@ void ReadLater(const Reader& r, Application& app, std::initializer_list<const ch
   }
 }
 
+// Renaming and extracting texts; the substitute character is taken only
+// when it is exactly one character long.
+void ReadRenaming(const Reader& r, RenameOptions& rename) {
+  const std::string substitute = r.Text("ID3", "RenameSubstitute", "_");
+  if (substitute.size() == 1) rename.substitute = substitute;
+  rename.separator = r.Text("ID3", "RenameSeparator", " - ");
+  rename.trackDigits = r.Spin({"ID3", "RenameDigits", 2, 1, 4, nullptr});
+  rename.tagVersion = std::clamp(r.Integer("ID3", "RenameVer", 0), 0, 1);
+  rename.advanced = r.Flag("ID3", "RenameAdvanced", false);
+  rename.format = r.Text("ID3", "RenameFormat", "%T_%a_%t");
+  const char* separatorKeys[] = {"ExtractSeparator", "ExtractSeparator2", "ExtractSeparator3"};
+  for (std::size_t i = 0; i < 3; ++i) rename.extractSeparators[i] = r.Text("ID3", separatorKeys[i], "-");
+  rename.extractOverride = r.Flag("ID3", "ExtractOverride", true);
+  rename.extractTagVersion = std::clamp(r.Integer("ID3", "ExtractVer", 0), 0, 1);
+}
+
 void ReadInOrder(const Reader& r, Application& app, ScreenSize screen) {
   Options& o = app.options;
   ReadHtmlTags(r, o.print);
@@ -261,6 +277,7 @@ void ReadInOrder(const Reader& r, Application& app, ScreenSize screen) {
   ReadPrintOrder(r, "PrintOrder1", o.print.filesOrder);
   ReadPrintOrder(r, "PrintOrder2", o.print.viewsOrder);
   ReadLater(r, app, {"ID3"});
+  ReadRenaming(r, o.rename);
   ReadFlags(r, kTagFlags, o);
   ReadSpins(r, kTagSpins, o);
   ReadLater(r, app, {"NJB", "TransferWindow", "Sync", "PlayList", "MP3-Analyze"});
@@ -331,6 +348,19 @@ void WritePrintOrder(IniFile& ini, const char* section, const std::vector<PrintI
   }
 }
 
+void WriteRenaming(IniFile& ini, const RenameOptions& rename) {
+  ini.Set("ID3", "RenameSubstitute", Quoted(rename.substitute));
+  ini.Set("ID3", "RenameSeparator", Quoted(rename.separator));
+  ini.Set("ID3", "RenameDigits", Number(rename.trackDigits));
+  ini.Set("ID3", "RenameVer", Number(rename.tagVersion));
+  ini.Set("ID3", "RenameAdvanced", rename.advanced ? "1" : "0");
+  ini.Set("ID3", "RenameFormat", Quoted(rename.format));
+  const char* separatorKeys[] = {"ExtractSeparator", "ExtractSeparator2", "ExtractSeparator3"};
+  for (std::size_t i = 0; i < 3; ++i) ini.Set("ID3", separatorKeys[i], Quoted(rename.extractSeparators[i]));
+  ini.Set("ID3", "ExtractOverride", rename.extractOverride ? "1" : "0");
+  ini.Set("ID3", "ExtractVer", Number(rename.extractTagVersion));
+}
+
 }  // namespace
 
 void ReadSettings(const IniFile& ini, Application& app, ScreenSize screen) {
@@ -355,6 +385,7 @@ IniFile WriteSettings(const Application& app) {
   WriteSpins(ini, kReadingSpins, o);
   WritePrintOrder(ini, "PrintOrder1", o.print.filesOrder);
   WritePrintOrder(ini, "PrintOrder2", o.print.viewsOrder);
+  WriteRenaming(ini, o.rename);
   WriteFlags(ini, kTagFlags, o);
   WriteSpins(ini, kTagSpins, o);
   WriteFlags(ini, kSearchFlags, o);

@@ -229,6 +229,7 @@ TEST_F(SettingsTest, EveryOptionSurvivesARoundTrip) {
   o.duplicate.length = o.duplicate.drive = true;
   o.duplicate.titleMode = 7;
   o.print.cellTag = "<TD class=x>";
+  o.rename = {"+", "_-_", 3, 1, true, "%a%t", {"/", ";", ""}, false, 1};
   std::swap(o.print.filesOrder[0], o.print.filesOrder[4]);
   o.print.viewsOrder[6] = {" Genre", 2};
   app.recentDatabases.Add("/m/a.tvd");
@@ -241,6 +242,8 @@ TEST_F(SettingsTest, EveryOptionSurvivesARoundTrip) {
   EXPECT_EQ(fresh.options.window.width, 900);
   EXPECT_EQ(fresh.options.duplicate.titleMode, 7);
   EXPECT_TRUE(fresh.options.njbSupportOff);
+  EXPECT_EQ(fresh.options.rename.extractSeparators[2], "");
+  EXPECT_EQ(fresh.options.rename.separator, "_-_");
   EXPECT_EQ(fresh.options.print.filesOrder, o.print.filesOrder);
   EXPECT_EQ(fresh.options.columns.headings, o.columns.headings);
   EXPECT_EQ(fresh.columnMap.SlotOf(Column::Album), 1);
@@ -297,6 +300,14 @@ TEST_F(SettingsTest, EndingWithoutTheWindowKeepsUnsavedFilesAndTheSettings) {
   EXPECT_EQ(next.columnMap.Get(next.files[0], Column::Album), "Arrival");
 }
 
+
+TEST(SubstituteTest, OnlyOneCharacterAFileNameCanHoldIsTaken) {
+  EXPECT_TRUE(IsValidSubstitute("_"));
+  EXPECT_TRUE(IsValidSubstitute("-"));
+  for (const char* bad : {"", "__", ":", "*", "?", "\\", "/", "<", ">", "|", "\""}) {
+    EXPECT_FALSE(IsValidSubstitute(bad)) << bad;
+  }
+}
 
 TEST(EndingTest, QuestionsWhileEndingGetTheCarefulAnswer) {
   EXPECT_EQ(AnswerWhileEnding(kStopQuestion, {Button::Yes, Button::No}), Button::Yes);

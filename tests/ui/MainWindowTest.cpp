@@ -334,6 +334,14 @@ TEST_F(MainWindowTest, SettingsControlsWriteTheOptionsAndLockTheVbrBoxes) {
   auto* files = static_cast<TrackListPage*>(window->PageWidget(Page::Files));
   EXPECT_EQ(files->View()->font().pointSize(), 11);
 
+  options->SubstituteEdit()->setText("*");
+  EXPECT_EQ(options->SubstituteEdit()->text(), "_");
+  EXPECT_EQ(window->App().options.rename.substitute, "_");
+  options->SubstituteEdit()->setText("+");
+  EXPECT_EQ(window->App().options.rename.substitute, "+");
+  options->SubstituteEdit()->clear();
+  EXPECT_EQ(window->App().options.rename.substitute, "_");
+
   QCheckBox* njbOff = nullptr;
   for (QCheckBox* box : options->findChildren<QCheckBox*>()) {
     if (box->text() == "Switch off NJB support") njbOff = box;
@@ -355,6 +363,7 @@ TEST_F(MainWindowTest, SettingsControlsWriteTheOptionsAndLockTheVbrBoxes) {
 
   QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
   window->grab().save(TONVAULT_SCREENSHOT_DIR "/settings.png");
+  options->grab().save(TONVAULT_SCREENSHOT_DIR "/settings-options.png");
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace tonvault::ui {
@@ -14,6 +16,8 @@ OptionsPanel::OptionsPanel(catalogue::Options& options, QWidget* parent) : QWidg
   layout->addWidget(FileTypes());
   layout->addWidget(Reading());
   layout->addWidget(TagWriting());
+  layout->addWidget(Renaming());
+  layout->addWidget(Extracting());
   layout->addWidget(Folders());
   layout->addWidget(WindowAndLists());
   layout->addWidget(PlayerSupport());
@@ -74,6 +78,83 @@ QWidget* OptionsPanel::TagWriting() {
   numbers->addRow("Extra space in new ID3V2-Tags", Spin(group, options_.id3.extraSpace, 0, 1000, 25));
   static_cast<QVBoxLayout*>(group->layout())->addLayout(numbers);
   return group;
+}
+
+QLineEdit* OptionsPanel::Edit(QWidget* parent, std::string& option) {
+  auto* edit = new QLineEdit(QString::fromStdString(option), parent);
+  connect(edit, &QLineEdit::textChanged, this, [&option](const QString& text) { option = text.toStdString(); });
+  return edit;
+}
+
+QWidget* OptionsPanel::VersionChoice(QWidget* parent, const char* title, int& option) {
+  auto* group = new QGroupBox(title, parent);
+  auto* row = new QHBoxLayout(group);
+  for (int version = 0; version < 2; ++version) {
+    auto* button = new QRadioButton(version == 0 ? "Version 1" : "Version 2", group);
+    button->setChecked(option == version);
+    connect(button, &QRadioButton::toggled, this, [&option, version](bool on) {
+      if (on) option = version;
+    });
+    row->addWidget(button);
+  }
+  return group;
+}
+
+QWidget* OptionsPanel::Renaming() {
+  catalogue::RenameOptions& rename = options_.rename;
+  auto* group = new QGroupBox(" Rename files ", this);
+  auto* column = new QVBoxLayout(group);
+  auto* standard = new QWidget(group);
+  auto* form = new QFormLayout(standard);
+  form->setContentsMargins(0, 0, 0, 0);
+  substitute_ = Edit(standard, rename.substitute);
+  substitute_->setMaxLength(1);
+  connect(substitute_, &QLineEdit::textChanged, this, &OptionsPanel::GuardSubstitute);
+  form->addRow("Substitute character", substitute_);
+  form->addRow("Separator", Edit(standard, rename.separator));
+  form->addRow("Track digits", Spin(standard, rename.trackDigits, 1, 4, 1));
+  auto* advancedSheet = new QWidget(group);
+  auto* advancedForm = new QFormLayout(advancedSheet);
+  advancedForm->setContentsMargins(0, 0, 0, 0);
+  advancedForm->addRow("Format", Edit(advancedSheet, rename.format));
+  auto* advanced = new QPushButton("Advanced Renaming", group);
+  advanced->setCheckable(true);
+  advanced->setChecked(rename.advanced);
+  const auto showSheet = [standard, advancedSheet](bool down) {
+    standard->setVisible(!down);
+    advancedSheet->setVisible(down);
+  };
+  connect(advanced, &QPushButton::toggled, this, [&rename, showSheet](bool down) {
+    rename.advanced = down;
+    showSheet(down);
+  });
+  showSheet(rename.advanced);
+  column->addWidget(VersionChoice(group, " Use ID3-Tag version ", rename.tagVersion));
+  column->addWidget(standard);
+  column->addWidget(advancedSheet);
+  column->addWidget(advanced);
+  return group;
+}
+
+QWidget* OptionsPanel::Extracting() {
+  catalogue::RenameOptions& rename = options_.rename;
+  auto* group = new QGroupBox(" Extract tags from file names ", this);
+  auto* column = new QVBoxLayout(group);
+  auto* form = new QFormLayout;
+  const char* captions[] = {"Separator 1", "Separator 2", "Separator 3"};
+  for (std::size_t i = 0; i < 3; ++i) form->addRow(captions[i], Edit(group, rename.extractSeparators[i]));
+  column->addLayout(form);
+  Box(group, "Override existing items", rename.extractOverride);
+  column->addWidget(VersionChoice(group, " To ID3-Tag version ", rename.extractTagVersion));
+  return group;
+}
+
+void OptionsPanel::GuardSubstitute() {
+  if (catalogue::IsValidSubstitute(substitute_->text().toStdString())) return;
+  emit Refused();
+  const QSignalBlocker blocker(substitute_);
+  substitute_->setText("_");
+  options_.rename.substitute.assign(1, '_');
 }
 
 QWidget* OptionsPanel::Folders() {

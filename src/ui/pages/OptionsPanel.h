@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QWidget>
 
@@ -20,10 +21,13 @@ class OptionsPanel : public QWidget {
   QCheckBox* ReadVbrHeaderBox() const { return readVbrHeader_; }
   QCheckBox* FullScanBox() const { return fullScan_; }
   QSpinBox* ListFontSizeSpin() const { return fontSize_; }
+  QLineEdit* SubstituteEdit() const { return substitute_; }
 
  signals:
   void ListFontSizeChanged(int size);
   void NjbSupportChanged();
+  // A value was refused and put back; the window beeps.
+  void Refused();
 
  private:
   QCheckBox* Box(QWidget* parent, const char* caption, bool& option);
@@ -31,6 +35,13 @@ class OptionsPanel : public QWidget {
   QWidget* FileTypes();
   QWidget* Reading();
   QWidget* TagWriting();
+  QWidget* Renaming();
+  QWidget* Extracting();
+  QLineEdit* Edit(QWidget* parent, std::string& option);
+  QWidget* VersionChoice(QWidget* parent, const char* title, int& option);
+  // Puts "_" back, with a beep, when the substitute character could not
+  // stand in a file name.
+  void GuardSubstitute();
   QWidget* Folders();
   QWidget* WindowAndLists();
   QWidget* PlayerSupport();
@@ -42,6 +53,7 @@ class OptionsPanel : public QWidget {
   QCheckBox* readVbrHeader_ = nullptr;
   QCheckBox* fullScan_ = nullptr;
   QSpinBox* fontSize_ = nullptr;
+  QLineEdit* substitute_ = nullptr;
 };
 
 }  // namespace tonvault::ui
