@@ -3,12 +3,18 @@
 #include <algorithm>
 
 #include "audio/TextEncoding.h"
-#include "catalogue/TextCase.h"
 
 namespace tonvault::catalogue {
 
 namespace {
-bool SameName(std::string_view a, std::string_view b) { return AsciiLower(a) == AsciiLower(b); }
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Compares without regard to ASCII letter case, without allocating: names
+// are compared for every key set or looked up.
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
 }  // namespace
 
 IniFile IniFile::Parse(std::string_view text) {
