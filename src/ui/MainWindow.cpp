@@ -245,7 +245,10 @@ void MainWindow::BuildPages() {
       auto* settingsPage = new SettingsPage(app_, stack_);
       connect(settingsPage, &SettingsPage::HelpRequested, this, &MainWindow::OpenHelp);
       connect(settingsPage, &SettingsPage::CloseRequested, this, [this] {
-        ApplyColumnLayout();  // the defaults, so that closing stores them
+        // Show the default layout and window place, so that closing stores them.
+        showNormal();
+        ApplyWindowOptions(*this, app_.options.window);
+        ApplyColumnLayout();
         close();
       });
       connect(settingsPage->Options(), &OptionsPanel::ListFontSizeChanged, this, &MainWindow::ApplyListFontSize);

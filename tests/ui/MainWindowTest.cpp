@@ -3,7 +3,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QHeaderView>
 #include <QMimeData>
 #include <QTest>
@@ -364,6 +367,38 @@ TEST_F(MainWindowTest, SettingsControlsWriteTheOptionsAndLockTheVbrBoxes) {
   QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
   window->grab().save(TONVAULT_SCREENSHOT_DIR "/settings.png");
   options->grab().save(TONVAULT_SCREENSHOT_DIR "/settings-options.png");
+}
+
+// "&Defaults" after a Yes: the program closes and the settings it writes hold
+// the default window size and column layout, not what was on screen.
+TEST(MainWindowSettingsTest, DefaultsAreWhatTheClosingWrites) {
+  testing::QtTestApp();
+  QTemporaryDir folder;
+  MainWindow::StartOptions options;
+  options.settingsPath = (folder.path() + "/Tonvault.ini").toStdString();
+  QFile file(QString::fromStdString(options.settingsPath));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Window]\nWidth=1000\nHeight=700\nListFontSize=12\n[ColumnsOrder]\nColumnTitle1=\"Artist\"\n"
+             "ColumnTitle2=\"Album\"\n[Search]\nCase=1\n");
+  file.close();
+  MainWindow window(options);
+  window.show();
+  QApplication::processEvents();
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->defaultButton()->click();
+  });
+  answer.start(20);
+  static_cast<SettingsPage*>(window.PageWidget(Page::Settings))->DefaultsClick();
+  answer.stop();
+  EXPECT_FALSE(window.isVisible()) << "the program closes after Defaults";
+
+  MainWindow next(options);
+  EXPECT_EQ(next.width(), std::max(872, next.minimumSizeHint().width()));  // as narrow as the pages allow
+  EXPECT_EQ(next.height(), 758);
+  EXPECT_EQ(next.App().options.window.listFontSize, 8);
+  EXPECT_TRUE(next.App().columnMap.IsIdentity());
+  EXPECT_TRUE(next.App().options.search.matchCase);
 }
 
 }  // namespace
