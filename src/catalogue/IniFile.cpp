@@ -1,6 +1,7 @@
 #include "catalogue/IniFile.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "audio/TextEncoding.h"
 
@@ -16,6 +17,14 @@ bool SameName(std::string_view a, std::string_view b) {
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
 }
 }  // namespace
+
+std::optional<long long> ParseIniInteger(std::string_view text) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  long long value = 0;
+  const auto [next, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || next != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
 
 IniFile IniFile::Parse(std::string_view text) {
   IniFile file;

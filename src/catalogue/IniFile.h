@@ -11,6 +11,10 @@ namespace tonvault::catalogue {
 // Section and key names compare without regard to ASCII letter case; the
 // order of sections and keys is kept. Reading accepts CR LF and LF line ends;
 // writing uses LF.
+// An integer value as the settings file writes it: optional '+' or '-' and
+// decimal digits, nothing else; nullopt for anything malformed.
+std::optional<long long> ParseIniInteger(std::string_view text);
+
 class IniFile {
  public:
   static IniFile Parse(std::string_view text);

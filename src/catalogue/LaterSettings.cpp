@@ -1,6 +1,5 @@
 #include "catalogue/LaterSettings.h"
 
-#include <charconv>
 #include <optional>
 #include <string>
 
@@ -112,12 +111,7 @@ const LaterKey kLaterKeys[] = {
 
 std::optional<long long> ParseNumber(std::string text) {
   std::erase(text, '"');
-  long long value = 0;
-  const char* begin = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);
-  const char* end = text.data() + text.size();
-  const auto [next, error] = std::from_chars(begin, end, value);
-  if (error != std::errc() || next != end || begin == end) return std::nullopt;
-  return value;
+  return ParseIniInteger(text);
 }
 
 // The value to keep for `raw`; nullopt when it ends the read.

@@ -1,7 +1,7 @@
 #include "catalogue/Settings.h"
 
 #include <algorithm>
-#include <charconv>
+#include <limits>
 #include <initializer_list>
 #include <optional>
 
@@ -100,14 +100,13 @@ const SpinKey kSearchSpins[] = {
 
 const char* const kViewSections[] = {"AL", "AR", "GE"};
 
+// A value beyond the range of int counts as malformed.
 std::optional<int> ParseInteger(const std::string& text) {
-  int value = 0;
-  const char* begin = text.data();
-  const char* end = begin + text.size();
-  if (begin != end && *begin == '+') ++begin;
-  const auto [next, error] = std::from_chars(begin, end, value);
-  if (error != std::errc() || next != end || begin == end) return std::nullopt;
-  return value;
+  const auto value = ParseIniInteger(text);
+  if (!value || *value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int>(*value);
 }
 
 std::string WithoutQuotes(std::string text) {
@@ -324,11 +323,14 @@ void WritePaths(IniFile& ini, const Application& app) {
   for (std::size_t i = 0; i < recent.size(); ++i) ini.Set("Path", "Last" + Number(static_cast<int>(i) + 1), recent[i]);
 }
 
+void WriteHtmlTags(IniFile& ini, const PrintOptions& print) {
+  ini.Set("HTML", "TABLE", print.tableTag);
+  ini.Set("HTML", "TH", print.headerCellTag);
+  ini.Set("HTML", "TR", print.rowTag);
+  ini.Set("HTML", "TD", print.cellTag);
+}
+
 void WriteColumns(IniFile& ini, const Options& o) {
-  ini.Set("HTML", "TABLE", o.print.tableTag);
-  ini.Set("HTML", "TH", o.print.headerCellTag);
-  ini.Set("HTML", "TR", o.print.rowTag);
-  ini.Set("HTML", "TD", o.print.cellTag);
   for (int k = 0; k < kDisplayColumns; ++k) {
     const auto position = static_cast<std::size_t>(k);
     ini.Set("ColumnsOrder", "ColumnTitle" + Number(k), Quoted(o.columns.headings[position]));
@@ -380,6 +382,7 @@ IniFile WriteSettings(const Application& app) {
   WriteFlags(ini, kStartFlags, o);
   WriteWindow(ini, o);
   WritePaths(ini, app);
+  WriteHtmlTags(ini, o.print);
   WriteColumns(ini, o);
   WriteFlags(ini, kReadingFlags, o);
   WriteSpins(ini, kReadingSpins, o);

@@ -39,4 +39,13 @@ std::optional<std::string> SaveSettings(const Application& app, const std::strin
   return WriteFileAtomically(path, WriteSettings(app).Text(), fault);
 }
 
+bool WriteSettingsFile(Application& app, const std::string& path) {
+  const auto error = SaveSettings(app, path);
+  if (error) {
+    Ask(app.frontend, Sound::Hand, MessageKind::Error,
+        "Cannot write the settings file\n\r\"" + path + "\"\n\r" + *error, {Button::Ok});
+  }
+  return !error;
+}
+
 }  // namespace tonvault::catalogue

@@ -23,6 +23,10 @@ bool LoadSettings(Application& app, const std::string& path, ScreenSize screen);
 // Tells the user that no settings file was found, with the asterisk sound.
 void WarnSettingsMissing(Application& app);
 
+// Writes the settings at close; a failure is shown with the file's name and
+// the system's reason. Returns true when the file was written.
+bool WriteSettingsFile(Application& app, const std::string& path);
+
 // Writes the settings of `app` to `path`, creating its folder, so that the
 // old file stays whole until the new one is complete. Returns the error.
 std::optional<std::string> SaveSettings(const Application& app, const std::string& path,

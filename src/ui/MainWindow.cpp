@@ -467,10 +467,7 @@ void MainWindow::EndWithoutAsking() {
 void MainWindow::WriteSettings() {
   if (start_.settingsPath.empty()) return;
   StorePlacement();
-  if (const auto error = catalogue::SaveSettings(app_, start_.settingsPath)) {
-    catalogue::Ask(app_.frontend, catalogue::Sound::Hand, catalogue::MessageKind::Error,
-                   "Cannot write the settings file\n\r\"" + start_.settingsPath + "\"\n\r" + *error, {catalogue::Button::Ok});
-  }
+  catalogue::WriteSettingsFile(app_, start_.settingsPath);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -266,6 +266,20 @@ TEST_F(SettingsTest, SavingCreatesTheFolderAndNeverLeavesAHalfFile) {
   EXPECT_TRUE(fresh.options.search.matchCase);
 }
 
+TEST_F(SettingsTest, AFailedWriteSaysWhichFileAndWhy) {
+  TempFolder folder;
+  const std::string blocker = folder.Path() + "/not-a-folder";
+  std::ofstream(blocker) << "x";
+  const std::string path = blocker + "/Tonvault.ini";
+  EXPECT_FALSE(WriteSettingsFile(app, path));
+  ASSERT_EQ(frontend.Log("beep").size(), 1u);
+  EXPECT_EQ(frontend.Log("beep")[0], "beep: hand");
+  const auto messages = frontend.Log("message");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("message(error): Cannot write the settings file\n\r\"" + path + "\"\n\r", 0), 0u)
+      << messages[0];
+}
+
 TEST(SettingsFilePathTest, AWritableFileBesideTheProgramWins) {
   TempFolder folder;
   const std::string program = folder.Path() + "/";
