@@ -4,6 +4,7 @@
 // within 5x of the floor, save within 3x of it.
 #include <unistd.h>
 
+#include "QuietSession.h"
 #include "BenchTiming.h"
 
 #include <algorithm>
@@ -12,11 +13,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/DatabaseFormat.h"
-#include "cli/ConsoleFrontend.h"
 
 namespace {
 
@@ -73,9 +72,9 @@ int main() {
   const fs::path folder = fs::temp_directory_path() / ("tonvault-db-bench-" + std::to_string(::getpid()));
   fs::create_directories(folder);
   const std::string path = (folder / "catalogue.tvd").string();
-  std::ostringstream quiet;
-  cli::ConsoleFrontend frontend(quiet);
-  catalogue::Application app(frontend);
+  bench::QuietSession session;
+  catalogue::Frontend& frontend = session.frontend;
+  catalogue::Application& app = session.app;
   FillRows(app);
 
   const double save = Best([&] { catalogue::WriteDatabase(app, path, app.files); }, 3);

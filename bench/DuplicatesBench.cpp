@@ -8,12 +8,11 @@
 // least 50x (a) and 10x (b) faster than the reference.
 #include <cstdio>
 #include <random>
-#include <sstream>
 
+#include "QuietSession.h"
 #include "BenchText.h"
 #include "BenchTiming.h"
 #include "catalogue/PageChange.h"
-#include "cli/ConsoleFrontend.h"
 #include "views/DuplicateSearch.h"
 
 namespace {
@@ -60,10 +59,8 @@ std::size_t ReferencePairs(const catalogue::Application& app, const catalogue::D
 }  // namespace
 
 int main() {
-  std::ostringstream quiet;
-  cli::ConsoleFrontend frontend(quiet);
-  catalogue::Application app(frontend);
-  frontend.Attach(app);
+  bench::QuietSession session;
+  catalogue::Application& app = session.app;
   catalogue::DuplicateOptions exact;
   catalogue::DuplicateOptions similar;
   similar.album = false;

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "QuietSession.h"
 #include "BenchTiming.h"
 
 #include <algorithm>
@@ -19,11 +20,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "audio/Id3v1.h"
 #include "catalogue/Import.h"
-#include "cli/ConsoleFrontend.h"
 
 #ifdef TONVAULT_BENCH_TAGLIB
 #include <taglib/fileref.h>
@@ -87,9 +86,8 @@ double MutagenSeconds(const fs::path& list) {
 double Best(const std::function<void()>& work, int repeats) { return tonvault::bench::BestSeconds(work, repeats); }
 
 std::size_t Import(const fs::path& root, const catalogue::Options& options) {
-  std::ostringstream quiet;
-  cli::ConsoleFrontend frontend(quiet);
-  catalogue::Application app(frontend);
+  bench::QuietSession session;
+  catalogue::Application& app = session.app;
   app.options = options;
   std::vector<std::string> candidates;
   catalogue::CollectFiles(root.string(), true, options.import, candidates);

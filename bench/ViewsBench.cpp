@@ -7,12 +7,11 @@
 #include <cstdio>
 #include <functional>
 #include <random>
-#include <sstream>
 
+#include "QuietSession.h"
 #include "BenchText.h"
 #include "BenchTiming.h"
 #include "catalogue/PageChange.h"
-#include "cli/ConsoleFrontend.h"
 #include "views/Durations.h"
 #include "views/TextSearch.h"
 #include "views/Views.h"
@@ -68,10 +67,9 @@ std::size_t ReferenceBuild(const std::vector<catalogue::TrackRecord>& rows, cons
 }  // namespace
 
 int main() {
-  std::ostringstream quiet;
-  cli::ConsoleFrontend frontend(quiet);
-  catalogue::Application app(frontend);
-  frontend.Attach(app);
+  bench::QuietSession session;
+  catalogue::Frontend& frontend = session.frontend;
+  catalogue::Application& app = session.app;
   Fill(app, 100000);
 
   std::printf("Views and search on %zu rows (target: each under 150 ms)\n", app.files.size());
