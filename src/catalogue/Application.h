@@ -61,6 +61,8 @@ struct Application {
   std::string copyMoveFolder;    // the folder files were last copied or moved to, with trailing separator
   std::string txtFolder;         // the folders of the last TXT and HTML exports
   std::string htmlFolder;
+  std::string playlistFolder;    // where playlist files were last saved or loaded
+  std::string uploadFolder;      // where files copied from the player go
   ViewRebuildFlags viewRebuildNeeded;
   RecentDatabases recentDatabases;
   Options options;

@@ -72,12 +72,13 @@ std::optional<std::string> IniFile::Get(std::string_view section, std::string_vi
   return std::nullopt;
 }
 
+IniFile::Section& IniFile::AddSection(std::string_view section) {
+  if (Section* s = Find(section)) return *s;
+  return sections_.emplace_back(Section{std::string(section), {}});
+}
+
 void IniFile::Set(std::string_view section, std::string_view key, std::string value) {
-  Section* s = Find(section);
-  if (s == nullptr) {
-    sections_.push_back({std::string(section), {}});
-    s = &sections_.back();
-  }
+  Section* s = &AddSection(section);
   for (auto& [name, existing] : s->entries) {
     if (SameName(name, key)) {
       existing = std::move(value);

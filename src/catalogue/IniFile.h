@@ -21,6 +21,8 @@ class IniFile {
 
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
   void Set(std::string_view section, std::string_view key, std::string value);
+  // Appends an empty section unless one of that name exists.
+  void Add(std::string_view section) { AddSection(section); }
   void RemoveKey(std::string_view section, std::string_view key);
   void RemoveSection(std::string_view section);
   bool HasSection(std::string_view section) const;
@@ -31,6 +33,7 @@ class IniFile {
     std::string name;
     std::vector<std::pair<std::string, std::string>> entries;
   };
+  Section& AddSection(std::string_view section);
   Section* Find(std::string_view section);
   const Section* Find(std::string_view section) const;
   std::vector<Section> sections_;

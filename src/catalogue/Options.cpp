@@ -40,6 +40,12 @@ bool KeepTwoItemsAboveSeparator(std::vector<PrintItem>& items) {
   return true;
 }
 
+bool KeepOneItemAboveSeparator(std::array<std::string, kItemRows>& rows) {
+  if (rows[0] != kItemSeparator) return false;
+  std::swap(rows[0], rows[1]);
+  return true;
+}
+
 bool IsValidSubstitute(const std::string& text) {
   return text.size() == 1 && std::string_view(":*?\\/<>|\"").find(text[0]) == std::string_view::npos;
 }

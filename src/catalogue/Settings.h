@@ -10,17 +10,17 @@ struct ScreenSize {
 };
 
 // Applies the settings file to the options, folders, recent list and
-// column layout, in a fixed order. A print-order column number that is not
-// a number or a spin value outside the 16-bit range ends the read at that
-// point; what was read before stays. A
-// missing key gives its default; other malformed numbers give the default.
-// Keeps `ini` in `app.settingsAsRead` so that writing loses no unknown key.
+// column layout, in the order of the key table. A print-order column number
+// that is not a number, a spin value outside the 16-bit range or a player
+// column width below -2 ends the read at that point; what was read before
+// stays. A missing key, or another malformed number, gives the key's
+// missing value. Keeps `ini` in `app.settingsAsRead` so that writing loses
+// no unknown key.
 void ReadSettings(const IniFile& ini, Application& app, ScreenSize screen);
 
 // The settings file for the current state: the file as read, with every
-// key this version knows set from `app`, the keys of features not built yet
-// added with their defaults where missing, the recent list rewritten from
-// the top and the obsolete section "WAV" removed.
+// key of the table set from `app`, the recent list rewritten from the top
+// and the obsolete section "WAV" removed.
 IniFile WriteSettings(const Application& app);
 
 }  // namespace tonvault::catalogue

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "catalogue/LaterSettings.h"
+#include "catalogue/SettingKeys.h"
 
 namespace tonvault::catalogue {
 
@@ -16,16 +16,18 @@ bool RestoreDefaults(Application& app, ScreenSize screen) {
       Button::Yes) {
     return false;
   }
-  Options defaults;
-  defaults.search = app.options.search;
-  defaults.duplicate = app.options.duplicate;
-  defaults.window.width = kDefaultWidth;
-  defaults.window.height = kDefaultHeight;
-  defaults.window.left = std::max(0, (screen.width - kDefaultWidth) / 2);
-  defaults.window.top = std::max(0, (screen.height - kDefaultHeight) / 2);
-  app.options = std::move(defaults);
+  Options reset = app.options;
+  ApplyDefaultsButtonValues(reset);
+  reset.window.width = kDefaultWidth;
+  reset.window.height = kDefaultHeight;
+  reset.window.left = std::max(0, (screen.width - kDefaultWidth) / 2);
+  reset.window.top = std::max(0, (screen.height - kDefaultHeight) / 2);
+  reset.columns = ColumnLayout();
+  const PrintOptions firstRows;
+  reset.print.filesOrder = firstRows.filesOrder;
+  reset.print.viewsOrder = firstRows.viewsOrder;
+  app.options = std::move(reset);
   app.columnMap = ColumnMap();
-  ResetLaterSettings(app.settingsAsRead);
   app.deviceKind = 0;
   app.catalogueModified = false;
   return true;

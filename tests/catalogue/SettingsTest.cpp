@@ -2,13 +2,16 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
+#include <set>
 
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/EndWithoutWindow.h"
 #include "catalogue/IniFile.h"
 #include "catalogue/LongOperation.h"
 #include "catalogue/Settings.h"
+#include "catalogue/SettingKeys.h"
 #include "catalogue/SettingsDefaults.h"
 #include "catalogue/SettingsFile.h"
 #include "support/ScriptedFrontend.h"
@@ -24,6 +27,27 @@ using testing::TempFolder;
 std::string Contents(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A value other than the start value that the key's reading rules keep.
+void ChangeOption(const SettingKey& k, Options& o) {
+  if (k.flag) k.flag(o, k.index) = k.start == 0;
+  if (k.text) k.text(o, k.index) = k.kind == KeyKind::OneCharacter ? "+" : "t" + std::to_string(k.index) + k.key;
+  if (!k.number) return;
+  int& value = k.number(o, k.index);
+  switch (k.kind) {
+    case KeyKind::Spin:
+    case KeyKind::Index: value = k.start == k.max ? k.min : k.max; break;
+    case KeyKind::Choice: value = k.start == 1 ? 0 : 1; break;
+    default: value = k.start + 7; break;
+  }
+}
+
+// The option of `k` as text, for comparing two models key by key.
+std::string OptionText(const SettingKey& k, Options& o) {
+  if (k.flag) return k.flag(o, k.index) ? "on" : "off";
+  if (k.number) return std::to_string(k.number(o, k.index));
+  return k.text ? k.text(o, k.index) : "";
 }
 
 class SettingsTest : public ::testing::Test {
@@ -181,6 +205,72 @@ TEST_F(SettingsTest, KeysOfLaterFeaturesAreKeptByTheReadersRules) {
   EXPECT_EQ(written.Get("Upload", "ID3V1"), "0");
   EXPECT_EQ(written.Get("Upload", "ID3V2"), "2");
   EXPECT_EQ(written.Get("Sync", "FileName"), "1");
+  // The same values in the typed model.
+  EXPECT_EQ(app.options.download.existingFiles, 2);
+  EXPECT_EQ(app.options.sync.lengthTolerance, 9);
+  EXPECT_TRUE(app.options.sync.onlyOnPc);
+  EXPECT_TRUE(app.options.sync.fileName);
+  EXPECT_EQ(app.options.upload.id3v1, 0);
+  EXPECT_EQ(app.options.upload.id3v2, 2);
+  EXPECT_EQ(app.options.transferWindow.columnWidths[0], 3);
+  EXPECT_EQ(app.options.transferWindow.columnWidths[1], 100);
+  EXPECT_TRUE(app.options.transferWindow.njbOff);
+  EXPECT_EQ(app.options.rename.extractSeparators[1], "-");
+  EXPECT_EQ(app.options.rename.order[0], "--- ERROR ---");
+  EXPECT_EQ(app.options.rename.substitute, "_");
+}
+
+TEST_F(SettingsTest, AFreshProgramStartsFromTheStartValuesNotTheMissingOnes) {
+  const Options o;
+  EXPECT_FALSE(o.sync.fileName);
+  EXPECT_EQ(o.sync.lengthTolerance, 0);
+  EXPECT_EQ(o.sync.columnWidths[12], 16);
+  EXPECT_EQ(o.sync.columnWidths[13], 80);
+  EXPECT_EQ(o.upload.id3v1, 1) << "greyed";
+  EXPECT_FALSE(o.transferWindow.njbOff);
+  EXPECT_EQ(o.rename.extractSeparators, (std::array<std::string, 3>{"-", "", ""}));
+  EXPECT_EQ(o.rename.order[3], kItemSeparator);
+  EXPECT_EQ(o.window.listFontSize, 8);
+  EXPECT_EQ(o.viewColumnWidths[2], (std::array<int, 6>{150, 150, 80, 60, 70, 60}));
+  EXPECT_EQ(o.player.columnWidths, (std::array<int, kPlayerColumns>{20, 100, 100}));
+}
+
+TEST_F(SettingsTest, EveryKeyIsStoredOnceAndSearchOptionsStartAsTheSearchPageDoes) {
+  std::set<std::string> names;
+  for (const SettingKey& k : SettingKeys()) {
+    if (k.kind == KeyKind::Step) continue;
+    std::string name = std::string(k.section) + "/" + k.key;
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    EXPECT_TRUE(names.insert(name).second) << "twice: " << name;
+    EXPECT_TRUE(k.flag || k.number || k.text) << name;
+  }
+  Options fromTable;
+  Options plain;
+  plain.search = SearchOptions{};
+  plain.duplicate = DuplicateOptions{};
+  for (const SettingKey& k : SettingKeys()) {
+    if (k.keptByDefaults) {
+      EXPECT_EQ(OptionText(k, fromTable), OptionText(k, plain)) << k.section << "/" << k.key;
+    }
+  }
+}
+
+TEST_F(SettingsTest, TransferWindowSizeFollowsTheWindowMemory) {
+  Read("[TransferWindow]\nWidth=800\nHeight=500\nBeep=0\n");
+  EXPECT_EQ(app.options.transferWindow.width, 800);
+  Application off{frontend};
+  ReadSettings(IniFile::Parse("[Window]\nRemember=0\n[TransferWindow]\nWidth=800\nBeep=0\n"), off, screen);
+  EXPECT_EQ(off.options.transferWindow.width, 600);
+  EXPECT_FALSE(off.options.transferWindow.beep);
+}
+
+TEST(ItemListTest, TheSeparatorNeverStaysInTheFirstRow) {
+  std::array<std::string, kItemRows> rows = Options().rename.order;
+  EXPECT_FALSE(KeepOneItemAboveSeparator(rows));
+  std::swap(rows[0], rows[3]);  // separator dragged to the top
+  EXPECT_TRUE(KeepOneItemAboveSeparator(rows));
+  EXPECT_EQ(rows[0], " Artist ");
+  EXPECT_EQ(rows[1], kItemSeparator);
 }
 
 TEST_F(SettingsTest, LaterSpinAndPlayerWidthValuesAlsoEndTheRead) {
@@ -211,42 +301,40 @@ TEST_F(SettingsTest, AFreshFileHoldsTheKeysOfEveryPart) {
 
 TEST_F(SettingsTest, EveryOptionSurvivesARoundTrip) {
   Options& o = app.options;
-  o.dontAskForSaveOnExit = true;
-  o.njbSupportOff = true;
-  o.window = {true, 10, 20, 900, 700, 11, true};
-  o.paths = {false, false, false};
+  for (const SettingKey& k : SettingKeys()) {
+    // Switching the window memory off would skip the keys read only with it.
+    if (k.kind != KeyKind::Step && k.key != "Remember") ChangeOption(k, o);
+  }
+  o.window.left = 10;
+  o.window.top = 20;
+  o.window.width = 900;
+  o.window.height = 700;
   o.columns.headings[1] = "Artist";
   o.columns.headings[2] = "Album";
   o.columns.widths[3] = -140;
-  o.viewColumnWidths[2][5] = 99;
-  o.mp3 = {false, true, false, 6, 9};
-  o.import = {false, true, true, true, false, false, false};
-  o.id3.keepOriginalFileDate = true;
-  o.id3.extraSpace = 475;
-  o.search.matchCase = o.search.label = true;
-  o.search.album = false;
-  o.duplicate.emptyLines = false;
-  o.duplicate.length = o.duplicate.drive = true;
-  o.duplicate.titleMode = 7;
-  o.print.cellTag = "<TD class=x>";
-  o.rename = {"+", "_-_", 3, 1, true, "%a%t", {"/", ";", ""}, false, 1};
   std::swap(o.print.filesOrder[0], o.print.filesOrder[4]);
   o.print.viewsOrder[6] = {" Genre", 2};
   app.recentDatabases.Add("/m/a.tvd");
   app.copyMoveFolder = "/copy/";
+  app.deviceKind = 2;
   const std::string first = Written();
 
   Application fresh{frontend};
   ReadSettings(IniFile::Parse(first), fresh, screen);
   EXPECT_EQ(WriteSettings(fresh).Text(), first);
+  Options start;
+  for (const SettingKey& k : SettingKeys()) {
+    EXPECT_EQ(OptionText(k, fresh.options), OptionText(k, o)) << k.section << "/" << k.key;
+    if (k.kind != KeyKind::Step && k.key != "Remember") {
+      EXPECT_NE(OptionText(k, start), OptionText(k, o)) << "not changed: " << k.section << "/" << k.key;
+    }
+  }
   EXPECT_EQ(fresh.options.window.width, 900);
-  EXPECT_EQ(fresh.options.duplicate.titleMode, 7);
-  EXPECT_TRUE(fresh.options.njbSupportOff);
-  EXPECT_EQ(fresh.options.rename.extractSeparators[2], "");
-  EXPECT_EQ(fresh.options.rename.separator, "_-_");
   EXPECT_EQ(fresh.options.print.filesOrder, o.print.filesOrder);
   EXPECT_EQ(fresh.options.columns.headings, o.columns.headings);
   EXPECT_EQ(fresh.columnMap.SlotOf(Column::Album), 1);
+  EXPECT_EQ(fresh.deviceKind, 2);
+  EXPECT_EQ(fresh.copyMoveFolder, "/copy/");
 }
 
 TEST_F(SettingsTest, SavingCreatesTheFolderAndNeverLeavesAHalfFile) {
@@ -355,6 +443,11 @@ TEST_F(SettingsTest, DefaultsButtonResetsAllButSearchAndAsksFirst) {
   EXPECT_EQ(written.Get("ID3", "ExtractSeparator2"), "\"\"");
   EXPECT_EQ(written.Get("Sync", "LengthTolerance"), "3");
   EXPECT_EQ(written.Get("Upload", "ID3V1"), "0");
+  EXPECT_EQ(app.options.sync.lengthTolerance, 3);
+  EXPECT_EQ(app.options.rename.extractSeparators[1], "");
+  EXPECT_EQ(app.options.upload.id3v1, 0);
+  EXPECT_EQ(app.options.transferWindow.njbOff, false);
+  EXPECT_EQ(app.deviceKind, 0);
 }
 
 }  // namespace
