@@ -253,7 +253,6 @@ void MainWindow::BuildPages() {
       });
       connect(settingsPage->Options(), &OptionsPanel::ListFontSizeChanged, this, &MainWindow::ApplyListFontSize);
       connect(settingsPage->Options(), &OptionsPanel::NjbSupportChanged, this, &MainWindow::ApplyNjbSupport);
-      connect(settingsPage->Options(), &OptionsPanel::Refused, this, [this] { Beep(catalogue::Sound::Default); });
       widget = settingsPage;
     } else {
       widget = new PlaceholderPage(page, stack_);

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTabWidget>
 #include <QTimer>
 #include <QHeaderView>
 #include <QMimeData>
@@ -337,12 +338,13 @@ TEST_F(MainWindowTest, SettingsControlsWriteTheOptionsAndLockTheVbrBoxes) {
   auto* files = static_cast<TrackListPage*>(window->PageWidget(Page::Files));
   EXPECT_EQ(files->View()->font().pointSize(), 11);
 
-  options->SubstituteEdit()->setText("*");
-  EXPECT_EQ(options->SubstituteEdit()->text(), "_");
+  QLineEdit* substitute = settings->TagOptions()->SubstituteEdit();
+  substitute->setText("*");
+  EXPECT_EQ(substitute->text(), "_");
   EXPECT_EQ(window->App().options.rename.substitute, "_");
-  options->SubstituteEdit()->setText("+");
+  substitute->setText("+");
   EXPECT_EQ(window->App().options.rename.substitute, "+");
-  options->SubstituteEdit()->clear();
+  substitute->clear();
   EXPECT_EQ(window->App().options.rename.substitute, "_");
 
   QCheckBox* njbOff = nullptr;
@@ -367,6 +369,65 @@ TEST_F(MainWindowTest, SettingsControlsWriteTheOptionsAndLockTheVbrBoxes) {
   QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
   window->grab().save(TONVAULT_SCREENSHOT_DIR "/settings.png");
   options->grab().save(TONVAULT_SCREENSHOT_DIR "/settings-options.png");
+}
+
+// The "Keep original file date" boxes of the tag editor and of the repair
+// each have a twin on another page; checking either checks both.
+TEST_F(MainWindowTest, KeepDateTwinsMirrorEachOtherAndAutoFixFollowsItsCheck) {
+  auto* settings = static_cast<SettingsPage*>(window->PageWidget(Page::Settings));
+  TagOptionsPanel* tags = settings->TagOptions();
+  catalogue::Options& options = window->App().options;
+  QCheckBox editorTwin("Keep original file date  (ID3 V1 and V2)");
+  QCheckBox repairTwin("Keep original file date");
+  settings->Controls().Bind(&editorTwin, options.id3.keepOriginalFileDate);
+  settings->Controls().Bind(&repairTwin, options.analyze.keepOriginalFileDate);
+
+  editorTwin.setChecked(true);
+  EXPECT_TRUE(tags->EditorKeepDateBox()->isChecked());
+  EXPECT_TRUE(options.id3.keepOriginalFileDate);
+  EXPECT_FALSE(tags->RepairKeepDateBox()->isChecked()) << "the two pairs are independent";
+  tags->EditorKeepDateBox()->setChecked(false);
+  EXPECT_FALSE(editorTwin.isChecked());
+  tags->RepairKeepDateBox()->setChecked(true);
+  EXPECT_TRUE(repairTwin.isChecked());
+  EXPECT_TRUE(options.analyze.keepOriginalFileDate);
+
+  QCheckBox* begin = nullptr;
+  QCheckBox* beginFix = nullptr;
+  for (QCheckBox* box : tags->findChildren<QCheckBox*>()) {
+    if (box->text() == "Space at beginning") begin = box;
+    if (box->text() == "Auto fix on check" && beginFix == nullptr) beginFix = box;
+  }
+  ASSERT_TRUE(begin && beginFix);
+  EXPECT_TRUE(beginFix->isEnabled());
+  begin->setChecked(false);
+  EXPECT_FALSE(beginFix->isEnabled());
+  EXPECT_FALSE(options.analyze.beginSpace);
+}
+
+TEST_F(MainWindowTest, RenameItemsAreDraggedAndTheSeparatorKeepsAnItemAboveIt) {
+  auto* settings = static_cast<SettingsPage*>(window->PageWidget(Page::Settings));
+  ItemOrderList* list = settings->TagOptions()->RenameOrder();
+  ASSERT_EQ(list->count(), 8);
+  QListWidgetItem* year = list->takeItem(5);
+  list->insertItem(0, year);
+  list->TakeOrder();
+  EXPECT_EQ(window->App().options.rename.order[0], " Year ");
+  EXPECT_EQ(window->App().options.rename.order[4], catalogue::kItemSeparator);
+  QListWidgetItem* separator = list->takeItem(4);
+  list->insertItem(0, separator);
+  list->TakeOrder();
+  EXPECT_EQ(list->item(0)->text(), " Year ");
+  EXPECT_EQ(list->item(1)->text(), catalogue::kItemSeparator);
+  EXPECT_EQ(window->App().options.rename.order[1], catalogue::kItemSeparator);
+
+  window->Tabs()->setCurrentIndex(static_cast<int>(Page::Settings));
+  auto* sheets = settings->findChild<QTabWidget*>();
+  ASSERT_NE(sheets, nullptr);
+  sheets->setCurrentIndex(1);
+  QApplication::processEvents();
+  QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/settings-tags.png");
 }
 
 // "&Defaults" after a Yes: the program closes and the settings it writes hold
@@ -394,7 +455,7 @@ TEST(MainWindowSettingsTest, DefaultsAreWhatTheClosingWrites) {
   EXPECT_FALSE(window.isVisible()) << "the program closes after Defaults";
 
   MainWindow next(options);
-  EXPECT_EQ(next.width(), std::max(872, next.minimumSizeHint().width()));  // as narrow as the pages allow
+  EXPECT_EQ(next.width(), 872);
   EXPECT_EQ(next.height(), 758);
   EXPECT_EQ(next.App().options.window.listFontSize, 8);
   EXPECT_TRUE(next.App().columnMap.IsIdentity());

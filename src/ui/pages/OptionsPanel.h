@@ -1,47 +1,33 @@
 #pragma once
 
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QSpinBox>
 #include <QWidget>
 
 #include "catalogue/Options.h"
+#include "ui/pages/OptionControls.h"
 
 namespace tonvault::ui {
 
-// The option groups of the Settings page: file types, tag reading, the MP3
-// scan, remembered folders, the window and the lists. Every control writes
-// its option the moment it changes; commands read the options, not the
-// controls.
+// The general option groups of the Settings page: file types, reading
+// files and the MP3 scan, remembered folders, the window and the lists,
+// the player support. Commands read the options, not the controls.
 class OptionsPanel : public QWidget {
   Q_OBJECT
  public:
-  OptionsPanel(catalogue::Options& options, QWidget* parent = nullptr);
+  OptionsPanel(catalogue::Options& options, OptionControls& controls, QWidget* parent = nullptr);
   QCheckBox* ScanForVbrBox() const { return scanForVbr_; }
   QCheckBox* ReadVbrHeaderBox() const { return readVbrHeader_; }
   QCheckBox* FullScanBox() const { return fullScan_; }
   QSpinBox* ListFontSizeSpin() const { return fontSize_; }
-  QLineEdit* SubstituteEdit() const { return substitute_; }
 
  signals:
   void ListFontSizeChanged(int size);
   void NjbSupportChanged();
-  // A value was refused and put back; the window beeps.
-  void Refused();
 
  private:
-  QCheckBox* Box(QWidget* parent, const char* caption, bool& option);
-  QSpinBox* Spin(QWidget* parent, int& option, int min, int max, int step);
   QWidget* FileTypes();
   QWidget* Reading();
-  QWidget* TagWriting();
-  QWidget* Renaming();
-  QWidget* Extracting();
-  QLineEdit* Edit(QWidget* parent, std::string& option);
-  QWidget* VersionChoice(QWidget* parent, const char* title, int& option);
-  // Puts "_" back, with a beep, when the substitute character could not
-  // stand in a file name.
-  void GuardSubstitute();
   QWidget* Folders();
   QWidget* WindowAndLists();
   QWidget* PlayerSupport();
@@ -49,11 +35,11 @@ class OptionsPanel : public QWidget {
   void ApplyVbrScan();
 
   catalogue::Options& options_;
+  OptionControls& controls_;
   QCheckBox* scanForVbr_ = nullptr;
   QCheckBox* readVbrHeader_ = nullptr;
   QCheckBox* fullScan_ = nullptr;
   QSpinBox* fontSize_ = nullptr;
-  QLineEdit* substitute_ = nullptr;
 };
 
 }  // namespace tonvault::ui

@@ -102,6 +102,7 @@ QWidget* SearchPage::BuildDuplicateOptions() {
   using D = catalogue::DuplicateOptions;
   auto* group = new QGroupBox("Duplicate search options", this);
   auto* grid = new QGridLayout(group);
+  grid->setHorizontalSpacing(4);  // keeps the page within the default window width
   const std::pair<const char*, bool D::*> withModes[] = {{"Album", &D::album}, {"Artist", &D::artist}, {"Title", &D::title}};
   int D::* const modes[] = {&D::albumMode, &D::artistMode, &D::titleMode};
   for (int i = 0; i < 3; ++i) {

@@ -1,6 +1,5 @@
 #include "ui/pages/SettingsPage.h"
 
-#include <QDropEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,6 +7,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "catalogue/DatabaseCommands.h"
@@ -18,81 +18,77 @@
 namespace tonvault::ui {
 
 namespace {
-constexpr int kColumnRole = Qt::UserRole + 1;
 constexpr const char* kListLabel = "Move items with the mouse.\n\r\rLines below the separator\n\rare not printed.";
-}  // namespace
 
-PrintOrderList::PrintOrderList(catalogue::Application& app, std::vector<catalogue::PrintItem>& items, QWidget* parent)
-    : QListWidget(parent), app_(app), items_(items) {
-  setDragDropMode(QAbstractItemView::InternalMove);
-  setDefaultDropAction(Qt::MoveAction);
-  setMinimumHeight(300);
-  ShowItems();
-}
-
-void PrintOrderList::ShowItems() {
-  clear();
-  for (const auto& item : items_) {
-    auto* row = new QListWidgetItem(QString::fromStdString(item.caption), this);
-    row->setData(kColumnRole, item.column);
-  }
-}
-
-void PrintOrderList::TakeOrder() {
-  std::vector<catalogue::PrintItem> order;
-  for (int i = 0; i < count(); ++i) {
-    order.push_back({item(i)->text().toStdString(), item(i)->data(kColumnRole).toInt()});
-  }
-  if (catalogue::KeepTwoItemsAboveSeparator(order)) app_.frontend.Beep(catalogue::Sound::Default);
-  items_ = order;
-  ShowItems();
-}
-
-void PrintOrderList::dropEvent(QDropEvent* event) {
-  QListWidget::dropEvent(event);
-  TakeOrder();
-}
-
-SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent) : QWidget(parent), app_(app) {
-  auto* layout = new QHBoxLayout(this);
-  // The option groups scroll, so that the page fits small screens.
-  auto* scroll = new QScrollArea(this);
+// Puts `panel` in a scroll area, so that a sheet fits small screens.
+QScrollArea* Scrolling(QWidget* panel, QWidget* parent) {
+  auto* scroll = new QScrollArea(parent);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  options_ = new OptionsPanel(app_.options, scroll);
-  scroll->setWidget(options_);
-  scroll->setMinimumWidth(options_->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
-  layout->addWidget(scroll);
+  scroll->setWidget(panel);
+  scroll->setMinimumWidth(panel->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+  return scroll;
+}
+}  // namespace
+
+SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent)
+    : QWidget(parent), app_(app), controls_(new OptionControls(this)) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* sheets = new QTabWidget(this);
+  sheets->addTab(General(), "General");
+  sheets->addTab(TagSheet(), "ID3 - Editor  /  MP3 Analysis");
+  layout->addWidget(sheets);
+}
+
+QWidget* SettingsPage::General() {
+  auto* sheet = new QWidget(this);
+  auto* layout = new QHBoxLayout(sheet);
+  layout->setContentsMargins(4, 4, 4, 4);  // keeps the page within the default window width
+  layout->setSpacing(3);
+  options_ = new OptionsPanel(app_.options, *controls_);
+  layout->addWidget(Scrolling(options_, sheet));
   auto addList = [&](const char* title, std::vector<catalogue::PrintItem>& items) {
-    auto* box = new QGroupBox(title, this);
+    auto* box = new QGroupBox(title, sheet);
     auto* boxLayout = new QVBoxLayout(box);
-    auto* list = new PrintOrderList(app_, items, box);
+    auto* list = new PrintOrderList(app_.frontend, items, box);
     boxLayout->addWidget(list);
-    boxLayout->addWidget(new QLabel(DisplayText(kListLabel), box));
+    auto* label = new QLabel(DisplayText(kListLabel), box);
+    label->setWordWrap(true);
+    boxLayout->addWidget(label);
     layout->addWidget(box);
     return list;
   };
   filesOrder_ = addList(" Files + Results printing ", app_.options.print.filesOrder);
   viewsOrder_ = addList(" Albums, Artists, Genres prt. ", app_.options.print.viewsOrder);
 
-  auto* html = new QGroupBox(" HTML Settings ", this);
+  auto* html = new QGroupBox(" HTML Settings ", sheet);
   auto* form = new QFormLayout(html);
   catalogue::PrintOptions& print = app_.options.print;
   for (auto [caption, tag] : {std::pair{"<TABLE>", &print.tableTag}, std::pair{"<TH>", &print.headerCellTag},
                               std::pair{"<TR>", &print.rowTag}, std::pair{"<TD>", &print.cellTag}}) {
-    auto* edit = new QLineEdit(QString::fromStdString(*tag), html);
-    connect(edit, &QLineEdit::textChanged, this, [tag = tag](const QString& text) { *tag = text.toStdString(); });
     auto* label = new QLabel(caption, html);
     label->setTextFormat(Qt::PlainText);  // the captions are tag names, not markup
-    form->addRow(label, edit);
+    form->addRow(label, controls_->Edit(html, *tag));
   }
   auto* right = new QVBoxLayout;
   right->addWidget(html);
   right->addWidget(Buttons());
   right->addStretch(1);
   layout->addLayout(right);
-  layout->addStretch(1);
+  return sheet;
+}
+
+QWidget* SettingsPage::TagSheet() {
+  auto* sheet = new QWidget(this);
+  auto* layout = new QHBoxLayout(sheet);
+  tagOptions_ = new TagOptionsPanel(app_.options, *controls_, app_.frontend);
+  layout->addWidget(Scrolling(tagOptions_, sheet), 1);
+  auto* help = new QPushButton("&Help", sheet);
+  connect(help, &QPushButton::clicked, this, [this] { emit HelpRequested(800); });
+  layout->addWidget(help, 0, Qt::AlignTop);
+  return sheet;
 }
 
 QWidget* SettingsPage::Buttons() {

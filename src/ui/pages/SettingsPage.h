@@ -1,41 +1,28 @@
 #pragma once
 
-#include <QLineEdit>
-#include <QListWidget>
 #include <QWidget>
-#include <vector>
 
 #include "catalogue/Application.h"
+#include "ui/pages/OptionControls.h"
 #include "ui/pages/OptionsPanel.h"
+#include "ui/pages/OrderLists.h"
+#include "ui/pages/TagOptionsPanel.h"
 
 namespace tonvault::ui {
 
-// A column list for the exports: rows are dragged into order; the separator
-// never stays in the first two rows.
-class PrintOrderList : public QListWidget {
-  Q_OBJECT
- public:
-  PrintOrderList(catalogue::Application& app, std::vector<catalogue::PrintItem>& items, QWidget* parent = nullptr);
-  void ShowItems();
-  // Takes the order shown into the settings, enforcing the separator rule.
-  void TakeOrder();
-
- protected:
-  void dropEvent(QDropEvent* event) override;
-
- private:
-  catalogue::Application& app_;
-  std::vector<catalogue::PrintItem>& items_;
-};
-
-// The Settings page: the program's options, the export settings, the
-// recent-list buttons and "&Defaults".
+// The Settings page: two sheets. "General" holds the program's options, the
+// export settings, the recent-list buttons and "&Defaults"; "ID3 - Editor
+// /  MP3 Analysis" the options of renaming, extracting, the tag editor and
+// the MP3 analysis.
 class SettingsPage : public QWidget {
   Q_OBJECT
  public:
   SettingsPage(catalogue::Application& app, QWidget* parent = nullptr);
   PrintOrderList* FilesOrder() const { return filesOrder_; }
   OptionsPanel* Options() const { return options_; }
+  TagOptionsPanel* TagOptions() const { return tagOptions_; }
+  // Binds a twin made by another page to its option.
+  OptionControls& Controls() { return *controls_; }
   // "&Defaults": asks, resets the options and asks the window to close.
   void DefaultsClick();
 
@@ -44,12 +31,16 @@ class SettingsPage : public QWidget {
   void CloseRequested();
 
  private:
+  QWidget* General();
+  QWidget* TagSheet();
   QWidget* Buttons();
 
   catalogue::Application& app_;
-  OptionsPanel* options_;
-  PrintOrderList* filesOrder_;
-  PrintOrderList* viewsOrder_;
+  OptionControls* controls_;
+  OptionsPanel* options_ = nullptr;
+  TagOptionsPanel* tagOptions_ = nullptr;
+  PrintOrderList* filesOrder_ = nullptr;
+  PrintOrderList* viewsOrder_ = nullptr;
 };
 
 }  // namespace tonvault::ui
