@@ -450,6 +450,8 @@ void MainWindow::ApplyColumnLayout() {
 void MainWindow::StorePlacement() {
   StoreWindowOptions(*this, app_.options.window);
   filesPage_->StoreLayout(app_.options.columns);
+  // The Quick Copy panes split the page in half until the user moves the split.
+  if (app_.options.quick.leftPanelWidth <= 0) app_.options.quick.leftPanelWidth = stack_->width() / 2;
 }
 
 void MainWindow::EndWithoutAsking() {

@@ -456,6 +456,7 @@ TEST(MainWindowSettingsTest, DefaultsAreWhatTheClosingWrites) {
 
   MainWindow next(options);
   EXPECT_EQ(next.width(), 872);
+  EXPECT_NEAR(next.App().options.quick.leftPanelWidth, 872 / 2, 8) << "half the page";
   EXPECT_EQ(next.height(), 758);
   EXPECT_EQ(next.App().options.window.listFontSize, 8);
   EXPECT_TRUE(next.App().columnMap.IsIdentity());
