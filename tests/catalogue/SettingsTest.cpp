@@ -255,6 +255,14 @@ TEST_F(SettingsTest, EveryKeyIsStoredOnceAndSearchOptionsStartAsTheSearchPageDoe
   }
 }
 
+TEST_F(SettingsTest, ThreeStateBoxesReadUncheckedGreyedChecked) {
+  for (const auto& [text, state] : {std::pair{"0", 0}, {"1", 1}, {"2", 2}, {"7", 2}, {"x", 0}}) {
+    Application read{frontend};
+    ReadSettings(IniFile::Parse(std::string("[Upload]\nID3V1=") + text + "\n"), read, screen);
+    EXPECT_EQ(read.options.upload.id3v1, state) << text;
+  }
+}
+
 TEST_F(SettingsTest, TransferWindowSizeFollowsTheWindowMemory) {
   Read("[TransferWindow]\nWidth=800\nHeight=500\nBeep=0\n");
   EXPECT_EQ(app.options.transferWindow.width, 800);
