@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "audio/Id3v1.h"
+#include "audio/Id3v2Tag.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -119,6 +122,25 @@ TEST(TagCommand, WritesBothTagVersionsAndFailsLoudly) {
   EXPECT_EQ(TagCommand({folder.Path() + "/missing.mp3", "--title", "x"}), 1);
   EXPECT_NE(::testing::internal::GetCapturedStderr().find("Error reading"), std::string::npos);
   ::testing::internal::GetCapturedStdout();
+}
+
+// A script that sets one field must not empty the others.
+TEST(TagCommand, FieldsNotGivenKeepTheirValues) {
+  testing::TempFolder folder;
+  const std::string file = folder.Path() + "/song.mp3";
+  std::filesystem::copy_file(DataFile("eyed3-v24-utf8.mp3"), file);
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(TagCommand({file, "--title", "New title", "--comment", ""}), 0);
+  EXPECT_EQ(TagCommand({file, "--v1", "--year", "2001"}), 0);
+  ::testing::internal::GetCapturedStdout();
+  const audio::Id3v2Values v2 = audio::ReadId3v2Tag(file);
+  EXPECT_EQ(v2.title, "New title");
+  EXPECT_EQ(v2.album, "Café del Mar");
+  EXPECT_EQ(v2.artist, "Björk");
+  EXPECT_EQ(v2.year, "1999");
+  EXPECT_EQ(v2.comment, "");
+  const audio::Id3v1Tag v1 = audio::ReadId3v1Tag(file);
+  EXPECT_EQ(v1.year, "2001");
 }
 
 TEST(StatsAndExportCommands, ReportAndWriteWhatTheWindowWould) {
