@@ -2,13 +2,12 @@
 // same long-operation protocol, with a frontend that draws nothing).
 // Target: each under 200 ms on the 2-core machine.
 #include "QuietSession.h"
-#include "BenchText.h"
+#include "RandomRows.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <random>
 
 #include "catalogue/ListOperations.h"
 #include "catalogue/PageChange.h"
@@ -19,21 +18,6 @@ using namespace tonvault;
 using catalogue::Column;
 
 constexpr int kRows = 100000;
-
-using bench::Numbered;
-
-void Fill(catalogue::Application& app) {
-  std::mt19937 random(7);
-  const char* bitrates[] = {"128 C", "192 V", "<Corrupt>", "96 C", "320 C", "245 V"};
-  app.files.resize(kRows);
-  for (int i = 0; i < kRows; ++i) {
-    catalogue::TrackRecord& row = app.files[static_cast<std::size_t>(i)];
-    app.columnMap.Set(row, Column::Title, Numbered("Title ", random() % 1000000));
-    app.columnMap.Set(row, Column::Album, Numbered("Album ", random() % 10000));
-    app.columnMap.Set(row, Column::Bitrate, bitrates[random() % 6]);
-    app.columnMap.Set(row, Column::Size, std::to_string(random() % 20000));
-  }
-}
 
 double Milliseconds(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
@@ -46,7 +30,7 @@ double Milliseconds(const std::function<void()>& work) {
 int main() {
   bench::QuietSession session;
   catalogue::Application& app = session.app;
-  Fill(app);
+  bench::FillRandomRows(app, kRows);
   catalogue::ChangePage(app, catalogue::Page::Files);
   auto display = [&](Column c) { return app.columnMap.SlotOf(c) + 1; };
 
