@@ -128,9 +128,10 @@ bool ReadDatabase(Application& app, const std::string& path, bool selective) {
   }
   app.viewRebuildNeeded.SetAll();
   bool ok = false;
-  if (const auto bytes = ReadWholeFile(path); !bytes) {
+  if (auto bytes = ReadWholeFile(path); !bytes) {
     FailRead(app, CannotReadDatabaseText(path), true);
-  } else if (const std::string text = DecodeDatabaseText(*bytes); !IsValidVersionLine(LineReader(text).Next())) {
+  } else if (const std::string text = DecodeDatabaseText(std::move(*bytes));
+             !IsValidVersionLine(LineReader(text).Next())) {
     FailRead(app, WrongFileversionText(path), false);
   } else {
     LoadRecords(app, text, selective);
