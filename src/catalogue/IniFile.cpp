@@ -29,6 +29,8 @@ std::optional<long long> ParseIniInteger(std::string_view text) {
 IniFile IniFile::Parse(std::string_view text) {
   IniFile file;
   Section* current = nullptr;
+  // Editors on Windows put a byte-order mark before the first section name.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
@@ -47,7 +49,8 @@ IniFile IniFile::Parse(std::string_view text) {
     const std::size_t equals = line.find('=');
     if (current == nullptr || equals == std::string_view::npos) continue;
     const std::string key(audio::TrimControl(line.substr(0, equals)));
-    file.Set(current->name, key, std::string(line.substr(equals + 1)));
+    // As with the profile functions, the first of two equal keys counts.
+    if (!file.Get(current->name, key)) file.Set(current->name, key, std::string(line.substr(equals + 1)));
   }
   return file;
 }

@@ -71,6 +71,11 @@ TEST(IniFileTest, NamesIgnoreCaseAndBothLineEndsAreRead) {
   EXPECT_EQ(copy.Text(), "[Window]\nRemember=1\n\n");
 }
 
+TEST(IniFileTest, AByteOrderMarkDoesNotHideTheFirstSectionAndTheFirstKeyCounts) {
+  const IniFile ini = IniFile::Parse("\xEF\xBB\xBF[Window]\r\nRemember=0\r\nRemember=1\r\n");
+  EXPECT_EQ(ini.Get("Window", "Remember"), "0");
+}
+
 TEST_F(SettingsTest, MissingFileWarnsAndKeepsStartValues) {
   TempFolder folder;
   EXPECT_FALSE(LoadSettings(app, folder.Path() + "/Tonvault.ini", screen));
