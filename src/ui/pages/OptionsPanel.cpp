@@ -34,18 +34,29 @@ QWidget* OptionsPanel::FileTypes() {
 
 QWidget* OptionsPanel::Reading() {
   auto* group = new QGroupBox(" Reading files ", this);
-  new QVBoxLayout(group);
+  auto* column = new QVBoxLayout(group);
   controls_.Box(group, "Read ID3 version 1 tags", options_.import.readId3v1);
   controls_.Box(group, "Read ID3 version 2 tags", options_.import.readId3v2);
+  // The scan box with the seconds after which a stream counts as constant bitrate.
+  auto* scanRow = new QHBoxLayout;
   scanForVbr_ = controls_.Box(group, "Scan files for VBR  (slow)", options_.mp3.scanForVbr);
+  QSpinBox* seconds = controls_.Spin(group, options_.mp3.cbrSeconds, 1, 15, 1);
+  auto* unit = new QLabel("sec", group);
+  for (QWidget* widget : {static_cast<QWidget*>(seconds), static_cast<QWidget*>(unit)}) {
+    widget->setToolTip("Decision whether CBR after x seconds of the song");
+  }
+  scanRow->addWidget(scanForVbr_);
+  scanRow->addWidget(seconds);
+  scanRow->addWidget(unit);
+  scanRow->addStretch(1);
+  column->addLayout(scanRow);
   readVbrHeader_ = controls_.Box(group, "Read VBR-Header  (speeds up VBR-files)", options_.mp3.readVbrHeader);
   fullScan_ = controls_.Box(group, "100% Scan for corrupted frames  (very slow)", options_.mp3.fullScan);
   connect(scanForVbr_, &QCheckBox::toggled, this, &OptionsPanel::ApplyVbrScan);
   connect(readVbrHeader_, &QCheckBox::toggled, this, &OptionsPanel::ApplyVbrScan);
   auto* numbers = new QFormLayout;
   numbers->addRow("Errors in MP3 files tolerated", controls_.Spin(group, options_.mp3.errorsTolerated, 0, 100, 2));
-  numbers->addRow("Constant bitrate after (sec)", controls_.Spin(group, options_.mp3.cbrSeconds, 1, 15, 1));
-  static_cast<QVBoxLayout*>(group->layout())->addLayout(numbers);
+  column->addLayout(numbers);
   return group;
 }
 
