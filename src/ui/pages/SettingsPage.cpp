@@ -94,16 +94,20 @@ QWidget* SettingsPage::TagSheet() {
 QWidget* SettingsPage::Buttons() {
   auto* box = new QWidget(this);
   auto* column = new QVBoxLayout(box);
-  const auto add = [&](const char* caption, auto handler) {
-    auto* button = new QPushButton(caption, box);
+  column->setContentsMargins(0, 0, 0, 0);
+  const auto add = [this](QWidget* parent, const char* caption, auto handler) {
+    auto* button = new QPushButton(caption, parent);
     connect(button, &QPushButton::clicked, this, handler);
-    column->addWidget(button);
+    parent->layout()->addWidget(button);
     return button;
   };
-  add("Clear TVD-file list", [this] { catalogue::ClearRecentList(app_); });
-  add("Check TVD-file list", [this] { catalogue::CheckRecentList(app_); });
-  add("&Defaults", [this] { DefaultsClick(); })->setToolTip("Only if FILES table and RESULTS table are empty");
-  add("&Help", [this] { emit HelpRequested(500); });
+  auto* misc = new QGroupBox(" Misc options ", box);
+  (new QVBoxLayout(misc))->setContentsMargins(3, 3, 3, 3);  // keeps the page within the default window width
+  add(misc, "&Clear TVD-file list", [this] { catalogue::ClearRecentList(app_); });
+  add(misc, "Check &TVD-file list", [this] { catalogue::CheckRecentList(app_); });
+  column->addWidget(misc);
+  add(box, "&Defaults", [this] { DefaultsClick(); })->setToolTip("Only if FILES table and RESULTS table are empty");
+  add(box, "&Help", [this] { emit HelpRequested(500); });
   return box;
 }
 
