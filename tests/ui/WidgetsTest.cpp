@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
 #include <csignal>
 
 #include "QtTestApp.h"
 #include "catalogue/ColumnMap.h"
 #include "ui/AboutBox.h"
+#include "ui/DragScroll.h"
 #include "ui/QtDialogs.h"
 #include "ui/StatusBar.h"
 #include "ui/StatusIcons.h"
@@ -71,6 +78,50 @@ TEST_F(WidgetsTest, AboutBoxShowsTitleAndVersion) {
   EXPECT_EQ(box.windowTitle(), " Info");
   EXPECT_EQ(box.TitlePanelText(), "Tonvault   1.00");
   EXPECT_EQ(box.PlayerLibraryButton()->text(), "About  JBDirect");
+}
+
+// Sends a mouse event with the left button held to the content of `area`,
+// at `at` in the area's viewport, which stays put while the content moves.
+void Mouse(QScrollArea& area, QEvent::Type type, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QWidget* content = area.widget();
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  const QPointF local(content->mapFrom(area.viewport(), at));
+  QMouseEvent event(type, local, QPointF(area.viewport()->mapToGlobal(at)), button, Qt::LeftButton, modifiers);
+  QApplication::sendEvent(content, &event);
+}
+
+TEST_F(WidgetsTest, DraggingTheBackgroundScrollsTheBoxAndControlsStillWork) {
+  QScrollArea area;
+  auto* content = new QWidget;
+  auto* column = new QVBoxLayout(content);
+  auto* box = new QCheckBox("a box", content);
+  column->addWidget(box);
+  column->addSpacing(1000);
+  area.setWidget(content);
+  area.resize(200, 150);
+  DragScroll::Install(&area);
+  area.show();
+  QApplication::processEvents();
+  QScrollBar* bar = area.verticalScrollBar();
+  ASSERT_TRUE(bar->isVisible());
+
+  Mouse(area, QEvent::MouseButtonPress, {100, 120});
+  Mouse(area, QEvent::MouseMove, {100, 70});
+  EXPECT_EQ(bar->value(), 50) << "the content follows the mouse up";
+  Mouse(area, QEvent::MouseMove, {100, 90});
+  EXPECT_EQ(bar->value(), 30);
+  Mouse(area, QEvent::MouseButtonRelease, {100, 90});
+  Mouse(area, QEvent::MouseMove, {100, 10});
+  EXPECT_EQ(bar->value(), 30) << "released: moving no longer scrolls";
+
+  Mouse(area, QEvent::MouseButtonPress, {100, 120}, Qt::ShiftModifier);
+  Mouse(area, QEvent::MouseMove, {100, 60});
+  EXPECT_EQ(bar->value(), 30) << "a press with a modifier does not grab";
+  Mouse(area, QEvent::MouseButtonRelease, {100, 60});
+
+  bar->setValue(0);
+  QTest::mouseClick(box, Qt::LeftButton);
+  EXPECT_TRUE(box->isChecked()) << "a click on a control is the control's";
 }
 
 TEST_F(WidgetsTest, TerminationSignalsArriveOnTheEventLoop) {

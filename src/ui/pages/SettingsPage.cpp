@@ -12,6 +12,7 @@
 
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/SettingsDefaults.h"
+#include "ui/DragScroll.h"
 #include "ui/QtDialogs.h"
 #include "ui/WindowPlacement.h"
 
@@ -28,6 +29,7 @@ QScrollArea* Scrolling(QWidget* panel, QWidget* parent) {
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll->setWidget(panel);
   scroll->setMinimumWidth(panel->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+  DragScroll::Install(scroll);
   return scroll;
 }
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "ui/DragScroll.h"
 #include "views/Statistics.h"
 
 namespace tonvault::ui {
@@ -18,6 +19,7 @@ StatisticsPage::StatisticsPage(catalogue::Application& app, QWidget* parent) : Q
   auto* outer = new QVBoxLayout(this);
   auto* scroll = new QScrollArea(this);
   scroll->setWidgetResizable(true);
+  DragScroll::Install(scroll);
   outer->addWidget(scroll);
   auto* content = new QWidget(scroll);
   scroll->setWidget(content);
