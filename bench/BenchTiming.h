@@ -18,4 +18,11 @@ inline double BestSeconds(const std::function<void()>& work, int repeats) {
   return best;
 }
 
+// The time of one run of `work`, in milliseconds.
+inline double Milliseconds(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
 }  // namespace tonvault::bench

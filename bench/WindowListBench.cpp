@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "BenchTiming.h"
 #include "QuietSession.h"
 #include "RandomRows.h"
 #include "catalogue/ListOperations.h"
@@ -25,11 +26,7 @@ using catalogue::ListId;
 
 constexpr int kRows = 100000;
 
-double Milliseconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::Milliseconds;
 
 struct Step {
   const char* name;
