@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "catalogue/Frontend.h"
 #include "catalogue/TrackRecord.h"
 
 namespace tonvault::catalogue {
@@ -48,6 +49,16 @@ bool KeepOneItemAboveSeparator(std::array<std::string, kItemRows>& rows) {
 
 bool IsValidSubstitute(const std::string& text) {
   return text.size() == 1 && std::string_view(":*?\\/<>|\"").find(text[0]) == std::string_view::npos;
+}
+
+bool TakeSubstitute(Frontend& frontend, const std::string& typed, RenameOptions& rename) {
+  if (IsValidSubstitute(typed)) {
+    rename.substitute = typed;
+    return true;
+  }
+  frontend.Beep(Sound::Default);
+  rename.substitute.assign(1, '_');
+  return false;
 }
 
 }  // namespace tonvault::catalogue

@@ -155,6 +155,12 @@ struct PlayerOptions {
 // character, none of : * ? \ / < > | and not a double quote.
 bool IsValidSubstitute(const std::string& text);
 
+class Frontend;
+
+// The substitute character as typed: taken when a file name can hold it;
+// otherwise a beep, and "_" is put back. Returns whether `typed` was taken.
+bool TakeSubstitute(Frontend& frontend, const std::string& typed, RenameOptions& rename);
+
 // One row of an export column list: its caption and the column it stands
 // for (-1 for the separator, below which nothing is written).
 struct PrintItem {

@@ -422,6 +422,14 @@ TEST(SubstituteTest, OnlyOneCharacterAFileNameCanHoldIsTaken) {
   for (const char* bad : {"", "__", ":", "*", "?", "\\", "/", "<", ">", "|", "\""}) {
     EXPECT_FALSE(IsValidSubstitute(bad)) << bad;
   }
+  ScriptedFrontend frontend;
+  RenameOptions rename;
+  EXPECT_TRUE(TakeSubstitute(frontend, "+", rename));
+  EXPECT_EQ(rename.substitute, "+");
+  EXPECT_TRUE(frontend.Log().empty());
+  EXPECT_FALSE(TakeSubstitute(frontend, "*", rename));
+  EXPECT_EQ(rename.substitute, "_");
+  EXPECT_EQ(frontend.Log(), std::vector<std::string>{"beep: default"});
 }
 
 TEST(EndingTest, QuestionsWhileEndingGetTheCarefulAnswer) {

@@ -83,7 +83,7 @@ QWidget* TagOptionsPanel::RenameItems(QWidget* parent) {
   QLineEdit* separator = controls_.Edit(fields, rename.separator);
   separator->setToolTip("String for separating items (can contain spaces)");
   form->addRow("Separator", separator);
-  substitute_ = controls_.Edit(fields, rename.substitute);
+  substitute_ = new QLineEdit(QString::fromStdString(rename.substitute), fields);
   substitute_->setMaxLength(1);
   substitute_->setToolTip("Substitute for illegal characters like * ? / \\ < > :");
   connect(substitute_, &QLineEdit::textChanged, this, &TagOptionsPanel::GuardSubstitute);
@@ -173,11 +173,9 @@ QWidget* TagOptionsPanel::Analysis() {
 }
 
 void TagOptionsPanel::GuardSubstitute() {
-  if (catalogue::IsValidSubstitute(substitute_->text().toStdString())) return;
-  frontend_.Beep(catalogue::Sound::Default);
+  if (catalogue::TakeSubstitute(frontend_, substitute_->text().toStdString(), options_.rename)) return;
   const QSignalBlocker blocker(substitute_);
-  substitute_->setText("_");
-  options_.rename.substitute.assign(1, '_');
+  substitute_->setText(QString::fromStdString(options_.rename.substitute));
 }
 
 }  // namespace tonvault::ui

@@ -34,8 +34,7 @@ class TagOptionsPanel : public QWidget {
   // A check box and its "Auto fix on check" box, enabled only while the
   // check is on.
   void CheckWithAutoFix(QWidget* group, const char* caption, bool& check, bool& autoFix);
-  // Puts "_" back, with a beep, when the substitute character could not
-  // stand in a file name.
+  // Takes the substitute character as typed, or shows the "_" put back.
   void GuardSubstitute();
 
   catalogue::Options& options_;
