@@ -7,9 +7,14 @@
 
 namespace tonvault::ui {
 
-QCheckBox* OptionControls::Box(QWidget* parent, const QString& caption, bool& option) {
+QCheckBox* OptionControls::Check(QWidget* parent, const QString& caption, bool& option) {
   auto* box = new QCheckBox(caption, parent);
   Bind(box, option);
+  return box;
+}
+
+QCheckBox* OptionControls::Box(QWidget* parent, const QString& caption, bool& option) {
+  QCheckBox* box = Check(parent, caption, option);
   if (parent->layout() != nullptr) parent->layout()->addWidget(box);
   return box;
 }

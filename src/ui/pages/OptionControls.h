@@ -21,7 +21,9 @@ class OptionControls : public QObject {
  public:
   explicit OptionControls(QObject* parent = nullptr) : QObject(parent) {}
 
-  // A check box in `parent`'s layout, bound to `option`.
+  // A check box bound to `option`, for the caller to place.
+  QCheckBox* Check(QWidget* parent, const QString& caption, bool& option);
+  // The same check box, added to `parent`'s layout.
   QCheckBox* Box(QWidget* parent, const QString& caption, bool& option);
   // Binds a check box made elsewhere to `option` and to its twins.
   void Bind(QCheckBox* box, bool& option);

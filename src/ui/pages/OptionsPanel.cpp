@@ -39,7 +39,7 @@ QWidget* OptionsPanel::Reading() {
   controls_.Box(group, "Read ID3 version 2 tags", options_.import.readId3v2);
   // The scan box with the seconds after which a stream counts as constant bitrate.
   auto* scanRow = new QHBoxLayout;
-  scanForVbr_ = controls_.Box(group, "Scan files for VBR  (slow)", options_.mp3.scanForVbr);
+  scanForVbr_ = controls_.Check(group, "Scan files for VBR  (slow)", options_.mp3.scanForVbr);
   QSpinBox* seconds = controls_.Spin(group, options_.mp3.cbrSeconds, 1, 15, 1);
   auto* unit = new QLabel("sec", group);
   for (QWidget* widget : {static_cast<QWidget*>(seconds), static_cast<QWidget*>(unit)}) {

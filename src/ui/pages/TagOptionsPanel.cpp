@@ -150,7 +150,7 @@ void TagOptionsPanel::CheckWithAutoFix(QWidget* group, const char* caption, bool
   QCheckBox* checkBox = controls_.Box(group, caption, check);
   auto* row = new QHBoxLayout;
   row->addSpacing(24);
-  QCheckBox* fix = controls_.Box(group, "Auto fix on check", autoFix);
+  QCheckBox* fix = controls_.Check(group, "Auto fix on check", autoFix);
   row->addWidget(fix);
   static_cast<QVBoxLayout*>(group->layout())->addLayout(row);
   fix->setEnabled(check);
