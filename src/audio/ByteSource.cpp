@@ -1,5 +1,7 @@
 #include "audio/ByteSource.h"
 
+#include "files/OpenFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,21 +12,19 @@
 
 namespace tonvault::audio {
 
-std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path) {
-  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) return nullptr;
-  struct stat info {};
-  if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(descriptor);
-    return nullptr;
-  }
-  ::posix_fadvise(descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
-  return std::unique_ptr<FileByteSource>(new FileByteSource(descriptor, info.st_size));
+std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path, files::FileStatus* why) {
+  files::OpenedFile file;
+  const files::FileStatus error = files::OpenForReading(path, file);
+  if (why != nullptr) *why = error;
+  if (error) return nullptr;
+  ::posix_fadvise(file.descriptor.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  const std::int64_t size = file.info.st_size;
+  return std::unique_ptr<FileByteSource>(new FileByteSource(file.descriptor.Release(), size));
 }
 
 FileByteSource::~FileByteSource() { ::close(descriptor_); }
 
-std::int64_t FileByteSource::ReadAt(std::int64_t offset, std::span<std::uint8_t> out) {
+std::int64_t DescriptorSource::ReadAt(std::int64_t offset, std::span<std::uint8_t> out) {
   if (offset < 0) return -1;
   std::size_t done = 0;
   while (done < out.size()) {

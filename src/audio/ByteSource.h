@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "files/FileError.h"
+
 namespace tonvault::audio {
 
 // Random access to the bytes of one file (or of a buffer in memory, for
@@ -21,22 +23,31 @@ class ByteSource {
   virtual std::int64_t ReadAt(std::int64_t offset, std::span<std::uint8_t> out) = 0;
 };
 
-// A file opened read-only. Open() returns null when the file cannot be
-// opened or is not a regular file.
-class FileByteSource : public ByteSource {
+// The bytes of a file open elsewhere (not owned): a writer that has the
+// file open already reads it through this.
+class DescriptorSource : public ByteSource {
  public:
-  static std::unique_ptr<FileByteSource> Open(const std::string& path);
+  DescriptorSource(int descriptor, std::int64_t size) : descriptor_(descriptor), size_(size) {}
+  std::int64_t Size() const override { return size_; }
+  std::int64_t ReadAt(std::int64_t offset, std::span<std::uint8_t> out) override;
+
+ protected:
+  int descriptor_;
+  std::int64_t size_;
+};
+
+// A file opened read-only. Open() returns null when the file cannot be
+// opened or is not a regular file (a FIFO or device is refused without
+// blocking); `why`, when given, receives the reason.
+class FileByteSource : public DescriptorSource {
+ public:
+  static std::unique_ptr<FileByteSource> Open(const std::string& path, files::FileStatus* why = nullptr);
   ~FileByteSource() override;
   FileByteSource(const FileByteSource&) = delete;
   FileByteSource& operator=(const FileByteSource&) = delete;
 
-  std::int64_t Size() const override { return size_; }
-  std::int64_t ReadAt(std::int64_t offset, std::span<std::uint8_t> out) override;
-
  private:
-  FileByteSource(int descriptor, std::int64_t size) : descriptor_(descriptor), size_(size) {}
-  int descriptor_;
-  std::int64_t size_;
+  FileByteSource(int descriptor, std::int64_t size) : DescriptorSource(descriptor, size) {}
 };
 
 // Bytes held in memory (not owned).

@@ -8,7 +8,9 @@
 #include <cstring>
 
 #include "audio/Genres.h"
+#include "audio/MpegAudioCheck.h"
 #include "audio/TextEncoding.h"
+#include "files/OpenFile.h"
 
 namespace tonvault::audio {
 
@@ -74,7 +76,7 @@ Id3v1Tag ReadId3v1Tag(ByteSource* source) {
 }
 
 Id3v1Tag ReadId3v1Tag(const std::string& path) {
-  auto source = FileByteSource::Open(std::string(TrimControl(path)));
+  auto source = FileByteSource::Open(path);
   Id3v1Tag tag = ReadId3v1Tag(source.get());
   return tag;
 }
@@ -95,13 +97,16 @@ std::string EncodeId3v1Tag(const Id3v1Fields& fields) {
 }
 
 Id3v1WriteResult WriteId3v1Tag(const std::string& path, const Id3v1Fields& fields, bool remove, bool keepFileDate) {
-  const int descriptor = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (descriptor < 0) return {false};
-  struct stat before {};
-  if (::fstat(descriptor, &before) != 0) {
-    ::close(descriptor);
-    return {false};
+  files::OpenedFile file;
+  if (const files::FileStatus error = files::OpenForPatch(path, file)) {
+    return {false, error->failure == files::Failure::NotRegularFile
+                       ? "Cannot write file\n\r" + path + "  !\n\r\r(" + error->Text() + ")"
+                       : CannotWriteFileText(path)};
   }
+  const int descriptor = file.descriptor.Get();
+  const struct stat& before = file.info;
+  DescriptorSource source(descriptor, before.st_size);
+  if (!LooksLikeMpegAudio(source)) return {false, NotMpegAudioText(path)};
   const off_t size = before.st_size;
   off_t position = size;
   char last[kId3v1Size];
@@ -117,8 +122,9 @@ Id3v1WriteResult WriteId3v1Tag(const std::string& path, const Id3v1Fields& field
     ok = WriteAll(descriptor, tag.data(), tag.size(), position);
   }
   if (ok && keepFileDate) RestoreModificationTime(descriptor, before);
-  ok = (::close(descriptor) == 0) && ok;
-  return {ok};
+  ok = file.descriptor.Close() && ok;
+  if (!ok) return {false, CannotWriteFileText(path)};
+  return {};
 }
 
 std::string CannotWriteFileText(const std::string& fileName) {

@@ -33,11 +33,13 @@ struct Id3v1Fields {
 
 struct Id3v1WriteResult {
   bool ok = true;
+  std::string message;  // why not, for the user
 };
 
 // Writes the tag (overwriting an existing one, else appending it) or, with
 // `remove`, cuts an existing tag off. `keepFileDate` restores the file's
-// modification time afterwards.
+// modification time afterwards. A file the user may not write and a file
+// that is not MPEG audio are refused and left as they are.
 Id3v1WriteResult WriteId3v1Tag(const std::string& path, const Id3v1Fields& fields, bool remove, bool keepFileDate);
 
 // The 128 bytes of a tag with these fields, always in the ID3v1.1 layout.

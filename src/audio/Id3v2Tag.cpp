@@ -238,7 +238,7 @@ Id3v2Values ReadId3v2Tag(ByteSource* source) {
 }
 
 Id3v2Values ReadId3v2Tag(const std::string& path) {
-  auto source = FileByteSource::Open(std::string(TrimControl(path)));
+  auto source = FileByteSource::Open(path);
   return ReadId3v2Tag(source.get());
 }
 
@@ -301,7 +301,7 @@ Id3v2FrameList ListId3v2Frames(ByteSource* source) {
 }
 
 Id3v2FrameList ListId3v2Frames(const std::string& path) {
-  auto source = FileByteSource::Open(std::string(TrimControl(path)));
+  auto source = FileByteSource::Open(path);
   return ListId3v2Frames(source.get());
 }
 

@@ -5,13 +5,16 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <array>
 #include <cstring>
 #include <span>
 
 #include "audio/BufferedReader.h"
+#include "audio/MpegAudioCheck.h"
 #include "audio/MpegFrames.h"
 #include "audio/TextEncoding.h"
+#include "files/OpenFile.h"
 
 namespace tonvault::audio {
 
@@ -86,17 +89,26 @@ void RestoreDate(const std::string& path, const struct stat& before) {
   ::utimensat(AT_FDCWD, path.c_str(), times, 0);
 }
 
-bool WriteInPlace(const std::string& path, const Bytes& tag) {
-  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  if (descriptor < 0) return false;
+// Overwrites the old tag where it stands: a tag of the same length.
+files::FileStatus WriteInPlace(const std::string& path, const Bytes& tag) {
+  files::OpenedFile file;
+  if (auto error = files::OpenForPatch(path, file)) return error;
   std::size_t done = 0;
   while (done < tag.size()) {
-    const ssize_t written = ::pwrite(descriptor, tag.data() + done, tag.size() - done, static_cast<off_t>(done));
-    if (written <= 0) break;
+    const ssize_t written = ::pwrite(file.descriptor.Get(), tag.data() + done, tag.size() - done, static_cast<off_t>(done));
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return files::FileError{files::Failure::System, written < 0 ? errno : ENOSPC};
     done += static_cast<std::size_t>(written);
   }
-  const bool ok = done == tag.size() && ::fsync(descriptor) == 0;
-  return (::close(descriptor) == 0) && ok;
+  if (::fsync(file.descriptor.Get()) != 0 || !file.descriptor.Close()) return files::ErrorFromErrno(errno);
+  return std::nullopt;
+}
+
+// The user's message for a failed write of the file.
+std::string WriteFailureText(const std::string& path, const files::FileError& error) {
+  if (error.failure == files::Failure::WriteProtected) return "Cannot write " + Quoted(path) + " !\n\r\rWrite protected ?";
+  if (error.failure == files::Failure::ReadFailed) return "Error reading " + Quoted(path) + " !";
+  return "Cannot write temp file !\n\r\rDisk full or write protected ?\n\r\r(" + error.Text() + ")";
 }
 
 }  // namespace
@@ -136,13 +148,18 @@ Bytes BuildId3v2Tag(const Bytes& frames, std::int64_t oldTotal, int extraSpace) 
   return tag;
 }
 
-Id3v2WriteResult WriteId3v2Tag(const std::string& untrimmed, const Id3v2TagFields& fields,
+Id3v2WriteResult WriteId3v2Tag(const std::string& path, const Id3v2TagFields& fields,
                                const Id3v2WriteOptions& options) {
-  const std::string path(TrimControl(untrimmed));
   const std::string readError = "Error reading " + Quoted(path) + " !";
+  files::FileStatus openError;
+  auto source = FileByteSource::Open(path, &openError);
+  if (!source) {
+    if (openError->failure == files::Failure::NotFound) return {false, readError};
+    return {false, readError + "\n\r\r" + openError->Text()};
+  }
   struct stat before {};
-  auto source = FileByteSource::Open(path);
-  if (!source || ::stat(path.c_str(), &before) != 0) return {false, readError};
+  if (::stat(path.c_str(), &before) != 0) return {false, readError};
+  if (files::IsWriteProtected(path, before)) return {false, WriteFailureText(path, {files::Failure::WriteProtected, EACCES})};
   std::array<std::uint8_t, 256> first{};
   const std::int64_t firstCount = source->ReadAt(0, first);
   if (firstCount < 0) return {false, readError};
@@ -154,6 +171,7 @@ Id3v2WriteResult WriteId3v2Tag(const std::string& untrimmed, const Id3v2TagField
   const std::int64_t audioStart = FindAudioStart(reader, oldTotal, failed);
   if (failed) return {false, readError};
   if (audioStart < 0) return {false, readError + "\n\r\rBegin of MP3-frames not found"};
+  if (!LooksLikeMpegAudio(*source)) return {false, NotMpegAudioText(path)};
 
   Bytes tag;
   if (!options.remove) {
@@ -165,13 +183,14 @@ Id3v2WriteResult WriteId3v2Tag(const std::string& untrimmed, const Id3v2TagField
     }
   }
 
+  files::FileStatus error;
   if (!options.remove && static_cast<std::int64_t>(tag.size()) == oldTotal && oldTotal > 0) {
     source.reset();
-    if (!WriteInPlace(path, tag)) return {false, ""};
+    error = WriteInPlace(path, tag);
   } else {
-    const auto error = ReplaceFile(
+    error = files::ReplaceFile(
         path,
-        [&](const WriteCallback& write) {
+        [&](const files::ContentWriter& write) {
           if (!tag.empty() && !write(reinterpret_cast<const char*>(tag.data()), tag.size())) return false;
           std::vector<std::uint8_t> block(kCopyBlock);
           for (std::int64_t at = audioStart;; at += static_cast<std::int64_t>(block.size())) {
@@ -182,8 +201,8 @@ Id3v2WriteResult WriteId3v2Tag(const std::string& untrimmed, const Id3v2TagField
           }
         },
         options.fault);
-    if (error) return {false, *error + "\n\r\rDisk full or write protected ?"};
   }
+  if (error) return {false, WriteFailureText(path, *error)};
   if (options.keepFileDate) RestoreDate(path, before);
   return {};
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "audio/Id3v2Tag.h"
-#include "audio/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 
 namespace tonvault::audio {
 
@@ -18,7 +18,7 @@ struct Id3v2WriteOptions {
   bool remove = false;          // take the tag off instead (wins over keepOldContent)
   int extraSpace = 100;         // padding of a new tag, bytes
   bool keepFileDate = false;
-  const ReplaceFault* fault = nullptr;  // tests only
+  const files::WriteFault* fault = nullptr;  // tests only
 };
 
 struct Id3v2WriteResult {
@@ -40,8 +40,9 @@ std::vector<std::uint8_t> BuildId3v2Frames(const Id3v2TagFields& fields, const s
 std::vector<std::uint8_t> BuildId3v2Tag(const std::vector<std::uint8_t>& frames, std::int64_t oldTotal, int extraSpace);
 
 // Writes an ID3v2.3 tag at the start of an MPEG file, in place when the old
-// tag has the room, otherwise by writing a new file beside it and renaming
-// it over the original, so a failure never harms the original.
+// tag has the room, otherwise through files::ReplaceFile, so a failure never
+// harms the original and links, owner and permissions stay. A file the user
+// may not write and a file that is not MPEG audio are refused unchanged.
 Id3v2WriteResult WriteId3v2Tag(const std::string& path, const Id3v2TagFields& fields,
                                const Id3v2WriteOptions& options);
 

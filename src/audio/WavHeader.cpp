@@ -48,7 +48,7 @@ MediaHeader ReadWavHeader(ByteSource* source) {
 }
 
 MediaHeader ReadWavHeader(const std::string& path) {
-  auto source = FileByteSource::Open(std::string(TrimControl(path)));
+  auto source = FileByteSource::Open(path);
   return ReadWavHeader(source.get());
 }
 

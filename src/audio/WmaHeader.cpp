@@ -250,7 +250,7 @@ MediaHeader ReadWmaHeader(ByteSource* source) {
 }
 
 MediaHeader ReadWmaHeader(const std::string& path) {
-  auto source = FileByteSource::Open(std::string(TrimControl(path)));
+  auto source = FileByteSource::Open(path);
   return ReadWmaHeader(source.get());
 }
 

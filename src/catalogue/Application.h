@@ -69,6 +69,9 @@ struct Application {
   // The settings file as read at start-up: writing starts from it, so keys
   // of features this version does not use survive unchanged.
   IniFile settingsAsRead;
+  // The settings file exists but could not be read: it is not written.
+  bool settingsUnreadable = false;
+  std::string settingsReadError;
 
   std::string programFolder;
   Page currentPage = Page::Files;

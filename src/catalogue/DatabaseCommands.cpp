@@ -9,6 +9,7 @@
 #include "catalogue/PageChange.h"
 #include "catalogue/SearchText.h"
 #include "catalogue/StatusTexts.h"
+#include "files/ReadWholeFile.h"
 
 namespace tonvault::catalogue {
 
@@ -34,13 +35,8 @@ std::string FolderWithSeparator(const std::string& path) {
 std::string NameOfPath(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return std::nullopt;
-  const std::streamoff size = in.tellg();
-  if (size < 0) return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  in.seekg(0);
-  if (!in.read(bytes.data(), size)) return std::nullopt;
+  std::string bytes;
+  if (files::ReadWholeFile(path, bytes)) return std::nullopt;
   return bytes;
 }
 
@@ -91,10 +87,10 @@ std::string WrongFileversionText(const std::string& path) {
 }
 
 bool WriteDatabase(Application& app, const std::string& path, const std::vector<TrackRecord>& rows,
-                   const WriteFault* fault) {
+                   const files::WriteFault* fault) {
   SetCommandState(app, 0);
   app.frontend.PumpEvents();
-  if (WriteFileAtomically(path, EncodeDatabase(rows, app.columnMap), fault)) {
+  if (files::WriteWholeFile(path, EncodeDatabase(rows, app.columnMap), fault)) {
     app.frontend.Beep(Sound::Exclamation);
     RefreshPage(app);
     app.frontend.ShowMessage(MessageKind::Error, CannotWriteDatabaseText(path), {Button::Ok});

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "catalogue/Application.h"
-#include "catalogue/SafeWrite.h"
+#include "files/ReplaceFile.h"
 
 namespace tonvault::catalogue {
 
@@ -13,7 +13,7 @@ namespace tonvault::catalogue {
 // title and clears CatalogueModified. A failure beeps and says so; returns
 // false then.
 bool WriteDatabase(Application& app, const std::string& path, const std::vector<TrackRecord>& rows,
-                   const WriteFault* fault = nullptr);
+                   const files::WriteFault* fault = nullptr);
 
 // Loads a catalogue file into FILES (asking whether to append when FILES has
 // rows). `selective` keeps only the rows the Search page's text search finds.

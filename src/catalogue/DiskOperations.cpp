@@ -8,7 +8,8 @@
 #include "catalogue/PathText.h"
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
-#include "catalogue/SafeWrite.h"
+#include "files/CopyFile.h"
+#include "files/RenameFile.h"
 
 namespace tonvault::catalogue {
 
@@ -18,10 +19,11 @@ namespace {
 
 constexpr const char* kProceed = "Procede with next file(s) ?";
 
-std::string Trimmed(const std::string& text) { return std::string(audio::TrimControl(text)); }
-
+// The file of a row: Path + Filename exactly as stored. File names are
+// bytes; a name with blanks at its ends names another file than the
+// trimmed one, so nothing is trimmed here.
 std::string SourceOf(const Application& app, const TrackRecord& row) {
-  return Trimmed(app.columnMap.Get(row, Column::Path)) + Trimmed(app.columnMap.Get(row, Column::Filename));
+  return app.columnMap.Get(row, Column::Path) + app.columnMap.Get(row, Column::Filename);
 }
 
 bool AnyPlayerRowSelected(const Application& app, const std::vector<TrackRecord>& rows) {
@@ -37,34 +39,9 @@ bool ProceedAfter(Application& app, const std::string& text) {
 
 // The last folder name of a Path text ("/music/Pop/" gives "Pop").
 std::string LastFolderName(const std::string& path) {
-  const std::string trimmed = WithoutTrailingSeparator(Trimmed(path));
+  const std::string trimmed = WithoutTrailingSeparator(path);
   const std::size_t slash = trimmed.rfind(kPathSeparator);
   return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
-}
-
-// Copies through a temporary file in the target folder, renamed into place
-// only when complete, so a failure never leaves a partial target.
-bool CopyWhole(const std::string& source, const std::string& target) {
-  const std::string temporary = target + ".tonvault-copy";
-  std::error_code error;
-  fs::remove(temporary, error);
-  if (!fs::copy_file(source, temporary, fs::copy_options::overwrite_existing, error)) {
-    fs::remove(temporary, error);
-    return false;
-  }
-  fs::rename(temporary, target, error);
-  if (error) fs::remove(temporary, error);
-  return !error;
-}
-
-bool MoveFile(const std::string& source, const std::string& target) {
-  std::error_code error;
-  fs::rename(source, target, error);
-  if (!error) return true;
-  if (error != std::errc::cross_device_link) return false;
-  // Across file systems: a complete copy first, then the source goes.
-  if (!CopyWhole(source, target)) return false;
-  return fs::remove(source, error);
 }
 
 enum class Replace { Ask, All };
@@ -95,13 +72,13 @@ RowOutcome TransferRow(Transfer& t, const TrackRecord& row) {
     return {false, false};
   }
   const std::string source = SourceOf(app, row);
-  const std::string target = targetFolder + Trimmed(app.columnMap.Get(row, Column::Filename));
-  if (!fs::exists(source, error)) {
+  const std::string target = targetFolder + app.columnMap.Get(row, Column::Filename);
+  if (!fs::exists(fs::symlink_status(source, error))) {
     t.ended = !ProceedAfter(app, source + "\n\r\rNot found !");
     return {false, false};
   }
   bool replacing = false;
-  if (fs::exists(target, error)) {
+  if (fs::exists(fs::symlink_status(target, error))) {
     if (t.replace == Replace::All) {
       replacing = true;
     } else {
@@ -115,9 +92,9 @@ RowOutcome TransferRow(Transfer& t, const TrackRecord& row) {
       }
     }
   }
-  if (fs::exists(target, error) && !replacing) return {};
-  const bool ok = t.copy ? CopyWhole(source, target) : MoveFile(source, target);
-  if (!ok) {
+  if (fs::exists(fs::symlink_status(target, error)) && !replacing) return {};
+  const files::FileStatus failed = t.copy ? files::CopyFile(source, target) : files::MoveFile(source, target, replacing);
+  if (failed) {
     t.ended = !ProceedAfter(app, (t.copy ? "Cannot copy " : "Cannot move ") + source);
     return {};
   }
@@ -160,9 +137,11 @@ void CopyOrMoveFiles(Application& app, bool copy, bool withSubfolder) {
   std::size_t done = 0;
   std::vector<bool> remove(rows.size(), false);
   {
-    LongOperation operation(app, {100, [&](std::size_t) {
+    LongOperation operation(app, {100,
+                                  [&](std::size_t) {
                                     return std::string(copy ? "Copy:  " : "Move:  ") + std::to_string(selected - done);
-                                  }});
+                                  },
+                                  1});
     for (std::size_t i = 0; i < rows.size() && !transfer.ended; ++i) {
       if (rows[i].selected) {
         const RowOutcome outcome = TransferRow(transfer, rows[i]);
@@ -192,14 +171,15 @@ void DeleteFiles(Application& app) {
   std::vector<bool> remove(rows.size(), false);
   std::size_t done = 0;
   {
-    LongOperation operation(app, {100, {}});
+    LongOperation operation(app, {100, {}, 1});
     for (std::size_t i = 0; i < rows.size(); ++i) {
       if (!rows[i].selected) continue;
       const std::string file = SourceOf(app, rows[i]);
       std::error_code error;
       bool proceed = true;
-      if (fs::is_regular_file(file, error) || fs::is_symlink(file, error)) {
-        remove[i] = fs::remove(file, error);
+      const fs::file_status status = fs::symlink_status(file, error);
+      if (fs::is_regular_file(status) || fs::is_symlink(status)) {
+        remove[i] = !files::RemoveFile(file);
         if (!remove[i]) proceed = ProceedAfter(app, "Cannot delete " + file + "\n\r(possibly read only)");
       } else {
         proceed = ProceedAfter(app, file + "\n\r\rNot found !");

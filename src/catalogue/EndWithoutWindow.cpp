@@ -6,7 +6,7 @@
 
 #include "catalogue/DatabaseFormat.h"
 #include "catalogue/LongOperation.h"
-#include "catalogue/SafeWrite.h"
+#include "files/ReplaceFile.h"
 #include "catalogue/SettingsFile.h"
 
 namespace tonvault::catalogue {
@@ -18,7 +18,7 @@ std::string EndWithoutWindow(Application& app, const std::string& settingsPath) 
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     const std::string path = (folder / kRecoveryFileName).string();
-    if (!WriteFileAtomically(path, EncodeDatabase(app.files, app.columnMap))) {
+    if (!files::WriteWholeFile(path, EncodeDatabase(app.files, app.columnMap))) {
       app.recentDatabases.Add(path);
       recovered = path;
     }

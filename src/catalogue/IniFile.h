@@ -8,9 +8,12 @@
 namespace tonvault::catalogue {
 
 // A profile (INI) file: "[Section]" lines followed by "key=value" lines.
-// Section and key names compare without regard to ASCII letter case; the
-// order of sections and keys is kept. Reading accepts CR LF and LF line ends;
-// writing uses LF.
+// Section and key names compare without regard to ASCII letter case; blanks
+// around names and values are ignored. The order of sections and keys is
+// kept, and so are the lines that are not settings (comments, blank lines,
+// keys before the first section, a second key of the same name): a file
+// read and written again keeps them where they stood. Reading accepts CR LF
+// and LF line ends; writing uses LF.
 // An integer value as the settings file writes it: optional '+' or '-' and
 // decimal digits, nothing else; nullopt for anything malformed.
 std::optional<long long> ParseIniInteger(std::string_view text);
@@ -29,9 +32,16 @@ class IniFile {
   std::string Text() const;
 
  private:
+  // A key with its value, or (when `other` is set) a line kept as it was.
+  struct Line {
+    std::string key;
+    std::string value;
+    bool other = false;
+  };
   struct Section {
     std::string name;
-    std::vector<std::pair<std::string, std::string>> entries;
+    std::vector<Line> lines;
+    bool headed = true;  // false for the lines before the first section
   };
   Section& AddSection(std::string_view section);
   Section* Find(std::string_view section);

@@ -7,6 +7,7 @@ namespace tonvault::catalogue {
 LongOperation::LongOperation(Application& app, Pacing pacing)
     : app_(app), pacing_(std::move(pacing)), endPage_(app.currentPage) {
   if (pacing_.every == 0) pacing_.every = 1;
+  if (pacing_.pumpEvery == 0) pacing_.pumpEvery = pacing_.every;
   StartProgress(app_);
   app_.stopRequest = false;
   SetCommandState(app_, 0);
@@ -28,8 +29,8 @@ LongOperation::~LongOperation() {
 bool LongOperation::ItemDone(std::size_t done, std::size_t total) {
   const auto position = total == 0 ? 0 : static_cast<int>(done * kProgressMaximum / total);
   app_.frontend.SetProgress(0, position);
-  if (done % pacing_.every == 0) {
-    ShowTimeEstimate(app_, total, done);
+  if (done % pacing_.every == 0) ShowTimeEstimate(app_, total, done);
+  if (done % pacing_.pumpEvery == 0) {
     if (pacing_.statusText) app_.frontend.SetStatusPanel(0, pacing_.statusText(done));
     app_.frontend.PumpEvents();
   }

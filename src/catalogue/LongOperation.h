@@ -22,6 +22,9 @@ class LongOperation {
     std::size_t every = 10;  // estimate, status text and pumping every n items
     // Panel 0 text after `done` items; empty function: panel 0 untouched.
     std::function<std::string(std::size_t done)> statusText;
+    // Status text and pumping (and so a timely Esc) more often: every n
+    // items; 0 means with the estimate.
+    std::size_t pumpEvery = 0;
   };
 
   LongOperation(Application& app, Pacing pacing);

@@ -3,8 +3,10 @@
 namespace tonvault::catalogue {
 
 bool WriteId3v1(Application& app, const std::string& path, const audio::Id3v1Fields& fields, bool remove) {
-  if (audio::WriteId3v1Tag(path, fields, remove, app.options.id3.keepOriginalFileDate).ok) return true;
-  Ask(app.frontend, Sound::Exclamation, MessageKind::Error, audio::CannotWriteFileText(path), {Button::Ok});
+  const audio::Id3v1WriteResult result = audio::WriteId3v1Tag(path, fields, remove, app.options.id3.keepOriginalFileDate);
+  if (result.ok) return true;
+  Ask(app.frontend, Sound::Exclamation, MessageKind::Error,
+      result.message.empty() ? audio::CannotWriteFileText(path) : result.message, {Button::Ok});
   return false;
 }
 

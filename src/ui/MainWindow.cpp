@@ -70,7 +70,7 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
   if (!start_.settingsPath.empty()) {
     // Read before the pages are built, so that their controls start from
     // the stored options; a missing file is reported once the window shows.
-    settingsFound_ = catalogue::LoadSettings(app_, start_.settingsPath, PrimaryScreenSize());
+    settingsRead_ = catalogue::LoadSettings(app_, start_.settingsPath, PrimaryScreenSize());
     ApplyWindowOptions(*this, app_.options.window);
   }
   BuildActions();
@@ -315,7 +315,10 @@ void MainWindow::FinishStart() {
     start_.splash->deleteLater();
     start_.splash = nullptr;
   }
-  if (!start_.settingsPath.empty() && !settingsFound_) catalogue::WarnSettingsMissing(app_);
+  if (!start_.settingsPath.empty()) {
+    if (settingsRead_ == catalogue::SettingsRead::Missing) catalogue::WarnSettingsMissing(app_);
+    if (settingsRead_ == catalogue::SettingsRead::Unreadable) catalogue::WarnSettingsUnreadable(app_, start_.settingsPath);
+  }
   catalogue::HandleCommandLine(app_, start_.arguments);
 }
 

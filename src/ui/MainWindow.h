@@ -11,6 +11,7 @@
 
 #include "catalogue/Application.h"
 #include "catalogue/Frontend.h"
+#include "catalogue/SettingsFile.h"
 #include "ui/CommandTable.h"
 #include "ui/StatusBar.h"
 #include "ui/pages/TrackListPage.h"
@@ -102,7 +103,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   catalogue::Application app_;
   StartOptions start_;
   bool firstActivation_ = true;
-  bool settingsFound_ = false;
+  catalogue::SettingsRead settingsRead_ = catalogue::SettingsRead::Missing;
   bool ending_ = false;
   bool busy_ = false;
   bool cursorOverridden_ = false;

@@ -5,7 +5,7 @@
 #include "audio/TextEncoding.h"
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
-#include "catalogue/SafeWrite.h"
+#include "files/ReplaceFile.h"
 #include "views/Views.h"
 
 namespace tonvault::views {
@@ -95,10 +95,10 @@ void Export(catalogue::Application& app, bool html) {
       if (!operation.ItemDone(i + 1, table->rows.size())) break;
     }
     content = html ? HtmlExport(written, app.options.print) : TextExport(written);
-    if (const auto error = catalogue::WriteFileAtomically(*chosen, content)) {
+    if (const auto error = files::WriteWholeFile(*chosen, content)) {
       app.frontend.Beep(catalogue::Sound::Exclamation);
       app.frontend.ShowMessage(catalogue::MessageKind::Error,
-                               "Cannot write File\n\r\"" + *chosen + "\" !\n\r\r" + *error, {catalogue::Button::Ok});
+                               "Cannot write File\n\r\"" + *chosen + "\" !\n\r\r" + error->Text(), {catalogue::Button::Ok});
     }
   }
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "audio/Id3v1.h"
+#include "support/MpegSynth.h"
 #include "support/TempFolder.h"
 
 namespace tonvault::audio {
@@ -88,10 +89,15 @@ TEST(ReadId3v1Tag, NoTagShortFileAndWindows1252Text) {
 
 class Id3v1WriteTest : public ::testing::Test {
  protected:
+  // An MPEG stream of `size` bytes (the tag writers refuse anything else).
   std::string MakeFile(std::size_t size) {
     const std::string path = folder.Path() + "/song.mp3";
-    std::ofstream(path, std::ios::binary) << std::string(size, '\x11');
+    std::ofstream(path, std::ios::binary) << Made(size);
     return path;
+  }
+  static std::string Made(std::size_t size) {
+    const testing::Bytes frames = testing::Frames({}, static_cast<int>(size / 417 + 1));
+    return std::string(frames.begin(), frames.begin() + static_cast<std::ptrdiff_t>(size));
   }
   static std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -118,7 +124,7 @@ TEST_F(Id3v1WriteTest, AppendThenOverwriteKeepsTheLength) {
   EXPECT_EQ(read.version, 11);
   EXPECT_EQ(read.track, 3);
   EXPECT_EQ(read.genre, 13);
-  EXPECT_EQ(Contents(path).substr(0, 1000), std::string(1000, '\x11')) << "the audio is untouched";
+  EXPECT_EQ(Contents(path).substr(0, 1000), Made(1000)) << "the audio is untouched";
 }
 
 TEST_F(Id3v1WriteTest, FieldLimitsTrackAndGenreRules) {
@@ -156,11 +162,11 @@ TEST_F(Id3v1WriteTest, NonLatinTextSurvivesAsFarAsWindows1252Allows) {
 TEST_F(Id3v1WriteTest, RemoveCutsTheTagOrChangesNothing) {
   const std::string path = MakeFile(500);
   ASSERT_TRUE(WriteId3v1Tag(path, {}, true, false).ok);
-  EXPECT_EQ(Contents(path), std::string(500, '\x11')) << "no tag: unchanged";
+  EXPECT_EQ(Contents(path), Made(500)) << "no tag: unchanged";
   ASSERT_TRUE(WriteId3v1Tag(path, {}, false, false).ok);
   EXPECT_EQ(std::filesystem::file_size(path), 628u);
   ASSERT_TRUE(WriteId3v1Tag(path, {}, true, false).ok);
-  EXPECT_EQ(Contents(path), std::string(500, '\x11'));
+  EXPECT_EQ(Contents(path), Made(500));
   EXPECT_FALSE(ReadId3v1Tag(path).present);
 }
 

@@ -191,7 +191,7 @@ TEST_F(Id3v2WriteTest, FailureDuringTheRewriteLeavesTheOriginalWhole) {
   Id3v2TagFields fields;
   fields.title = "Title";
   for (std::size_t failAt : {0u, 5u, 120u, 500u, 4000u}) {
-    const ReplaceFault fault{failAt};
+    const files::WriteFault fault{failAt};
     const Id3v2WriteResult result = WriteId3v2Tag(path, fields, {.fault = &fault});
     EXPECT_FALSE(result.ok) << failAt;
     EXPECT_NE(result.message.find("Disk full or write protected ?"), std::string::npos);

@@ -66,6 +66,7 @@ TEST(ImportScanOptions, ComeFromTheMp3Options) {
 #include <fstream>
 
 #include "catalogue/TagWriting.h"
+#include "support/MpegSynth.h"
 #include "support/TempFolder.h"
 
 namespace tonvault::catalogue {
@@ -81,7 +82,9 @@ TEST(WriteId3v1, FailureSaysWhichFileAndKeepsTheDateWhenAsked) {
 
   tonvault::testing::TempFolder folder;
   const std::string path = folder.Path() + "/song.mp3";
-  std::ofstream(path) << std::string(300, 'x');
+  const tonvault::testing::Bytes frames = tonvault::testing::Frames({}, 2);
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(frames.data()),
+                                              static_cast<std::streamsize>(frames.size()));
   const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1000);
   std::filesystem::last_write_time(path, old);
   app.options.id3.keepOriginalFileDate = true;

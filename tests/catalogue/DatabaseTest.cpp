@@ -236,7 +236,7 @@ TEST_F(DatabaseTest, FailedSaveLeavesTheOldFileWhole) {
   const std::string before = Contents(path);
   SetCatalogueModified(app, true);
   for (std::size_t failAt : {0u, 1u, 20u, 100u}) {
-    const WriteFault fault{failAt};
+    const files::WriteFault fault{failAt};
     EXPECT_FALSE(WriteDatabase(app, path, app.files, &fault));
     EXPECT_EQ(Contents(path), before) << "fault after " << failAt << " bytes";
   }

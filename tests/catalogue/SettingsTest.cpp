@@ -78,7 +78,7 @@ TEST(IniFileTest, AByteOrderMarkDoesNotHideTheFirstSectionAndTheFirstKeyCounts) 
 
 TEST_F(SettingsTest, MissingFileWarnsAndKeepsStartValues) {
   TempFolder folder;
-  EXPECT_FALSE(LoadSettings(app, folder.Path() + "/Tonvault.ini", screen));
+  EXPECT_EQ(LoadSettings(app, folder.Path() + "/Tonvault.ini", screen), SettingsRead::Missing);
   WarnSettingsMissing(app);
   EXPECT_EQ(frontend.Log(), (std::vector<std::string>{
                                 "beep: asterisk",
@@ -356,14 +356,14 @@ TEST_F(SettingsTest, SavingCreatesTheFolderAndNeverLeavesAHalfFile) {
   ASSERT_FALSE(SaveSettings(app, path));
   const std::string old = Contents(path);
   app.options.search.matchCase = true;
-  const WriteFault fault{100};
+  const files::WriteFault fault{100};
   EXPECT_TRUE(SaveSettings(app, path, &fault));
   EXPECT_EQ(Contents(path), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path).parent_path()), {}), 1);
 
   ASSERT_FALSE(SaveSettings(app, path));
   Application fresh{frontend};
-  EXPECT_TRUE(LoadSettings(fresh, path, screen));
+  EXPECT_EQ(LoadSettings(fresh, path, screen), SettingsRead::Read);
   EXPECT_TRUE(fresh.options.search.matchCase);
 }
 
@@ -408,7 +408,7 @@ TEST_F(SettingsTest, EndingWithoutTheWindowKeepsUnsavedFilesAndTheSettings) {
   EXPECT_TRUE(frontend.Log().empty()) << "nothing may be asked";
 
   Application next{frontend};
-  ASSERT_TRUE(LoadSettings(next, settings, screen));
+  ASSERT_EQ(LoadSettings(next, settings, screen), SettingsRead::Read);
   ASSERT_EQ(next.recentDatabases.Entries(), (std::vector<std::string>{recovered, "/m/older.tvd"}));
   ASSERT_TRUE(ReadDatabase(next, recovered, false));
   ASSERT_EQ(next.files.size(), 1u);

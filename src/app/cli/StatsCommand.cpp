@@ -4,7 +4,7 @@
 
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/PageChange.h"
-#include "catalogue/SafeWrite.h"
+#include "files/ReplaceFile.h"
 #include "cli/Commands.h"
 #include "cli/Session.h"
 #include "cli/ConsoleFrontend.h"
@@ -96,8 +96,8 @@ int ExportCommand(const Arguments& arguments) {
   catalogue::ChangePage(app, page->second);
   const auto table = views::TableOfPage(app, page->second);
   const std::string content = format == "html" ? views::HtmlExport(*table, app.options.print) : views::TextExport(*table);
-  if (const auto error = catalogue::WriteFileAtomically(output, content)) {
-    std::cerr << "tonvault-cli export: cannot write " << output << ": " << *error << '\n';
+  if (const auto error = files::WriteWholeFile(output, content)) {
+    std::cerr << "tonvault-cli export: cannot write " << output << ": " << error->Text() << '\n';
     return 1;
   }
   return 0;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "files/FileError.h"
+
+namespace tonvault::files {
+
+// Reads a whole regular file (a catalogue, the settings, a playlist) into
+// `content`. A FIFO or device is refused without blocking; a file larger
+// than `limit` bytes is refused rather than exhausting memory.
+FileStatus ReadWholeFile(const std::string& path, std::string& content,
+                         std::size_t limit = static_cast<std::size_t>(1) << 34);
+
+}  // namespace tonvault::files

@@ -1,0 +1,64 @@
+#include "files/RenameFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "files/CopyFile.h"
+
+#ifndef RENAME_NOREPLACE
+#define RENAME_NOREPLACE (1 << 0)
+#endif
+
+namespace tonvault::files {
+
+namespace {
+
+FileError RenameError(int code) {
+  return code == EEXIST || code == ENOTEMPTY ? FileError{Failure::AlreadyExists, code} : ErrorFromErrno(code);
+}
+
+}  // namespace
+
+FileStatus RenameExclusive(const std::string& from, const std::string& to) {
+  if (::syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    return std::nullopt;
+  }
+  if (errno != EINVAL && errno != ENOSYS) return RenameError(errno);
+  // File systems without the exclusive rename: a new hard link fails when
+  // the name is taken, and the old name goes once the new one exists.
+  struct stat info {};
+  if (::lstat(from.c_str(), &info) != 0) return ErrorFromErrno(errno);
+  if (S_ISDIR(info.st_mode)) return FileError{Failure::NotRegularFile, EISDIR};
+  if (::link(from.c_str(), to.c_str()) != 0) return RenameError(errno);
+  if (::unlink(from.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(to.c_str());
+    return ErrorFromErrno(error);
+  }
+  return std::nullopt;
+}
+
+FileStatus MoveFile(const std::string& from, const std::string& to, bool replaceExisting) {
+  if (replaceExisting) {
+    if (::rename(from.c_str(), to.c_str()) == 0) return std::nullopt;
+    if (errno != EXDEV) return RenameError(errno);
+  } else {
+    const FileStatus error = RenameExclusive(from, to);
+    if (!error || error->code != EXDEV) return error;
+  }
+  struct stat existing {};
+  if (!replaceExisting && ::lstat(to.c_str(), &existing) == 0) return FileError{Failure::AlreadyExists, EEXIST};
+  if (const auto error = CopyFile(from, to)) return error;
+  return RemoveFile(from);
+}
+
+FileStatus RemoveFile(const std::string& path) {
+  if (::unlink(path.c_str()) != 0) return ErrorFromErrno(errno);
+  return std::nullopt;
+}
+
+}  // namespace tonvault::files

@@ -1,0 +1,154 @@
+#include "files/ReplaceFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <vector>
+
+#include "files/FileIdentity.h"
+#include "files/OpenFile.h"
+#include "files/PathLinks.h"
+#include "files/TemporaryFile.h"
+
+namespace tonvault::files {
+
+namespace {
+
+constexpr std::size_t kCopyBlock = 1 << 20;
+
+// Writes to one descriptor, counting bytes for the injected fault and
+// keeping the first error.
+class DescriptorWriter {
+ public:
+  DescriptorWriter(int descriptor, const WriteFault* fault) : descriptor_(descriptor), fault_(fault) {}
+
+  bool Write(const char* data, std::size_t size) {
+    while (size > 0 && error_ == 0) {
+      std::size_t chunk = size;
+      if (fault_ != nullptr) {
+        if (written_ >= fault_->failAfterBytes) error_ = ENOSPC;
+        chunk = std::min(chunk, fault_->failAfterBytes - written_);
+        if (error_ != 0) break;
+      }
+      const ssize_t done = ::write(descriptor_, data, chunk);
+      if (done < 0) {
+        if (errno != EINTR) error_ = errno;
+        continue;
+      }
+      data += done;
+      size -= static_cast<std::size_t>(done);
+      written_ += static_cast<std::size_t>(done);
+    }
+    return error_ == 0;
+  }
+
+  // A fault that the content did not reach strikes at the end, as a full
+  // disk found when the data is flushed.
+  bool Finish() {
+    if (fault_ != nullptr && fault_->failAfterBytes != WriteFault{}.failAfterBytes && error_ == 0) error_ = ENOSPC;
+    return error_ == 0;
+  }
+
+  // The error of a failed production: the writer's own, else a read error.
+  FileError Failed() const { return error_ != 0 ? FileError{Failure::System, error_} : FileError{Failure::ReadFailed, 0}; }
+
+ private:
+  int descriptor_;
+  const WriteFault* fault_;
+  std::size_t written_ = 0;
+  int error_ = 0;
+};
+
+FileStatus Produce(int descriptor, const ContentProducer& produce, const WriteFault* fault) {
+  DescriptorWriter writer(descriptor, fault);
+  const ContentWriter write = [&writer](const char* data, std::size_t size) { return writer.Write(data, size); };
+  if (!produce(write) || !writer.Finish()) return writer.Failed();
+  return std::nullopt;
+}
+
+// A FIFO, a device or a descriptor of our own: no temporary file, no
+// rename; the bytes go where the user pointed.
+FileStatus WriteDirectly(const std::string& path, int ownDescriptor, const ContentProducer& produce,
+                         const WriteFault* fault) {
+  UniqueDescriptor opened;
+  int descriptor = ownDescriptor;
+  if (descriptor < 0) {
+    opened = UniqueDescriptor(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (!opened.IsOpen()) return ErrorFromErrno(errno);
+    descriptor = opened.Get();
+  }
+  if (const auto error = Produce(descriptor, produce, fault)) return error;
+  if (opened.IsOpen() && !opened.Close()) return FileError{Failure::System, errno};
+  return std::nullopt;
+}
+
+// Copies the complete temporary file into the target through its inode, so
+// every hard link of it sees the new content.
+FileStatus RewriteThroughInode(const std::string& target, TemporaryFile& temporary) {
+  if (::fsync(temporary.Descriptor()) != 0) return ErrorFromErrno(errno);
+  if (const auto error = temporary.Name()) return error;  // a complete copy survives a crash from here on
+  UniqueDescriptor out(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!out.IsOpen()) return ErrorFromErrno(errno);
+  std::vector<char> block(kCopyBlock);
+  off_t at = 0;
+  for (;;) {
+    const ssize_t got = ::pread(temporary.Descriptor(), block.data(), block.size(), at);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return ErrorFromErrno(errno);
+    }
+    if (got == 0) break;
+    for (ssize_t done = 0; done < got;) {
+      const ssize_t written = ::pwrite(out.Get(), block.data() + done, static_cast<std::size_t>(got - done), at + done);
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) return ErrorFromErrno(written < 0 ? errno : ENOSPC);
+      done += written;
+    }
+    at += got;
+  }
+  if (::ftruncate(out.Get(), at) != 0 || ::fsync(out.Get()) != 0) return ErrorFromErrno(errno);
+  if (!out.Close()) return ErrorFromErrno(errno);
+  temporary.Discard();
+  return std::nullopt;
+}
+
+}  // namespace
+
+FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, const WriteFault* fault) {
+  if (const int own = OwnDescriptorOf(path); own >= 0) return WriteDirectly(path, own, produce, fault);
+  struct stat followed {};
+  if (::stat(path.c_str(), &followed) == 0 && !S_ISREG(followed.st_mode)) {
+    if (S_ISFIFO(followed.st_mode) || S_ISCHR(followed.st_mode) || S_ISBLK(followed.st_mode)) {
+      return WriteDirectly(path, -1, produce, fault);
+    }
+    return FileError{Failure::NotRegularFile, 0};
+  }
+  std::string target;
+  if (const auto error = ResolveLinks(path, target)) return error;
+  struct stat existing {};
+  const bool exists = ::lstat(target.c_str(), &existing) == 0;
+  if (!exists && errno != ENOENT) return ErrorFromErrno(errno);
+  if (exists && !S_ISREG(existing.st_mode)) return FileError{Failure::NotRegularFile, 0};
+  if (exists && IsWriteProtected(target, existing)) return FileError{Failure::WriteProtected, EACCES};
+
+  TemporaryFile temporary;
+  if (const auto error = temporary.Create(FolderOf(target), NameOf(target))) return error;
+  if (const auto error = Produce(temporary.Descriptor(), produce, fault)) return error;
+  if (exists && existing.st_nlink > 1) return RewriteThroughInode(target, temporary);
+  if (exists) {
+    KeepIdentity(temporary.Descriptor(), existing, fault != nullptr && fault->refuseOwner);
+  } else {
+    ::fchmod(temporary.Descriptor(), NewFileMode());
+  }
+  return temporary.RenameOver(target);
+}
+
+FileStatus WriteWholeFile(const std::string& path, std::string_view content, const WriteFault* fault) {
+  return ReplaceFile(
+      path, [content](const ContentWriter& write) { return write(content.data(), content.size()); }, fault);
+}
+
+}  // namespace tonvault::files
