@@ -90,7 +90,7 @@ std::size_t Import(const fs::path& root, const catalogue::Options& options) {
   catalogue::Application& app = session.app;
   app.options = options;
   std::vector<std::string> candidates;
-  catalogue::CollectFiles(root.string(), true, options.import, candidates);
+  catalogue::CollectFiles(root.string(), true, options.import, candidates, app.notRead);
   catalogue::SortCandidates(candidates);
   catalogue::BuildRows(app, candidates);
   return app.files.size();

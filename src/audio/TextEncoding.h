@@ -43,4 +43,9 @@ std::string_view CutUtf8(std::string_view text, std::size_t maxBytes);
 // and control characters), as single-byte text trimming does.
 std::string_view TrimControl(std::string_view text);
 
+// Length of the well-formed UTF-8 sequence at `i` (1 to 4), or 0 where the
+// bytes are not UTF-8 (a stray continuation byte, an overlong form, a
+// surrogate, a cut sequence). File names may hold such bytes.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i);
+
 }  // namespace tonvault::audio

@@ -17,6 +17,13 @@
 
 namespace tonvault::catalogue {
 
+// A file an import found but could not read, and why.
+struct NotReadFile {
+  std::string path;
+  std::string reason;
+};
+
+
 // Pages whose content is rebuilt on their next visit after FILES changed.
 struct ViewRebuildFlags {
   bool albums = true;
@@ -69,6 +76,9 @@ struct Application {
   // The settings file as read at start-up: writing starts from it, so keys
   // of features this version does not use survive unchanged.
   IniFile settingsAsRead;
+  // The files the last import could not read (not regular files, no
+  // permission, vanished), with the reason; they have no row.
+  std::vector<NotReadFile> notRead;
   // The settings file exists but could not be read: it is not written.
   bool settingsUnreadable = false;
   std::string settingsReadError;

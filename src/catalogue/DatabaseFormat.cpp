@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "audio/TextEncoding.h"
+#include "catalogue/NameEscape.h"
 
 namespace tonvault::catalogue {
 
@@ -26,17 +27,8 @@ bool IsValidUtf8(std::string_view text) {
         continue;
       }
     }
-    const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    const std::size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                               : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-    }
+    const std::size_t length = audio::Utf8SequenceLength(text, i);
+    if (length == 0) return false;
     i += length;
   }
   return true;
@@ -69,6 +61,8 @@ std::string EncodeDatabase(const std::vector<TrackRecord>& rows, const ColumnMap
   out += kVersionLine;
   out += kLineEnd;
   char number[16];
+  const int pathSlot = map.SlotOf(Column::Path);
+  const int nameSlot = map.SlotOf(Column::Filename);
   for (const TrackRecord& row : rows) {
     const auto [end, error] = std::to_chars(number, number + sizeof number, row.icon);
     out.append(number, error == std::errc() ? end : number);
@@ -76,10 +70,16 @@ std::string EncodeDatabase(const std::vector<TrackRecord>& rows, const ColumnMap
     for (int slot : slots) {
       if (static_cast<std::size_t>(slot) < row.texts.size()) {
         const std::string& field = row.texts[static_cast<std::size_t>(slot)];
-        const bool clean = std::memchr(field.data(), '\n', field.size()) == nullptr &&
-                           std::memchr(field.data(), '\r', field.size()) == nullptr;
-        if (clean) out += field;
-        else out += CleanField(field);
+        if (slot == pathSlot || slot == nameSlot) {
+          // Names go back exactly as they came: see NameEscape.h.
+          if (NameNeedsEscape(field)) out += EscapeName(field);
+          else out += field;
+        } else if (std::memchr(field.data(), '\n', field.size()) == nullptr &&
+                   std::memchr(field.data(), '\r', field.size()) == nullptr) {
+          out += field;
+        } else {
+          out += CleanField(field);
+        }
       }
       out += kLineEnd;
     }
@@ -136,8 +136,11 @@ TrackRecord RecordToRow(const std::vector<std::string_view>& lines, const Column
   for (int c = 0; c < kLogicalColumnCount; ++c) {
     const auto index = static_cast<std::size_t>(c) + 1;
     if (index >= lines.size()) break;
-    const auto slot = static_cast<std::size_t>(map.SlotOf(static_cast<Column>(c)));
-    if (slot < row.texts.size()) row.texts[slot].assign(lines[index].data(), lines[index].size());
+    const auto column = static_cast<Column>(c);
+    const auto slot = static_cast<std::size_t>(map.SlotOf(column));
+    if (slot >= row.texts.size()) continue;
+    if (column == Column::Path || column == Column::Filename) row.texts[slot] = UnescapeName(lines[index]);
+    else row.texts[slot].assign(lines[index].data(), lines[index].size());
   }
   return row;
 }

@@ -180,10 +180,10 @@ FillDetails FillRow(TrackRecord& row, const std::string& path, FillContext& cont
   const bool wav = !mpeg && !wma && extension.find(".wav") != std::string::npos;
   if (!mpeg && !wma && !wav) return details;
 
-  auto file = audio::FileByteSource::Open(path);
-  std::optional<audio::PrefetchedSource> prefetched;
-  if (file) prefetched.emplace(*file);
-  ByteSource* source = prefetched ? static_cast<ByteSource*>(&*prefetched) : nullptr;
+  auto file = audio::FileByteSource::Open(path, &details.openError);
+  if (!file) return details;
+  audio::PrefetchedSource prefetched(*file);
+  ByteSource* source = &prefetched;
   if (mpeg) {
     FillMpeg(writer, source, context, details);
   } else if (wma) {

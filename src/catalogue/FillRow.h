@@ -7,6 +7,7 @@
 #include "catalogue/Options.h"
 #include "catalogue/TrackRecord.h"
 #include "catalogue/VolumeLabels.h"
+#include "files/FileError.h"
 
 namespace tonvault::catalogue {
 
@@ -25,6 +26,9 @@ struct FillDetails {
   int scanBadPlaces = -1;     // -1 when the scan did not run
   double lengthSeconds = 0;
   std::int64_t fileSize = 0;
+  // Set when the file could not be opened (no permission, vanished, not a
+  // regular file); then no reader ran.
+  files::FileStatus openError;
 };
 
 inline constexpr const char* kCorruptText = "<Corrupt>";

@@ -13,6 +13,7 @@
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/StatusTexts.h"
 #include "catalogue/TextCase.h"
+#include "files/OpenFile.h"
 
 namespace tonvault::catalogue {
 
@@ -36,6 +37,7 @@ std::string FirstCharacters(const std::string& text, std::size_t count) {
 }
 
 void StartCollecting(Application& app) {
+  app.notRead.clear();
   FilesChanged(app);
   SetCommandState(app, 0);
   app.frontend.PumpEvents();
@@ -44,11 +46,14 @@ void StartCollecting(Application& app) {
 void ImportCandidates(Application& app, std::vector<std::string>& candidates) {
   if (candidates.empty()) {
     app.frontend.Beep(Sound::Default);
-    return;
+  } else {
+    SortCandidates(candidates);
+    BuildRows(app, candidates);
   }
-  SortCandidates(candidates);
-  BuildRows(app, candidates);
+  ReportNotRead(app);
 }
+
+constexpr std::size_t kNotReadNamed = 10;
 
 }  // namespace
 
@@ -61,8 +66,18 @@ bool MatchesFileType(const std::string& path, const ImportOptions& options) {
   });
 }
 
+void CollectFile(const std::string& path, const ImportOptions& options, std::vector<std::string>& candidates,
+                 std::vector<NotReadFile>& notRead) {
+  if (!MatchesFileType(path, options)) return;
+  if (const files::FileStatus problem = files::CheckRegularFile(path)) {
+    notRead.push_back({path, problem->Text()});
+  } else {
+    candidates.push_back(path);
+  }
+}
+
 void CollectFiles(const std::string& folder, bool withSubfolders, const ImportOptions& options,
-                  std::vector<std::string>& candidates) {
+                  std::vector<std::string>& candidates, std::vector<NotReadFile>& notRead) {
   std::error_code error;
   for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
        !error && it != end; it.increment(error)) {
@@ -73,11 +88,26 @@ void CollectFiles(const std::string& folder, bool withSubfolders, const ImportOp
     const bool directory = it->is_directory(statusError);
     const std::string path = WithoutTrailingSeparator(folder) + kPathSeparator + name;
     if (directory) {
-      if (withSubfolders && !link) CollectFiles(path, true, options, candidates);
-    } else if (MatchesFileType(name, options)) {
-      candidates.push_back(path);
+      if (withSubfolders && !link) CollectFiles(path, true, options, candidates, notRead);
+    } else {
+      CollectFile(path, options, candidates, notRead);
     }
   }
+}
+
+std::string NotReadText(const std::vector<NotReadFile>& notRead) {
+  std::string text = notRead.size() == 1 ? "1 file could not be read and was not imported:"
+                                         : std::to_string(notRead.size()) + " files could not be read and were not imported:";
+  for (std::size_t i = 0; i < notRead.size() && i < kNotReadNamed; ++i) {
+    text += "\n\r\r" + notRead[i].path + "\n\r(" + notRead[i].reason + ")";
+  }
+  if (notRead.size() > kNotReadNamed) text += "\n\r\r... and " + std::to_string(notRead.size() - kNotReadNamed) + " more";
+  return text;
+}
+
+void ReportNotRead(Application& app) {
+  if (app.notRead.empty()) return;
+  Ask(app.frontend, Sound::Exclamation, MessageKind::Warning, NotReadText(app.notRead), {Button::Ok});
 }
 
 void SortCandidates(std::vector<std::string>& candidates) {
@@ -98,7 +128,13 @@ void BuildRows(Application& app, const std::vector<std::string>& candidates) {
   app.filesSort.Clear();
   for (std::size_t i = 0; i < total; ++i) {
     app.files.emplace_back();
-    if (FillRow(app.files.back(), candidates[i], context).scanCorrupt) app.frontend.Beep(Sound::Default);
+    const FillDetails details = FillRow(app.files.back(), candidates[i], context);
+    if (details.openError) {
+      app.files.pop_back();
+      app.notRead.push_back({candidates[i], details.openError->Text()});
+    } else if (details.scanCorrupt) {
+      app.frontend.Beep(Sound::Default);
+    }
     if (!operation.ItemDone(i + 1, total)) break;
   }
   app.frontend.ListsChanged();
@@ -121,7 +157,7 @@ void ImportFolder(Application& app, bool withSubfolders) {
     app.importFolder = folder == "/" ? folder : folder + kPathSeparator;
     StartCollecting(app);
     std::vector<std::string> candidates;
-    CollectFiles(folder, withSubfolders, app.options.import, candidates);
+    CollectFiles(folder, withSubfolders, app.options.import, candidates, app.notRead);
     ImportCandidates(app, candidates);
   }
   ChangePage(app, Page::Files);
@@ -139,9 +175,9 @@ void ImportDropped(Application& app, const std::vector<std::string>& names) {
       const std::string name = WithoutTrailingSeparator(FirstCharacters(dropped, kMaxDroppedNameCharacters));
       std::error_code error;
       if (fs::is_directory(name, error)) {
-        CollectFiles(name, true, app.options.import, candidates);
-      } else if (fs::exists(name, error) && MatchesFileType(name, app.options.import)) {
-        candidates.push_back(name);
+        CollectFiles(name, true, app.options.import, candidates, app.notRead);
+      } else if (fs::exists(fs::symlink_status(name, error))) {
+        CollectFile(name, app.options.import, candidates, app.notRead);
       }
     }
     ImportCandidates(app, candidates);

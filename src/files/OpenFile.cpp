@@ -44,6 +44,13 @@ FileStatus OpenForPatch(const std::string& path, OpenedFile& out) {
   return Open(path, O_RDWR, out);
 }
 
+FileStatus CheckRegularFile(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return ErrorFromErrno(errno);
+  if (!S_ISREG(info.st_mode)) return FileError{Failure::NotRegularFile, 0};
+  return std::nullopt;
+}
+
 bool IsWriteProtected(const std::string& path, const struct stat& info) {
   if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
   return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;

@@ -25,6 +25,11 @@ FileStatus OpenForReading(const std::string& path, OpenedFile& out);
 // may not write (see IsWriteProtected).
 FileStatus OpenForPatch(const std::string& path, OpenedFile& out);
 
+// Whether `path` names a regular file (links followed), without opening it:
+// NotRegularFile for a FIFO, device, socket or folder, NotFound for a name
+// or a link that leads nowhere, the system's error for a link loop.
+FileStatus CheckRegularFile(const std::string& path);
+
 // True when the user may not write the file at `path` described by `info`:
 // the system denies it, or the file has no write permission for anyone.
 // The second rule keeps a deliberately read-only file safe from a program

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "audio/Id3v1.h"
 #include "audio/Id3v2Tag.h"
@@ -20,7 +21,8 @@ TEST(JsonLines, StringsAreEscapedAndStayValidUtf8) {
   EXPECT_EQ(JsonString("a\"b\\c"), R"("a\"b\\c")");
   EXPECT_EQ(JsonString(std::string("x\0y\n", 4)), R"("x\u0000y\u000a")");
   EXPECT_EQ(JsonString("Ärger 東京"), "\"Ärger 東京\"");
-  EXPECT_EQ(JsonString("bad \xFF byte"), R"("bad \ufffd byte")");
+  EXPECT_EQ(JsonString("bad \xFF byte"), R"("bad \udcff byte")") << "a byte that is not UTF-8 round-trips";
+  EXPECT_EQ(JsonString("\xED\xA0\x80"), R"("\udced\udca0\udc80")") << "an encoded surrogate is not UTF-8";
   EXPECT_EQ(JsonObject().Add("k", "v").Add("n", 3LL).Add("b", true).Line(), R"({"k": "v", "n": 3, "b": true})");
 }
 
@@ -63,7 +65,7 @@ TEST(ProbeCommand, PrintsOneRowPerFileWithTheColumnCaptions) {
 TEST(ImportCommand, ReadsAFolderAsTheWindowDoes) {
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
-  const int status = ImportCommand({"--types", "wma,wav", TONVAULT_TEST_DATA});
+  const int status = ImportCommand({"--types", "wma,wav", "--verbose", TONVAULT_TEST_DATA});
   const std::string out = ::testing::internal::GetCapturedStdout();
   const std::string err = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(status, 0);
@@ -122,6 +124,66 @@ TEST(TagCommand, WritesBothTagVersionsAndFailsLoudly) {
   EXPECT_EQ(TagCommand({folder.Path() + "/missing.mp3", "--title", "x"}), 1);
   EXPECT_NE(::testing::internal::GetCapturedStderr().find("Error reading"), std::string::npos);
   ::testing::internal::GetCapturedStdout();
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A WAV or WMA file holds byte pairs that look like an MPEG frame sync;
+// writing a tag there used to cut the file's header off.
+TEST(TagCommand, RefusesFilesThatAreNotMpegAudioAndLeavesThemAlone) {
+  testing::TempFolder folder;
+  for (const char* data : {"stereo-44100-16bit.wav", "stereo-64k-22050.wma"}) {
+    const std::string file = folder.Path() + "/" + data;
+    std::filesystem::copy_file(DataFile(data), file);
+    const std::string before = FileBytes(file);
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{"--title", "X"}, {"--title", "X", "--v1"}, {"--remove-v2"}, {"--remove-v1"}}) {
+      std::vector<std::string> arguments{file};
+      arguments.insert(arguments.end(), options.begin(), options.end());
+      ::testing::internal::CaptureStdout();
+      ::testing::internal::CaptureStderr();
+      EXPECT_EQ(TagCommand(arguments), 1) << data << " " << options[0];
+      const std::string err = ::testing::internal::GetCapturedStderr();
+      EXPECT_EQ(::testing::internal::GetCapturedStdout(), file + ": FAILED\n");
+      EXPECT_NE(err.find("Not an MPEG audio file"), std::string::npos) << err;
+      EXPECT_EQ(FileBytes(file), before) << data << " must stay byte-identical";
+    }
+  }
+}
+
+TEST(ImportCommand, ExitCodesTellScriptsWhatHappened) {
+  testing::TempFolder folder;
+  const std::string good = folder.Path() + "/good";
+  const std::string bad = folder.Path() + "/bad";
+  const std::string empty = folder.Path() + "/empty";
+  for (const std::string& f : {good, bad, empty}) std::filesystem::create_directories(f);
+  std::filesystem::copy_file(DataFile("cbr-32k-32000-mono.mp3"), good + "/a.mp3");
+  std::filesystem::copy_file(DataFile("cbr-32k-32000-mono.mp3"), bad + "/a.mp3");
+  std::ofstream(bad + "/b.mp3") << std::string(2000, 'x');  // no frame anywhere: corrupt
+  ASSERT_EQ(::mkfifo((bad + "/c.mp3").c_str(), 0644), 0);   // no music, and open() would block
+
+  const auto run = [](const std::vector<std::string>& arguments, std::string* err = nullptr) {
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int status = ImportCommand(arguments);
+    ::testing::internal::GetCapturedStdout();
+    const std::string captured = ::testing::internal::GetCapturedStderr();
+    if (err != nullptr) *err = captured;
+    return status;
+  };
+  std::string err;
+  EXPECT_EQ(run({good}, &err), 0);
+  EXPECT_EQ(err, "") << "quiet when not on a terminal";
+  EXPECT_EQ(run({bad, "--verbose"}, &err), 1);
+  EXPECT_NE(err.find(bad + "/c.mp3: not read (Not a regular file)"), std::string::npos) << err;
+  EXPECT_NE(err.find("2 of 3 files read, 1 corrupt"), std::string::npos) << err;
+  EXPECT_EQ(run({empty}, &err), 1);
+  EXPECT_NE(err.find("no audio files found"), std::string::npos) << err;
+  EXPECT_EQ(run({folder.Path() + "/nonexistent"}), 2);
+  EXPECT_EQ(run({good, folder.Path() + "/nonexistent"}), 2);
 }
 
 // A script that sets one field must not empty the others.

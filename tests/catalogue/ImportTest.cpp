@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -190,17 +191,40 @@ TEST_F(ImportTest, CorruptStreamFromTheScanBeeps) {
   EXPECT_EQ(Cell(1, Column::Bitrate), "128 C");
 }
 
-TEST_F(ImportTest, UnreadableFileAsksAndNoStopsTheImport) {
-  for (int i = 0; i < 5; ++i) Touch(NumberedName("f", i));
-  fs::create_symlink(Path("nowhere"), Path("f2b.mp3"));  // a name that cannot be opened
-  frontend.Answer(Button::No);   // "Read Error !  Continue ?"
-  frontend.Answer(Button::Yes);  // "Do you really want to STOP ?"
+// A FIFO would block the import forever in open(); a device link would be
+// read as endless audio; neither they nor dead links are music.
+TEST_F(ImportTest, SpecialFilesAndDeadLinksAreSkippedAndReportedNotRead) {
+  for (int i = 0; i < 3; ++i) Touch(NumberedName("f", i));
+  ASSERT_EQ(::mkfifo(Path("f1b.mp3").c_str(), 0644), 0);
+  fs::create_symlink("/dev/zero", Path("f1c.mp3"));
+  fs::create_symlink(Path("nowhere"), Path("f2b.mp3"));
+  fs::create_symlink(Path("loop.mp3"), Path("loop.mp3"));
+  frontend.Answer(Button::Ok);
   ImportDropped(app, {folder.Path()});
-  EXPECT_EQ(Names(), (std::vector<std::string>{"f0.mp3", "f1.mp3", "f2.mp3", "f2b.mp3"}));
-  EXPECT_EQ(Cell(3, Column::Bitrate), kCorruptText);
-  EXPECT_EQ(frontend.Log("message"),
-            (std::vector<std::string>{"message(error): Read Error !\n\r\rContinue ? [Yes/No] -> No",
-                                      "message(confirmation): Do you really want to STOP ? [Yes/No] -> Yes"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"f0.mp3", "f1.mp3", "f2.mp3"}));
+  ASSERT_EQ(app.notRead.size(), 4u);
+  const auto messages = frontend.Log("message");
+  ASSERT_EQ(messages.size(), 1u) << "no Read Error question, one report at the end";
+  EXPECT_EQ(messages[0].rfind("message(warning): 4 files could not be read and were not imported:\n\r\r", 0), 0u)
+      << messages[0];
+  EXPECT_NE(messages[0].find(Path("f1b.mp3") + "\n\r(Not a regular file)"), std::string::npos);
+  EXPECT_NE(messages[0].find(Path("f2b.mp3") + "\n\r(No such file)"), std::string::npos);
+  EXPECT_EQ(frontend.Log("beep").back(), "beep: exclamation");
+}
+
+TEST_F(ImportTest, AFileThatVanishesOrCannotBeOpenedGetsNoRowAndIsCounted) {
+  Touch("a.mp3");
+  Touch("b.mp3");
+  std::vector<std::string> candidates{Path("a.mp3"), Path("b.mp3"), Path("gone.mp3")};
+  BuildRows(app, candidates);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.mp3", "b.mp3"}));
+  ASSERT_EQ(app.notRead.size(), 1u);
+  EXPECT_EQ(app.notRead[0].path, Path("gone.mp3"));
+  EXPECT_TRUE(frontend.Log("message").empty()) << "no corrupt row, no Read Error question";
+  EXPECT_EQ(NotReadText(std::vector<NotReadFile>(12, {"/m/x.mp3", "Permission denied"})).substr(0, 48),
+            "12 files could not be read and were not imported");
+  EXPECT_NE(NotReadText(std::vector<NotReadFile>(12, {"/m/x.mp3", "Permission denied"})).find("... and 2 more"),
+            std::string::npos);
 }
 
 TEST_F(ImportTest, EscDuringTheImportStopsAfterConfirmationAndKeepsTheRows) {

@@ -6,29 +6,19 @@
 
 namespace tonvault::cli {
 
-namespace {
-
-// Length of the valid UTF-8 sequence at `i`, or 0.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                                         : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
-  if (length == 0 || i + length > text.size()) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
-  }
-  return length;
-}
-
-}  // namespace
 
 std::string JsonString(std::string_view text) {
   std::string out = "\"";
   for (std::size_t i = 0; i < text.size();) {
     const char c = text[i];
-    const std::size_t length = Utf8SequenceLength(text, i);
+    const std::size_t length = audio::Utf8SequenceLength(text, i);
     if (length == 0) {
-      out += "\\ufffd";
+      // A byte that is not UTF-8 (file names are bytes) as a lone low
+      // surrogate U+DC80..U+DCFF, the convention of Python's
+      // "surrogateescape": the exact name can be rebuilt from the text.
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\udc%02x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+      out += escaped;
       ++i;
       continue;
     }
