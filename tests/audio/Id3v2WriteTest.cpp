@@ -248,5 +248,48 @@ TEST_F(Id3v2WriteTest, ReadOnlyFolderGivesTheErrorAndChangesNothing) {
   EXPECT_EQ(Contents(path), before);
 }
 
+// A read-only file in a writable folder: both the in-place path and the
+// rewrite must refuse it with a message, also for the superuser.
+TEST_F(Id3v2WriteTest, AReadOnlyFileIsRefusedWithAMessageOnBothPaths) {
+  Id3v2TagFields fields;
+  fields.title = "x";
+  const std::string path = MakeFile("ro.mp3", 0);
+  ASSERT_TRUE(WriteId3v2Tag(path, fields, {}).ok);  // now a tag with room for the same title
+  const std::string before = Contents(path);
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  for (const std::string& title : {std::string("y"), std::string(500, 'z')}) {  // in place, then a rewrite
+    fields.title = title;
+    const Id3v2WriteResult result = WriteId3v2Tag(path, fields, {});
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "Cannot write \"" + path + "\" !\n\r\rWrite protected ?");
+    EXPECT_EQ(Contents(path), before);
+  }
+}
+
+// What makes a file the same file to its user stays after a rewrite.
+TEST_F(Id3v2WriteTest, ARewriteKeepsModeHardLinksAndSymbolicLinks) {
+  Id3v2TagFields fields;
+  fields.title = std::string(300, 't');  // never fits the old tag: a rewrite
+  const std::string path = MakeFile("m.mp3", 0);
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(WriteId3v2Tag(path, fields, {}).ok);
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+  const std::string second = folder.Path() + "/second-name.mp3";
+  fs::create_hard_link(path, second);
+  fields.title = std::string(900, 'u');
+  ASSERT_TRUE(WriteId3v2Tag(path, fields, {}).ok);
+  EXPECT_EQ(fs::hard_link_count(path), 2u);
+  EXPECT_EQ(Contents(second), Contents(path)) << "both names see the new tag";
+
+  const std::string link = folder.Path() + "/link.mp3";
+  fs::create_symlink("m.mp3", link);
+  fields.title = std::string(2000, 'v');
+  ASSERT_TRUE(WriteId3v2Tag(link, fields, {}).ok);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadId3v2Tag(path).title, fields.title) << "the link's target changed";
+  EXPECT_EQ(Contents(folder.Path() + "/second-name.mp3"), Contents(path));
+}
+
 }  // namespace
 }  // namespace tonvault::audio

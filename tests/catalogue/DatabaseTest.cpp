@@ -269,6 +269,27 @@ TEST_F(DatabaseTest, SavedFileKeepsItsPermissions) {
   EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+// A write-protected catalogue in a writable folder: renaming a new file
+// over it would succeed, so the protection is checked first.
+TEST_F(DatabaseTest, AWriteProtectedCatalogueIsRefusedAndAnEditedLinkStaysALink) {
+  const std::string protectedPath = Path("protected.tvd");
+  Write(protectedPath, "Fileversion: 1\r\n");
+  fs::permissions(protectedPath, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  app.files = {Row("A", "b")};
+  SetCatalogueModified(app, true);
+  EXPECT_FALSE(WriteDatabase(app, protectedPath, app.files));
+  EXPECT_EQ(Contents(protectedPath), "Fileversion: 1\r\n");
+  EXPECT_EQ(frontend.Log("message").back(), "message(error): Cannot write File\n\r\"" + protectedPath + "\" ! [OK]");
+  EXPECT_TRUE(app.catalogueModified);
+
+  fs::create_directories(Path("real"));
+  Write(Path("real/music.tvd"), "Fileversion: 1\r\n");
+  fs::create_symlink("real/music.tvd", Path("link.tvd"));
+  ASSERT_TRUE(WriteDatabase(app, Path("link.tvd"), app.files));
+  EXPECT_TRUE(fs::is_symlink(Path("link.tvd")));
+  EXPECT_NE(Contents(Path("real/music.tvd")).find("\r\nb\r\n"), std::string::npos) << "the link's target holds the rows";
+}
+
 TEST_F(DatabaseTest, EscDuringALoadKeepsTheRowsSoFar) {
   std::string file = "Fileversion: 1\r\n";
   for (int i = 0; i < 100; ++i) file += Record("8", {Cat({"Album ", std::to_string(i)})});

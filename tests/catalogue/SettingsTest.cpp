@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -379,6 +380,46 @@ TEST_F(SettingsTest, AFailedWriteSaysWhichFileAndWhy) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].rfind("message(error): Cannot write the settings file\n\r\"" + path + "\"\n\r", 0), 0u)
       << messages[0];
+}
+
+// The user's own lines in the settings file survive the program's write.
+TEST_F(SettingsTest, CommentsBlankLinesAndStrayKeysStayWhereTheyStood) {
+  TempFolder folder;
+  const std::string path = folder.Path() + "/Tonvault.ini";
+  std::ofstream(path) << "; written by hand\nstray=1\n\n[Window]\n; my screen\nWidth = 900 \nHeight=700\n\n"
+                         "[Unknown]\nkey=kept\n";
+  ASSERT_EQ(LoadSettings(app, path, screen), SettingsRead::Read);
+  EXPECT_EQ(app.options.window.width, 900) << "blanks around a value are ignored";
+  ASSERT_FALSE(SaveSettings(app, path));
+  const std::string written = Contents(path);
+  EXPECT_EQ(written.rfind("; written by hand\nstray=1\n\n[Window]\n; my screen\n", 0), 0u) << written;
+  EXPECT_NE(written.find("[Unknown]\nkey=kept\n"), std::string::npos);
+  ASSERT_FALSE(SaveSettings(app, path));
+  EXPECT_EQ(Contents(path), written) << "writing again changes nothing, no blank lines pile up";
+}
+
+TEST_F(SettingsTest, AnUnreadableSettingsFileIsNeverOverwritten) {
+  TempFolder folder;
+  const std::string path = folder.Path() + "/Tonvault.ini";
+  fs::create_directory(path);  // unreadable as a file for anyone, root included
+  EXPECT_EQ(LoadSettings(app, path, screen), SettingsRead::Unreadable);
+  WarnSettingsUnreadable(app, path);
+  EXPECT_EQ(frontend.Log("message"),
+            (std::vector<std::string>{"message(warning): Cannot read the settings file\n\r\"" + path +
+                                      "\"\n\rNot a regular file\n\r\rUsing defaults. The file is left as it is. [OK]"}));
+  EXPECT_FALSE(WriteSettingsFile(app, path));
+  EXPECT_EQ(frontend.Log("message").size(), 1u) << "said once";
+  EXPECT_TRUE(fs::is_directory(path));
+
+  if (::geteuid() == 0) return;  // root reads any file
+  const std::string locked = folder.Path() + "/locked.ini";
+  std::ofstream(locked) << "[Window]\nWidth=1234\n";
+  fs::permissions(locked, fs::perms::none);
+  Application other{frontend};
+  EXPECT_EQ(LoadSettings(other, locked, screen), SettingsRead::Unreadable);
+  EndWithoutWindow(other, locked);
+  fs::permissions(locked, fs::perms::owner_read);
+  EXPECT_EQ(Contents(locked), "[Window]\nWidth=1234\n");
 }
 
 TEST(SettingsFilePathTest, AWritableFileBesideTheProgramWins) {
