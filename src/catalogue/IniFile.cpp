@@ -43,7 +43,7 @@ IniFile IniFile::Parse(std::string_view text) {
     const std::size_t end = text.find('\n');
     std::string_view raw = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (raw.ends_with('\r')) raw.remove_suffix(1);
+    while (raw.ends_with('\r')) raw.remove_suffix(1);
     const std::string_view line = audio::TrimControl(raw);
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       const std::string name(audio::TrimControl(line.substr(1, line.size() - 2)));
@@ -57,13 +57,13 @@ IniFile IniFile::Parse(std::string_view text) {
     const std::size_t equals = line.find('=');
     const bool setting = current != nullptr && current->headed && !line.empty() && line[0] != ';' &&
                          equals != std::string_view::npos;
-    const std::string key = setting ? std::string(audio::TrimControl(line.substr(0, equals))) : std::string();
-    // As with the profile functions, the first of two equal keys counts; the
-    // second stays in the file as it was.
-    if (!setting || file.Get(current->name, key)) {
+    if (!setting) {
       keep(raw);
       continue;
     }
+    const std::string key(audio::TrimControl(line.substr(0, equals)));
+    // As with the profile functions, the first of two equal keys counts.
+    if (file.Get(current->name, key)) continue;
     current->lines.push_back({key, std::string(audio::TrimControl(line.substr(equals + 1))), false});
   }
   return file;

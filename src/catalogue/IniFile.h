@@ -11,8 +11,8 @@ namespace tonvault::catalogue {
 // Section and key names compare without regard to ASCII letter case; blanks
 // around names and values are ignored. The order of sections and keys is
 // kept, and so are the lines that are not settings (comments, blank lines,
-// keys before the first section, a second key of the same name): a file
-// read and written again keeps them where they stood. Reading accepts CR LF
+// keys before the first section): a file read and written again keeps them
+// where they stood. Of two equal keys the first counts. Reading accepts CR LF
 // and LF line ends; writing uses LF.
 // An integer value as the settings file writes it: optional '+' or '-' and
 // decimal digits, nothing else; nullopt for anything malformed.
