@@ -199,7 +199,7 @@ TEST_F(ImportTest, UnreadableFileAsksAndNoStopsTheImport) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"f0.mp3", "f1.mp3", "f2.mp3", "f2b.mp3"}));
   EXPECT_EQ(Cell(3, Column::Bitrate), kCorruptText);
   EXPECT_EQ(frontend.Log("message"),
-            (std::vector<std::string>{"message(error): Read Error !\n\r\rContinue ? [Yes/No] -> No",
+            (std::vector<std::string>{"message(error): Read Error !\n\r" + Path("f2b.mp3") + "\n\r\rContinue ? [Yes/No] -> No",
                                       "message(confirmation): Do you really want to STOP ? [Yes/No] -> Yes"}));
 }
 
