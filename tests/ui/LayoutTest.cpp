@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
@@ -101,6 +102,11 @@ QStringList Faults(QWidget* page, const QWidget* window) {
   for (QWidget* widget : children) {
     if (!widget->isVisibleTo(window) || !widget->isVisible()) continue;
     faults << Unreadable(widget);
+    // A scroll box may scroll down, but hiding part of a page sideways is
+    // how a control is missed.
+    if (const auto* scroll = qobject_cast<const QScrollArea*>(widget); scroll && scroll->horizontalScrollBar()->maximum() > 0) {
+      faults << Describe(widget, "") + " hides part of its content sideways";
+    }
     if (!Reachable(widget, window)) faults << Describe(widget, "") + " lies outside the window";
   }
   return faults;
