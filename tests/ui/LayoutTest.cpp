@@ -18,6 +18,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include "QtTestApp.h"
 #include "catalogue/PageChange.h"
@@ -158,6 +159,16 @@ TEST_P(LayoutTest, EveryControlOfEveryPageFitsItsText) {
       Shoot(name);
       const QStringList faults = Faults(widget, window.get());
       EXPECT_TRUE(faults.isEmpty()) << name.toStdString() << ":\n" << faults.join("\n").toStdString();
+    }
+  }
+  // Menus and tool bar buttons: none folded away behind an extension arrow.
+  for (int i = 0; i < catalogue::kPageCount; ++i) {
+    catalogue::ChangePage(window->App(), static_cast<Page>(i));
+    QApplication::processEvents();
+    for (const char* name : {"qt_toolbar_ext_button", "qt_menubar_ext_button"}) {
+      for (const QToolButton* more : window->findChildren<QToolButton*>(name)) {
+        EXPECT_FALSE(more->isVisible()) << name << " on page " << i;
+      }
     }
   }
   const QStringList status = Faults(window->statusBar(), window.get());

@@ -54,7 +54,7 @@ QWidget* SettingsPage::General() {
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(6);
   options_ = new OptionsPanel(app_.options, *controls_);
-  layout->addWidget(options_, 1, Qt::AlignTop);
+  layout->addWidget(options_, 0, Qt::AlignTop);
   auto* lists = new QVBoxLayout;
   auto addList = [&](const char* title, std::vector<catalogue::PrintItem>& items) {
     auto* box = new QGroupBox(title, sheet);
@@ -95,6 +95,7 @@ QWidget* SettingsPage::General() {
   right->addWidget(Buttons());
   right->addStretch(1);
   layout->addLayout(right);
+  layout->addStretch(1);  // a wide window leaves the room on the right, not inside the controls
 
   auto* scroll = new QScrollArea(this);
   scroll->setWidgetResizable(true);
