@@ -21,6 +21,7 @@
 #include <QToolButton>
 
 #include "QtTestApp.h"
+#include "catalogue/Import.h"
 #include "catalogue/PageChange.h"
 #include "ui/MainWindow.h"
 
@@ -120,6 +121,16 @@ class LayoutTest : public ::testing::TestWithParam<QSize> {
     window = std::make_unique<MainWindow>();
     window->resize(GetParam());
     window->show();
+    QApplication::processEvents();
+    // Rows in the lists and figures on the Statistics page, so that their
+    // texts are measured too.
+    std::vector<std::string> files;
+    for (const char* name : {"id3lib-v23.mp3", "mutagen-v23-utf16.mp3", "eyed3-v24-utf8.mp3", "vbr-xing-32000-mono.mp3",
+                             "cbr-32k-32000-mono.mp3", "stereo-64k-22050.wma", "stereo-44100-16bit.wav"}) {
+      files.push_back(std::string(TONVAULT_TEST_DATA) + "/" + name);
+    }
+    window->App().options.import.wma = window->App().options.import.wav = true;
+    catalogue::ImportDropped(window->App(), files);
     QApplication::processEvents();
     QDir().mkpath(TONVAULT_SCREENSHOT_DIR "/layout");
   }

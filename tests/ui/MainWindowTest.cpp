@@ -263,6 +263,9 @@ TEST_F(MainWindowTest, ColumnsGrowWithTheListsFontAndStoreTheirLayoutWidths) {
     EXPECT_GE(files->verticalHeader()->defaultSectionSize(), QFontMetrics(files->font()).height()) << size;
   }
   settings->Options()->ListFontSizeSpin()->setValue(12);
+  catalogue::ImportDropped(window->App(), {TONVAULT_TEST_DATA "/id3lib-v23.mp3", TONVAULT_TEST_DATA "/vbr-xing-32000-mono.mp3"});
+  QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/files-font-12.png");
   catalogue::ColumnLayout stored;
   window->FilesPage()->StoreLayout(stored);
   const catalogue::ColumnLayout first;
