@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -22,14 +21,14 @@ namespace tonvault::ui {
 namespace {
 constexpr const char* kListLabel = "Move items with the mouse.\n\r\rLines below the separator\n\rare not printed.";
 
-// Puts `panel` in a scroll area, so that a sheet fits small screens.
+// Puts `panel` in a scroll area, so that a sheet fits small screens: from
+// the default window size up the panel fits without scrolling sideways, and
+// a smaller window scrolls instead of cutting controls or growing.
 QScrollArea* Scrolling(QWidget* panel, QWidget* parent) {
   auto* scroll = new QScrollArea(parent);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll->setWidget(panel);
-  scroll->setMinimumWidth(panel->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
   DragScroll::Install(scroll);
   return scroll;
 }
@@ -96,13 +95,7 @@ QWidget* SettingsPage::General() {
   right->addStretch(1);
   layout->addLayout(right);
   layout->addStretch(1);  // a wide window leaves the room on the right, not inside the controls
-
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setWidget(sheet);
-  DragScroll::Install(scroll);
-  return scroll;
+  return Scrolling(sheet, this);
 }
 
 QWidget* SettingsPage::TagSheet() {
