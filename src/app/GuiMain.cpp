@@ -9,12 +9,14 @@
 #include "catalogue/SettingsFile.h"
 #include "catalogue/StatusTexts.h"
 #include "catalogue/Version.h"
+#include "ui/Artwork.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/TerminationSignals.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  QApplication::setWindowIcon(tonvault::ui::ProgramIcon());
   auto* splash = new tonvault::ui::SplashWindow;
   splash->ShowNow();
 

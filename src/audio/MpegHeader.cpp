@@ -80,6 +80,7 @@ MpegHeaderInfo ReadMpegHeader(ByteSource* source, ScanHost& host) {
 }
 
 MpegHeaderInfo ReadMpegHeader(const std::string& path, ScanHost& host) {
+  host.SetFile(path);
   auto source = FileByteSource::Open(path);
   return ReadMpegHeader(source.get(), host);
 }

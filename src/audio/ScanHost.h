@@ -15,6 +15,9 @@ inline constexpr std::string_view kReadError = "Read Error !";
 class ScanHost {
  public:
   virtual ~ScanHost() = default;
+  // Names the file the following reads are about, so that a question can
+  // say which file failed. Hosts that ask nothing ignore it.
+  virtual void SetFile(std::string_view /*path*/) {}
   // The file could not be opened or its first bytes read. The host asks
   // kReadErrorContinue (Yes/No); No stops the caller's long operation.
   virtual void OpenFailed() = 0;

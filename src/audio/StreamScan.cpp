@@ -229,6 +229,7 @@ StreamScanResult ScanMpegStream(ByteSource* source, const ScanOptions& options, 
 
 StreamScanResult ScanMpegStream(const std::string& path, const ScanOptions& options, ScanHost& host,
                                 FrameSink* sink) {
+  host.SetFile(path);
   auto source = FileByteSource::Open(path);
   return ScanMpegStream(source.get(), options, host, sink);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "audio/ScanHost.h"
 #include "audio/StreamScan.h"
 #include "catalogue/Application.h"
@@ -12,6 +15,7 @@ namespace tonvault::catalogue {
 class FrontendScanHost : public audio::ScanHost {
  public:
   explicit FrontendScanHost(Application& app) : app_(app) {}
+  void SetFile(std::string_view path) override { file_ = path; }
   void OpenFailed() override;
   void ReadFailed() override;
   bool StopConfirmed() override;
@@ -19,7 +23,14 @@ class FrontendScanHost : public audio::ScanHost {
 
  private:
   Application& app_;
+  std::string file_;
 };
+
+// The read-error texts with the failing file's path on a line of its own
+// after "Read Error !" (a catalogue of thousands of files needs it to act
+// on the question); without a path, the plain texts.
+std::string ReadErrorText(const std::string& path);
+std::string ReadErrorQuestion(const std::string& path);
 
 // The stream-scan options of the import, from the MP3 options.
 audio::ScanOptions ImportScanOptions(const Mp3Options& options);

@@ -180,10 +180,14 @@ FillDetails FillRow(TrackRecord& row, const std::string& path, FillContext& cont
   const bool wav = !mpeg && !wma && extension.find(".wav") != std::string::npos;
   if (!mpeg && !wma && !wav) return details;
 
+  context.host.SetFile(path);
   auto file = audio::FileByteSource::Open(path, &details.openError);
   if (!file) return details;
   audio::PrefetchedSource prefetched(*file);
   ByteSource* source = &prefetched;
+  // The file's size in bytes whatever its readers find in it: a file of
+  // zeros has no tag and no frame but still its size.
+  details.fileSize = source->Size();
   if (mpeg) {
     FillMpeg(writer, source, context, details);
   } else if (wma) {

@@ -62,6 +62,9 @@ class Frontend {
   // Opens a file with the program the desktop uses for its type; false when
   // that could not be started.
   virtual bool OpenWithDefaultProgram(const std::string& path) = 0;
+  // Opens the manual (an HTML file) at help context `context` in the web
+  // browser; false when no browser could be started.
+  virtual bool OpenManual(const std::string& path, int context) = 0;
 };
 
 // Beeps and asks in one step, the usual pairing.

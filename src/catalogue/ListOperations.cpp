@@ -195,6 +195,12 @@ void DeleteAllExceptResults(Application& app) {
   RowsRemoved(app, removed > 0);
 }
 
+std::string NoPlayerText(const std::string& first, std::size_t failed) {
+  std::string text = "No program to play this file was found:\n\r" + first;
+  if (failed > 1) text += "\n\r(and " + std::to_string(failed - 1) + " more)";
+  return text + "\n\r\rChoose a default program for audio files in the settings of your desktop.";
+}
+
 void PlaySelectedFiles(Application& app) {
   const auto list = ListOfCurrentPage(app);
   if (!list || !HasSelection(Rows(app, *list))) {
@@ -203,6 +209,8 @@ void PlaySelectedFiles(Application& app) {
   }
   const std::vector<TrackRecord>& rows = Rows(app, *list);
   std::size_t started = 0;
+  std::size_t failed = 0;
+  std::string firstFailed;
   bool nomadII = false;
   {
     LongOperation operation(app, {10, [&started](std::size_t) { return "Queue:  " + std::to_string(started); }});
@@ -214,13 +222,20 @@ void PlaySelectedFiles(Application& app) {
         } else if (row.icon != StatusIcon::JukeboxTrack) {
           const std::string file = app.columnMap.Get(row, Column::Path) + app.columnMap.Get(row, Column::Filename);
           std::error_code error;
-          if (std::filesystem::is_regular_file(file, error) && app.frontend.OpenWithDefaultProgram(file)) ++started;
+          if (std::filesystem::is_regular_file(file, error)) {
+            if (app.frontend.OpenWithDefaultProgram(file)) {
+              ++started;
+            } else if (failed++ == 0) {
+              firstFailed = file;
+            }
+          }
         }
       }
       if (!operation.ItemDone(i + 1, rows.size())) break;
     }
     if (nomadII) Ask(app.frontend, Sound::Hand, MessageKind::Information, "Nomad II cannot play songs.", {Button::Ok});
     if (started == 0) app.frontend.Beep(Sound::Default);
+    if (failed > 0) app.frontend.ShowMessage(MessageKind::Error, NoPlayerText(firstFailed, failed), {Button::Ok});
     app.frontend.SetStatusPanel(0, "");
   }
 }

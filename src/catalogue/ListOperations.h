@@ -21,8 +21,14 @@ void CopySelectedLinesToResults(Application& app);
 void DeleteSelectedLinesAlsoInFiles(Application& app);
 // "Delete in \"Files\" all except Results".
 void DeleteAllExceptResults(Application& app);
-// "Play selected files" with the desktop's default program.
+// "Play selected files" with the desktop's default program. When the
+// desktop has no program for a file, the user is told which file, after
+// the beep that says nothing was started.
 void PlaySelectedFiles(Application& app);
+
+// The message when `failed` files (the first is `first`) found no program
+// to play them.
+std::string NoPlayerText(const std::string& first, std::size_t failed);
 
 // A click on heading `displayColumn` (0 the icon column, 1..16 text slots
 // 0..15): ascending, or descending when it shows the ascending arrow.

@@ -125,14 +125,28 @@ void ReadWindowBounds(const Reader& r, WindowOptions& w, ScreenSize screen) {
   KeepOnScreen(w, screen);
 }
 
+// The first width of the column a heading names, else of the column first
+// shown at `position`: what a width missing from the file reads as, so a
+// file that lost its column sections still shows readable columns.
+int DefaultWidthFor(const std::string& heading, std::size_t position) {
+  static const ColumnLayout first;
+  const auto& captions = ColumnCaptions();
+  for (std::size_t c = 0; c < captions.size(); ++c) {
+    if (captions[c] == heading) return first.widths[c + 1];
+  }
+  return first.widths[position];
+}
+
 void ReadFileColumns(const Reader& r, Application& app) {
+  constexpr int kMissing = std::numeric_limits<int>::min();
   ColumnLayout& layout = app.options.columns;
   for (int k = 0; k < kDisplayColumns; ++k) {
     const auto position = static_cast<std::size_t>(k);
-    const int width = r.Integer("ColumnsWidth", std::to_string(k), 0);
+    layout.headings[position] = r.Text("ColumnsOrder", "ColumnTitle" + std::to_string(k), kErrorHeading);
+    int width = r.Integer("ColumnsWidth", std::to_string(k), kMissing);
+    if (width == kMissing) width = DefaultWidthFor(layout.headings[position], position);
     const int pixels = std::max(std::abs(width), 3);
     layout.widths[position] = width < 0 ? -pixels : pixels;
-    layout.headings[position] = r.Text("ColumnsOrder", "ColumnTitle" + std::to_string(k), kErrorHeading);
   }
   app.columnMap.RebuildFromHeadings({layout.headings.begin() + 1, layout.headings.end()});
 }

@@ -6,11 +6,6 @@
 
 namespace tonvault::catalogue {
 
-namespace {
-constexpr int kDefaultWidth = 872;
-constexpr int kDefaultHeight = 758;
-}  // namespace
-
 bool RestoreDefaults(Application& app, ScreenSize screen) {
   if (Ask(app.frontend, Sound::Question, MessageKind::Confirmation, kDefaultsQuestion, {Button::Yes, Button::No}) !=
       Button::Yes) {
@@ -18,10 +13,10 @@ bool RestoreDefaults(Application& app, ScreenSize screen) {
   }
   Options reset = app.options;
   ApplyDefaultsButtonValues(reset);
-  reset.window.width = kDefaultWidth;
-  reset.window.height = kDefaultHeight;
-  reset.window.left = std::max(0, (screen.width - kDefaultWidth) / 2);
-  reset.window.top = std::max(0, (screen.height - kDefaultHeight) / 2);
+  reset.window.width = kDefaultWindowWidth;
+  reset.window.height = kDefaultWindowHeight;
+  reset.window.left = std::max(0, (screen.width - kDefaultWindowWidth) / 2);
+  reset.window.top = std::max(0, (screen.height - kDefaultWindowHeight) / 2);
   reset.columns = ColumnLayout();
   const PrintOptions firstRows;
   reset.print.filesOrder = firstRows.filesOrder;

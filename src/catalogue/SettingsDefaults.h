@@ -5,6 +5,10 @@
 
 namespace tonvault::catalogue {
 
+// The window size of a first start and of the Defaults button.
+inline constexpr int kDefaultWindowWidth = 872;
+inline constexpr int kDefaultWindowHeight = 758;
+
 inline constexpr const char* kDefaultsQuestion =
     "After setting defaults\n\rTonvault will close\n\rwithout saving the list.\n\r\r\rContinue ?";
 

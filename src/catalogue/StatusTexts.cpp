@@ -3,7 +3,7 @@
 namespace tonvault::catalogue {
 
 std::string WindowTitle(const std::string& databaseFileName, bool catalogueModified) {
-  std::string title = std::string(" ") + kProgramTitle;
+  std::string title = kProgramTitle;
   if (databaseFileName.empty()) return title;
   title += "    -    " + databaseFileName;
   if (catalogueModified) title += "*";

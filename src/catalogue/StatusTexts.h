@@ -9,8 +9,9 @@ namespace tonvault::catalogue {
 
 inline constexpr const char* kProgramTitle = "Tonvault";
 
-// " Tonvault", or " Tonvault    -    NAME" with "*" while the catalogue is
-// modified. Without a name the modified state does not show.
+// "Tonvault", or "Tonvault    -    NAME" with "*" while the catalogue is
+// modified (no leading blank: window lists and task bars show the title as
+// it is). Without a name the modified state does not show.
 std::string WindowTitle(const std::string& databaseFileName, bool catalogueModified);
 
 struct StatusPanels {

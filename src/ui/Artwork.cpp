@@ -56,4 +56,31 @@ QPixmap ProgramPicture(QSize size) {
   return pixmap;
 }
 
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int side : {16, 24, 32, 48, 64, 128, 256}) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient background(0, 0, 0, side);
+    background.setColorAt(0, QColor(30, 56, 110));
+    background.setColorAt(1, QColor(8, 12, 28));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(background);
+    painter.drawRoundedRect(QRectF(0, 0, side, side), side * 0.18, side * 0.18);
+    const double levels[] = {0.35, 0.7, 1.0, 0.6, 0.4};
+    const double step = side * 0.8 / 5;
+    for (int i = 0; i < 5; ++i) {
+      const double height = side * 0.7 * levels[i];
+      const QRectF bar(side * 0.1 + i * step + step * 0.15, (side - height) / 2, step * 0.7, height);
+      painter.setBrush(QColor::fromHsv(190 + i * 12, 150, 255));
+      painter.drawRoundedRect(bar, step * 0.3, step * 0.3);
+    }
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
 }  // namespace tonvault::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 namespace tonvault::ui {
@@ -8,5 +9,9 @@ namespace tonvault::ui {
 // over a stylised waveform, drawn rather than loaded so no file can be
 // missing.
 QPixmap ProgramPicture(QSize size);
+
+// The window icon: five waveform bars on the picture's dark blue, in the
+// sizes window managers and task bars ask for.
+QIcon ProgramIcon();
 
 }  // namespace tonvault::ui

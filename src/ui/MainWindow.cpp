@@ -6,17 +6,20 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "catalogue/CloseSequence.h"
 #include "catalogue/CommandLine.h"
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/EndWithoutWindow.h"
+#include "catalogue/Help.h"
 #include "catalogue/Import.h"
 #include "catalogue/PageChange.h"
 #include "catalogue/SettingsFile.h"
@@ -25,8 +28,10 @@
 #include "catalogue/DiskOperations.h"
 #include "catalogue/ListOperations.h"
 #include "ui/AboutBox.h"
+#include "ui/Artwork.h"
 #include "ui/ListPopupMenu.h"
 #include "ui/QtDialogs.h"
+#include "ui/ReportView.h"
 #include "ui/SplashWindow.h"
 #include "ui/ToolIcons.h"
 #include "ui/WindowPlacement.h"
@@ -58,6 +63,18 @@ const char* const kSpecialFields[] = {"Title", "Artist", "Album", "Comment", "Ti
                                       "Genre"};
 constexpr int kVersion1FieldCount = 4;
 
+// The application's style with less padding beside a tab's caption.
+class CompactTabStyle : public QProxyStyle {
+ public:
+  explicit CompactTabStyle(QObject* owner) : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+    setParent(owner);
+  }
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_TabBarTabHSpace) return 10;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
 }  // namespace
 
 MainWindow::MainWindow() : MainWindow(StartOptions{}) {}
@@ -65,7 +82,8 @@ MainWindow::MainWindow() : MainWindow(StartOptions{}) {}
 MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(options)) {
   app_.viewBuilder = &viewsBuilder_;
   setWindowTitle(QString::fromStdString(catalogue::WindowTitle("", false)));
-  resize(1100, 680);
+  setWindowIcon(ProgramIcon());
+  PlaceAtDefault(*this);
   setAcceptDrops(true);
   if (!start_.settingsPath.empty()) {
     // Read before the pages are built, so that their controls start from
@@ -220,6 +238,9 @@ void MainWindow::BuildPages() {
   layout->setContentsMargins(2, 2, 2, 0);
   layout->setSpacing(0);
   tabs_ = new QTabBar(central);
+  // Thirteen tabs fit the default window width only with narrow padding;
+  // the tabs keep the style's look otherwise.
+  tabs_->setStyle(new CompactTabStyle(tabs_));
   tabs_->setExpanding(false);
   tabs_->setDrawBase(true);
   stack_ = new QStackedWidget(central);
@@ -373,18 +394,7 @@ void MainWindow::OnCurrentList(CommandId id) {
   else catalogue::InvertSelection(app_, *list);
 }
 
-void MainWindow::OpenHelp(int context) {
-  for (const QString& candidate : {QString::fromStdString(app_.programFolder) + "manual.html",
-                                   QString::fromStdString(app_.programFolder) + "../share/tonvault/manual.html"}) {
-    if (QFileInfo::exists(candidate)) {
-      QUrl url = QUrl::fromLocalFile(QFileInfo(candidate).absoluteFilePath());
-      url.setFragment(QString("ctx-%1").arg(context));
-      QDesktopServices::openUrl(url);
-      return;
-    }
-  }
-  SetStatusPanel(0, "The manual was not found next to the program.");
-}
+void MainWindow::OpenHelp(int context) { catalogue::ShowHelp(app_, context); }
 
 void MainWindow::ShowAbout() {
   AboutBox box(this);
@@ -423,12 +433,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::ApplyListFontSize(int size) {
-  std::vector<QAbstractItemView*> lists = {filesPage_->View(), resultsPage_->View()};
+  std::vector<QTableView*> lists = {filesPage_->View(), resultsPage_->View()};
   for (ViewPage* page : viewPages_) lists.push_back(page->View());
-  for (QAbstractItemView* list : lists) {
+  for (QTableView* list : lists) {
     QFont font = list->font();
     font.setPointSize(size);
-    list->setFont(font);
+    SetReportFont(list, font);
   }
 }
 
@@ -471,6 +481,8 @@ void MainWindow::EndWithoutAsking() {
 void MainWindow::WriteSettings() {
   if (start_.settingsPath.empty()) return;
   StorePlacement();
+  // Recovery catalogues another copy wrote while this one ran stay listed.
+  catalogue::ListRecoveryCatalogues(app_, std::filesystem::path(start_.settingsPath).parent_path().string());
   catalogue::WriteSettingsFile(app_, start_.settingsPath);
 }
 
@@ -591,10 +603,22 @@ void MainWindow::ListsChanged() {
   statisticsPage_->Reload();
 }
 
-void MainWindow::PumpEvents() { QApplication::processEvents(); }
+void MainWindow::PumpEvents() {
+  // Rows a running import, load or search appended show in the list now,
+  // not only when the command ends.
+  filesPage_->Model()->ShowAppendedRows();
+  resultsPage_->Model()->ShowAppendedRows();
+  QApplication::processEvents();
+}
 
 bool MainWindow::OpenWithDefaultProgram(const std::string& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+bool MainWindow::OpenManual(const std::string& path, int context) {
+  QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
+  url.setFragment(QString("ctx-%1").arg(context));
+  return QDesktopServices::openUrl(url);
 }
 
 }  // namespace tonvault::ui

@@ -69,6 +69,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   void ListsChanged() override;
   void PumpEvents() override;
   bool OpenWithDefaultProgram(const std::string& path) override;
+  bool OpenManual(const std::string& path, int context) override;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -1,6 +1,8 @@
 #include "ui/ReportView.h"
 
 #include <QHeaderView>
+#include <algorithm>
+#include <cmath>
 #include <QVBoxLayout>
 
 namespace tonvault::ui {
@@ -22,6 +24,22 @@ QTableView* MakeReportView(QWidget* page, QAbstractItemModel* model) {
   view->horizontalHeader()->setSectionsClickable(true);
   view->horizontalHeader()->setHighlightSections(false);
   return view;
+}
+
+double ColumnWidthScale(const QFont& font) {
+  constexpr double kReferenceLengthWidth = 50.0;
+  return std::max(1.0, QFontMetricsF(font).horizontalAdvance("00:00:00") / kReferenceLengthWidth);
+}
+
+void SetReportFont(QTableView* view, const QFont& font) {
+  const double change = ColumnWidthScale(font) / ColumnWidthScale(view->font());
+  QHeaderView* header = view->horizontalHeader();
+  view->setFont(font);
+  header->setFont(font);
+  for (int section = 0; section < header->count(); ++section) {
+    header->resizeSection(section, std::max(3, static_cast<int>(std::lround(header->sectionSize(section) * change))));
+  }
+  view->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
 }
 
 }  // namespace tonvault::ui

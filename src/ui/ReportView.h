@@ -10,4 +10,17 @@ namespace tonvault::ui {
 // lines, no row headers, clickable headings.
 QTableView* MakeReportView(QWidget* page, QAbstractItemModel* model);
 
+// How much wider than its stored pixels a column is drawn in `font`. The
+// stored widths are made for a font in which "00:00:00" takes 50 pixels
+// (a Length column of 60 pixels holds it with the cell's margins); a
+// larger font widens every column in proportion, so the texts that fit
+// before still fit. A smaller font keeps the stored widths, since the
+// cell's margins do not shrink with it.
+double ColumnWidthScale(const QFont& font);
+
+// Gives a report list another font: the row height follows the font and
+// every column keeps its share, widened or narrowed by the change of
+// ColumnWidthScale.
+void SetReportFont(QTableView* view, const QFont& font);
+
 }  // namespace tonvault::ui

@@ -9,10 +9,10 @@ using catalogue::kLogicalColumnCount;
 
 TrackListModel::TrackListModel(const std::vector<catalogue::TrackRecord>& rows, const catalogue::ColumnMap& map,
                                QObject* parent)
-    : QAbstractTableModel(parent), rows_(rows), map_(map) {}
+    : QAbstractTableModel(parent), rows_(rows), map_(map), shownRows_(static_cast<int>(rows.size())) {}
 
 int TrackListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+  return parent.isValid() ? 0 : shownRows_;
 }
 
 int TrackListModel::columnCount(const QModelIndex& parent) const {
@@ -55,7 +55,16 @@ QVariant TrackListModel::headerData(int section, Qt::Orientation orientation, in
 
 void TrackListModel::Reset() {
   beginResetModel();
+  shownRows_ = static_cast<int>(rows_.size());
   endResetModel();
+}
+
+void TrackListModel::ShowAppendedRows() {
+  const int rows = static_cast<int>(rows_.size());
+  if (rows <= shownRows_) return;
+  beginInsertRows({}, shownRows_, rows - 1);
+  shownRows_ = rows;
+  endInsertRows();
 }
 
 }  // namespace tonvault::ui

@@ -24,10 +24,15 @@ class TrackListModel : public QAbstractTableModel {
 
   // The rows changed wholesale (loaded, imported, deleted, sorted).
   void Reset();
+  // Shows the rows appended to the list since it was last shown, without
+  // a reset, so the selection and the scroll place stay. A command that
+  // appends rows in a long loop becomes visible row by row.
+  void ShowAppendedRows();
 
  private:
   const std::vector<catalogue::TrackRecord>& rows_;
   const catalogue::ColumnMap& map_;
+  int shownRows_ = 0;  // the row count the views were told
 };
 
 }  // namespace tonvault::ui

@@ -2,6 +2,9 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
+
+#include "catalogue/SettingsDefaults.h"
 
 namespace tonvault::ui {
 
@@ -15,6 +18,15 @@ catalogue::ScreenSize PrimaryScreenSize() {
   if (screen == nullptr) return {};
   const QRect area = screen->geometry();
   return {area.width(), area.height()};
+}
+
+void PlaceAtDefault(QWidget& window) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+  const QSize size(std::min(catalogue::kDefaultWindowWidth, area.width()),
+                   std::min(catalogue::kDefaultWindowHeight, area.height()));
+  window.resize(size);
+  window.move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
 }
 
 void ApplyWindowOptions(QWidget& window, const catalogue::WindowOptions& options) {

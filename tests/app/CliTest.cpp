@@ -62,6 +62,21 @@ TEST(ProbeCommand, PrintsOneRowPerFileWithTheColumnCaptions) {
   EXPECT_NE(err.find("missing.mp3: not a file"), std::string::npos);
 }
 
+// A file without tags or frames (all zeros) is corrupt, but its size is
+// still its size, in the column and in the number alike.
+TEST(ProbeCommand, AFileWithoutFramesKeepsItsSize) {
+  testing::TempFolder folder;
+  const std::string file = folder.Path() + "/zeros.mp3";
+  std::ofstream(file, std::ios::binary) << std::string(65536, '\0');
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(ProbeCommand({file}), 1);
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(out.find(R"("Size [kB]": "64")"), std::string::npos) << out;
+  EXPECT_NE(out.find(R"("fileSize": 65536)"), std::string::npos) << out;
+}
+
 TEST(ImportCommand, ReadsAFolderAsTheWindowDoes) {
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
@@ -186,6 +201,34 @@ TEST(ImportCommand, ExitCodesTellScriptsWhatHappened) {
   EXPECT_EQ(run({good, folder.Path() + "/nonexistent"}), 2);
 }
 
+// "--v1" adds ID3v1 to the ID3v2 tag; a value ID3v1's code page cannot hold
+// still goes into ID3v2 whole, and the loss in ID3v1 is reported.
+TEST(TagCommand, V1ComesBesideV2AndLostCharactersAreReported) {
+  testing::TempFolder folder;
+  const std::string file = folder.Path() + "/song.mp3";
+  std::filesystem::copy_file(DataFile("cbr-32k-32000-mono.mp3"), file);
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(TagCommand({file, "--title", "Группа крови", "--artist", "Kino", "--album", "Café", "--v1"}), 0);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(err, "tonvault-cli tag: " + file +
+                     ": the ID3v1 title cannot hold \"Группа крови\" (Windows-1252 only); it is written as "
+                     "\"?????? ?????\"\n")
+      << "the artist and the Latin-1 album fit";
+  EXPECT_EQ(audio::ReadId3v2Tag(file).title, "Группа крови");
+  EXPECT_EQ(audio::ReadId3v1Tag(file).title, "?????? ?????");
+  EXPECT_EQ(audio::ReadId3v1Tag(file).album, "Café");
+
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(TagCommand({file, "--remove-v1"}), 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "removing warns about nothing";
+  ::testing::internal::GetCapturedStdout();
+  EXPECT_FALSE(audio::ReadId3v1Tag(file).present);
+  EXPECT_EQ(audio::ReadId3v2Tag(file).title, "Группа крови");
+}
+
 // A script that sets one field must not empty the others.
 TEST(TagCommand, FieldsNotGivenKeepTheirValues) {
   testing::TempFolder folder;
@@ -199,7 +242,7 @@ TEST(TagCommand, FieldsNotGivenKeepTheirValues) {
   EXPECT_EQ(v2.title, "New title");
   EXPECT_EQ(v2.album, "Café del Mar");
   EXPECT_EQ(v2.artist, "Björk");
-  EXPECT_EQ(v2.year, "1999");
+  EXPECT_EQ(v2.year, "2001") << "--v1 writes ID3v1 beside ID3v2";
   EXPECT_EQ(v2.comment, "");
   const audio::Id3v1Tag v1 = audio::ReadId3v1Tag(file);
   EXPECT_EQ(v1.year, "2001");

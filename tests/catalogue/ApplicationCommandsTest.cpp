@@ -6,6 +6,7 @@
 #include "catalogue/CloseSequence.h"
 #include "catalogue/CommandLine.h"
 #include "catalogue/DatabaseCommands.h"
+#include "catalogue/Help.h"
 #include "catalogue/PageChange.h"
 #include "catalogue/RecentDatabases.h"
 #include "support/ScriptedFrontend.h"
@@ -48,12 +49,12 @@ class ApplicationTest : public ::testing::Test {
 
 TEST_F(ApplicationTest, ModifiedMarkNeedsADatabaseName) {
   AddRow();
-  EXPECT_EQ(frontend.Title(), " Tonvault");
+  EXPECT_EQ(frontend.Title(), "Tonvault");
   app.databaseFileName = "pop.tvd";
   SetCatalogueModified(app, true);
-  EXPECT_EQ(frontend.Title(), " Tonvault    -    pop.tvd*");
+  EXPECT_EQ(frontend.Title(), "Tonvault    -    pop.tvd*");
   SetCatalogueModified(app, false);
-  EXPECT_EQ(frontend.Title(), " Tonvault    -    pop.tvd");
+  EXPECT_EQ(frontend.Title(), "Tonvault    -    pop.tvd");
 }
 
 TEST_F(ApplicationTest, CloseQueryIsNotAskedWithFilesEmpty) {
@@ -195,6 +196,39 @@ TEST(CommandLine, CatalogueExtensionIsCaseInsensitive) {
   EXPECT_TRUE(IsCatalogueFileName("/x/Pop.TvD"));
   EXPECT_FALSE(IsCatalogueFileName("/x/pop.tvd.mp3"));
   EXPECT_FALSE(IsCatalogueFileName("tvd"));
+}
+
+// Help opens the manual at its context; a missing manual or a desktop
+// without a browser is said, with the file, instead of nothing happening.
+TEST_F(ApplicationTest, HelpOpensTheManualOrSaysWhyItCannot) {
+  testing::TempFolder folder;
+  app.programFolder = folder.Path() + "/bin/";
+  std::filesystem::create_directories(app.programFolder);
+  ShowHelp(app, 100);
+  EXPECT_EQ(frontend.Log(), (std::vector<std::string>{
+                                "beep: exclamation",
+                                "message(error): The manual was not found next to the program:\n\r" +
+                                    app.programFolder + "manual.html [OK]"}));
+
+  std::filesystem::create_directories(folder.Path() + "/share/tonvault");
+  std::ofstream(folder.Path() + "/share/tonvault/manual.html") << "<html></html>";
+  const std::string installed = folder.Path() + "/share/tonvault/manual.html";
+  EXPECT_EQ(ManualPath(app.programFolder), installed);
+  frontend.ClearLog();
+  ShowHelp(app, 500);
+  EXPECT_EQ(frontend.Log(), (std::vector<std::string>{"open manual: " + installed + " #500"}));
+
+  std::ofstream(app.programFolder + "manual.html") << "<html></html>";
+  frontend.NoProgramToOpenWith();
+  frontend.ClearLog();
+  ShowHelp(app, 100);
+  EXPECT_EQ(frontend.Log(),
+            (std::vector<std::string>{
+                "open manual: " + app.programFolder + "manual.html #100 -> failed", "beep: exclamation",
+                "message(error): No web browser was found to show the manual:\n\r" + app.programFolder +
+                    "manual.html\n\r\rOpen it with a browser of your choice, or choose a default browser in the "
+                    "settings of your desktop. [OK]"}))
+      << "the manual beside the program comes first";
 }
 
 }  // namespace

@@ -22,9 +22,9 @@ TEST(FrontendScanHost, UnreadableFileAsksAndNoStopsTheOperation) {
   EXPECT_TRUE(app.stopRequest);
   EXPECT_EQ(frontend.Log(), (std::vector<std::string>{
                                 "beep: exclamation",
-                                "message(error): Read Error !\n\r\rContinue ? [Yes/No] -> Yes",
+                                "message(error): Read Error !\n\r/nonexistent/a.mp3\n\r\rContinue ? [Yes/No] -> Yes",
                                 "beep: exclamation",
-                                "message(error): Read Error !\n\r\rContinue ? [Yes/No] -> No",
+                                "message(error): Read Error !\n\r/nonexistent/b.mp3\n\r\rContinue ? [Yes/No] -> No",
                             }));
 }
 

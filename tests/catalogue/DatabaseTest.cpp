@@ -115,7 +115,7 @@ TEST_F(DatabaseTest, SavingFilesNamesTheCatalogueAndClearsTheMark) {
   SaveDatabase(app);
   EXPECT_EQ(frontend.Log("save dialog"), (std::vector<std::string>{"save dialog:  Save Tonvault Database -> " + Path("abba.tvd")}));
   EXPECT_FALSE(app.catalogueModified);
-  EXPECT_EQ(frontend.Title(), " Tonvault    -    abba.tvd");
+  EXPECT_EQ(frontend.Title(), "Tonvault    -    abba.tvd");
   EXPECT_EQ(app.databaseFolder, folder.Path() + "/");
   EXPECT_EQ(app.recentDatabases.Entries().front(), Path("abba.tvd"));
   EXPECT_EQ(Contents(Path("abba.tvd")), "\xEF\xBB\xBF" "Fileversion: 1\r\n" + Record("8", {"Gold", "", "Waterloo"}));
@@ -187,7 +187,7 @@ TEST_F(DatabaseTest, AppendQuestionDecidesWhatHappensToFiles) {
   ReadDatabase(app, Path("one.tvd"), false);
   EXPECT_EQ(app.files.size(), 2u);
   EXPECT_TRUE(app.catalogueModified);
-  EXPECT_EQ(frontend.Title(), " Tonvault    -    one.tvd*");
+  EXPECT_EQ(frontend.Title(), "Tonvault    -    one.tvd*");
 
   frontend.Answer(Button::No);
   ReadDatabase(app, Path("one.tvd"), false);

@@ -184,5 +184,33 @@ TEST_F(ListOperationsTest, PlayOpensExistingFilesOnly) {
   EXPECT_TRUE(frontend.Log("beep").empty());
 }
 
+// A desktop without a player: the beep that nothing was started, then a
+// message that names the file, so the user knows what to set up.
+TEST_F(ListOperationsTest, PlayWithoutAPlayerSaysSoAfterTheBeep) {
+  const std::string data = std::string(TONVAULT_TEST_DATA) + "/";
+  app.files = {Row("one"), Row("two")};
+  for (auto [row, name] : {std::pair{&app.files[0], "cbr-32k-32000-mono.mp3"}, std::pair{&app.files[1], "id3lib-v23.mp3"}}) {
+    app.columnMap.Set(*row, Column::Path, data);
+    app.columnMap.Set(*row, Column::Filename, name);
+    row->selected = true;
+  }
+  ChangePage(app, Page::Files);
+  frontend.NoProgramToOpenWith();
+  frontend.ClearLog();
+  PlaySelectedFiles(app);
+  std::vector<std::string> said;
+  for (const std::string& line : frontend.Log()) {
+    if (line.rfind("beep", 0) == 0 || line.rfind("message", 0) == 0) said.push_back(line);
+  }
+  EXPECT_EQ(said, (std::vector<std::string>{
+                      "beep: default",
+                      "message(error): No program to play this file was found:\n\r" + data +
+                          "cbr-32k-32000-mono.mp3\n\r(and 1 more)\n\r\rChoose a default program for audio files in "
+                          "the settings of your desktop. [OK]"}));
+  EXPECT_EQ(NoPlayerText("/m/a.mp3", 1),
+            "No program to play this file was found:\n\r/m/a.mp3\n\r\rChoose a default program for audio files in "
+            "the settings of your desktop.");
+}
+
 }  // namespace
 }  // namespace tonvault::catalogue

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <algorithm>
 #include <fstream>
@@ -95,13 +96,26 @@ TEST_F(SettingsTest, MissingKeysTakeTheReaderDefaultsNotTheStartValues) {
   EXPECT_EQ(app.options.mp3.cbrSeconds, 5);
   for (int k = 0; k < kDisplayColumns; ++k) {
     EXPECT_EQ(app.options.columns.headings[static_cast<std::size_t>(k)], "--- ERROR ---");
-    EXPECT_EQ(app.options.columns.widths[static_cast<std::size_t>(k)], 3);
+    EXPECT_EQ(app.options.columns.widths[static_cast<std::size_t>(k)], ColumnLayout().widths[static_cast<std::size_t>(k)])
+        << "a missing width is the first width, not a 3-pixel sliver";
   }
   EXPECT_EQ(app.options.viewColumnWidths[0][0], 3);
   // A heading that names no field leaves the map alone.
   EXPECT_TRUE(app.columnMap.IsIdentity());
   // Missing print rows are not taken over.
   EXPECT_EQ(app.options.print.filesOrder, PrintOptions().filesOrder);
+}
+
+// Widths missing from a file whose headings survived: each column gets the
+// first width of the column its heading names, wherever it now stands.
+TEST_F(SettingsTest, AMissingColumnWidthIsTheNamedColumnsFirstWidth) {
+  Read("[ColumnsOrder]\nColumnTitle1=\"Length\"\nColumnTitle2=\"Album\"\n[ColumnsWidth]\n2=-77\n");
+  const ColumnLayout first;
+  const auto length = std::find(first.headings.begin(), first.headings.end(), "Length") - first.headings.begin();
+  EXPECT_EQ(app.options.columns.widths[1], first.widths[static_cast<std::size_t>(length)]);
+  EXPECT_EQ(app.options.columns.widths[2], -77) << "a width that is there is taken";
+  EXPECT_EQ(app.options.columns.widths[5], first.widths[5]) << "no heading: the width of the position";
+  EXPECT_EQ(app.options.columns.widths[0], 24);
 }
 
 TEST_F(SettingsTest, ValuesAreReadByTheirKindsRules) {
@@ -437,15 +451,24 @@ TEST_F(SettingsTest, EndingWithoutTheWindowKeepsUnsavedFilesAndTheSettings) {
   const std::string settings = folder.Path() + "/cfg/Tonvault.ini";
   EXPECT_EQ(EndWithoutWindow(app, settings), "");  // nothing unsaved
   EXPECT_TRUE(fs::exists(settings));
-  EXPECT_FALSE(fs::exists(folder.Path() + "/cfg/Tonvault-recovered.tvd"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path() + "/cfg"), fs::directory_iterator()), 1);
 
   TrackRecord row;
   app.columnMap.Set(row, Column::Album, "Arrival");
   app.files.push_back(row);
   app.catalogueModified = true;
   app.recentDatabases.Add("/m/older.tvd");
-  const std::string recovered = folder.Path() + "/cfg/Tonvault-recovered.tvd";
-  EXPECT_EQ(EndWithoutWindow(app, settings), recovered);
+  std::tm moment{};
+  moment.tm_year = 126;
+  moment.tm_mon = 11;
+  moment.tm_mday = 9;
+  moment.tm_hour = 17;
+  moment.tm_min = 35;
+  moment.tm_sec = 12;
+  moment.tm_isdst = -1;
+  const std::time_t now = std::mktime(&moment);
+  const std::string recovered = folder.Path() + "/cfg/Tonvault-recovered-20261209-173512.tvd";
+  EXPECT_EQ(EndWithoutWindow(app, settings, now), recovered);
   EXPECT_TRUE(frontend.Log().empty()) << "nothing may be asked";
 
   Application next{frontend};
@@ -454,6 +477,40 @@ TEST_F(SettingsTest, EndingWithoutTheWindowKeepsUnsavedFilesAndTheSettings) {
   ASSERT_TRUE(ReadDatabase(next, recovered, false));
   ASSERT_EQ(next.files.size(), 1u);
   EXPECT_EQ(next.columnMap.Get(next.files[0], Column::Album), "Arrival");
+}
+
+// Two running copies ended by the system in the same second: the second
+// copy's recovery catalogue gets a name of its own, and since the second
+// copy writes the settings last, it lists the first copy's catalogue too.
+TEST_F(SettingsTest, ARecoveryCatalogueNeverReplacesAnother) {
+  TempFolder folder;
+  const std::string settings = folder.Path() + "/cfg/Tonvault.ini";
+  const std::time_t now = 1'800'000'000;
+  Application first{frontend};
+  Application second{frontend};
+  for (auto [copy, album] : {std::pair{&first, "Arrival"}, std::pair{&second, "Gold"}}) {
+    TrackRecord row;
+    copy->columnMap.Set(row, Column::Album, album);
+    copy->files.push_back(row);
+    copy->catalogueModified = true;
+  }
+  second.recentDatabases.Add("/m/mine.tvd");
+  const std::string firstPath = EndWithoutWindow(first, settings, now);
+  const std::string secondPath = EndWithoutWindow(second, settings, now);
+  ASSERT_FALSE(firstPath.empty());
+  EXPECT_TRUE(frontend.Log().empty()) << "nothing may be asked";
+  EXPECT_EQ(secondPath, firstPath.substr(0, firstPath.size() - 4) + "-2.tvd");
+  EXPECT_EQ(RecoveryFilePath(folder.Path() + "/cfg", now), firstPath.substr(0, firstPath.size() - 4) + "-3.tvd");
+
+  Application next{frontend};
+  ASSERT_EQ(LoadSettings(next, settings, screen), SettingsRead::Read);
+  EXPECT_EQ(next.recentDatabases.Entries(), (std::vector<std::string>{secondPath, firstPath, "/m/mine.tvd"}));
+  for (auto [path, album] : {std::pair{firstPath, "Arrival"}, std::pair{secondPath, "Gold"}}) {
+    Application reader{frontend};
+    ASSERT_TRUE(ReadDatabase(reader, path, false));
+    ASSERT_EQ(reader.files.size(), 1u);
+    EXPECT_EQ(reader.columnMap.Get(reader.files[0], Column::Album), album);
+  }
 }
 
 

@@ -8,10 +8,10 @@ namespace tonvault::catalogue {
 namespace {
 
 TEST(WindowTitle, NameAndModifiedMark) {
-  EXPECT_EQ(WindowTitle("", false), " Tonvault");
-  EXPECT_EQ(WindowTitle("", true), " Tonvault") << "no mark before a catalogue has a name";
-  EXPECT_EQ(WindowTitle("music.tvd", false), " Tonvault    -    music.tvd");
-  EXPECT_EQ(WindowTitle("music.tvd", true), " Tonvault    -    music.tvd*");
+  EXPECT_EQ(WindowTitle("", false), "Tonvault");
+  EXPECT_EQ(WindowTitle("", true), "Tonvault") << "no mark before a catalogue has a name";
+  EXPECT_EQ(WindowTitle("music.tvd", false), "Tonvault    -    music.tvd");
+  EXPECT_EQ(WindowTitle("music.tvd", true), "Tonvault    -    music.tvd*");
 }
 
 TEST(StatusTexts, EachPageReportsItsOwnList) {

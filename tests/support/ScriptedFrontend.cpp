@@ -122,8 +122,13 @@ void ScriptedFrontend::SetWindowTitle(const std::string& title) {
 void ScriptedFrontend::ListsChanged() { log_.push_back("lists changed"); }
 
 bool ScriptedFrontend::OpenWithDefaultProgram(const std::string& path) {
-  log_.push_back("open: " + path);
-  return true;
+  log_.push_back("open: " + path + (openSucceeds_ ? "" : " -> failed"));
+  return openSucceeds_;
+}
+
+bool ScriptedFrontend::OpenManual(const std::string& path, int context) {
+  log_.push_back("open manual: " + path + " #" + std::to_string(context) + (openSucceeds_ ? "" : " -> failed"));
+  return openSucceeds_;
 }
 
 void ScriptedFrontend::PumpEvents() {

@@ -58,12 +58,17 @@ class ScriptedFrontend : public Frontend {
   void ListsChanged() override;
   void PumpEvents() override;
   bool OpenWithDefaultProgram(const std::string& path) override;
+  bool OpenManual(const std::string& path, int context) override;
+  // Makes opening files and the manual fail, as on a desktop without a
+  // player or browser.
+  void NoProgramToOpenWith() { openSucceeds_ = false; }
 
  private:
   template <class T>
   T Next(std::deque<T>& queue, const std::string& what);
 
   std::vector<std::string> log_;
+  bool openSucceeds_ = true;
   std::deque<Button> answers_;
   std::deque<std::optional<std::string>> files_, folders_, inputs_;
   std::map<int, std::function<void()>> pumpActions_;

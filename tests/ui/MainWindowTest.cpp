@@ -9,6 +9,8 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QHeaderView>
+#include <QScreen>
+#include <QTableView>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -43,7 +45,8 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, StartsOnTheFilesPageWithThirteenTabs) {
-  EXPECT_EQ(window->windowTitle(), " Tonvault");
+  EXPECT_EQ(window->windowTitle(), "Tonvault");
+  EXPECT_FALSE(window->windowIcon().isNull());
   EXPECT_EQ(window->Tabs()->count(), 13);
   EXPECT_EQ(window->Tabs()->tabText(0), "Files");
   EXPECT_EQ(window->Tabs()->tabText(9), "ID3 - Editor");
@@ -150,7 +153,7 @@ TEST_F(MainWindowTest, DroppedFilesAreImportedAndShownWithTheirIcons) {
   EXPECT_EQ(model->data(model->index(0, 3)).toString(), "Ärger über Öl 東京");
   EXPECT_FALSE(model->data(model->index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
   EXPECT_EQ(window->Status()->PanelText(0), "Files: 4");
-  EXPECT_EQ(window->windowTitle(), " Tonvault") << "no catalogue name yet, so no mark";
+  EXPECT_EQ(window->windowTitle(), "Tonvault") << "no catalogue name yet, so no mark";
   window->FilesPage()->View()->selectRow(1);
   EXPECT_EQ(window->Status()->PanelText(1), "Selected: 1");
   EXPECT_TRUE(window->App().files[1].selected);
@@ -244,6 +247,68 @@ TEST_F(MainWindowTest, StatisticsPageShowsTheFiguresAndTheHistogram) {
   dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
   window->setPalette(dark);
   window->grab().save(TONVAULT_SCREENSHOT_DIR "/statistics-dark.png");
+}
+
+// "Lists font size" widens the columns with the font, so a Length cell
+// never reads "00:00…"; the widths stored stay those of the layout.
+TEST_F(MainWindowTest, ColumnsGrowWithTheListsFontAndStoreTheirLayoutWidths) {
+  auto* settings = static_cast<SettingsPage*>(window->PageWidget(Page::Settings));
+  QTableView* files = window->FilesPage()->View();
+  const int length = window->App().columnMap.SlotOf(catalogue::Column::Length) + 1;
+  for (int size : {12, 6, 10, 8}) {
+    settings->Options()->ListFontSizeSpin()->setValue(size);
+    EXPECT_EQ(files->font().pointSize(), size);
+    EXPECT_GE(files->horizontalHeader()->sectionSize(length), QFontMetrics(files->font()).horizontalAdvance("00:00:00") + 8)
+        << "font size " << size;
+    EXPECT_GE(files->verticalHeader()->defaultSectionSize(), QFontMetrics(files->font()).height()) << size;
+  }
+  settings->Options()->ListFontSizeSpin()->setValue(12);
+  catalogue::ImportDropped(window->App(), {TONVAULT_TEST_DATA "/id3lib-v23.mp3", TONVAULT_TEST_DATA "/vbr-xing-32000-mono.mp3"});
+  QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/files-font-12.png");
+  catalogue::ColumnLayout stored;
+  window->FilesPage()->StoreLayout(stored);
+  const catalogue::ColumnLayout first;
+  for (std::size_t k = 0; k < first.widths.size(); ++k) EXPECT_NEAR(stored.widths[k], first.widths[k], 2) << k;
+}
+
+// Rows read by a running import show in the list at every event pump, not
+// only once the import ends.
+TEST(MainWindowImportTest, RowsShowInTheListWhileTheImportRuns) {
+  testing::QtTestApp();
+  class PumpWatcher : public MainWindow {
+   public:
+    void PumpEvents() override {
+      MainWindow::PumpEvents();
+      shown.push_back(FilesPage()->View()->model()->rowCount());
+    }
+    std::vector<int> shown;
+  };
+  QTemporaryDir folder;
+  for (int i = 0; i < 25; ++i) {
+    QFile::copy(TONVAULT_TEST_DATA "/cbr-32k-32000-mono.mp3", folder.filePath(QString("song%1.mp3").arg(i, 2, 10, QChar('0'))));
+  }
+  PumpWatcher window;
+  window.show();
+  QApplication::processEvents();
+  catalogue::ImportDropped(window.App(), {folder.path().toStdString()});
+  ASSERT_EQ(window.App().files.size(), 25u);
+  EXPECT_NE(std::find(window.shown.begin(), window.shown.end(), 10), window.shown.end());
+  EXPECT_NE(std::find(window.shown.begin(), window.shown.end(), 20), window.shown.end());
+  EXPECT_EQ(window.FilesPage()->View()->model()->rowCount(), 25);
+}
+
+// Without a settings file the window opens at the default size, centred on
+// the screen (no larger than the screen's free area).
+TEST(MainWindowSettingsTest, AFirstStartOpensAtTheDefaultSizeInTheMiddle) {
+  testing::QtTestApp();
+  QTemporaryDir folder;
+  MainWindow::StartOptions options;
+  options.settingsPath = (folder.path() + "/Tonvault.ini").toStdString();
+  MainWindow window(options);
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_EQ(window.size(), QSize(std::min(872, area.width()), std::min(758, area.height())));
+  EXPECT_LE((window.geometry().center() - area.center()).manhattanLength(), 2);
 }
 
 TEST_F(MainWindowTest, SeparatorDraggedToTheTopGoesBackToTheThirdRow) {

@@ -37,6 +37,37 @@ TEST_F(WidgetsTest, ProgressBarSitsRightOfTheFirstTwoPanels) {
   EXPECT_EQ(bar.Progress()->Maximum(), 300);
 }
 
+// Panel 0 keeps its 100 pixels for the counts, widens for a message that
+// needs more (the progress bar moves right), and where even that is not
+// enough shows the message elided with the whole text as its tooltip.
+TEST_F(WidgetsTest, AStatusMessageIsShownWholeOrElidedWithATooltip) {
+  EXPECT_EQ(MessagePanelWidth(60, 800, 80), 100);
+  EXPECT_EQ(MessagePanelWidth(300, 800, 80), 300);
+  EXPECT_EQ(MessagePanelWidth(700, 800, 80), 620) << "panel 1 and the progress bar keep their room";
+  EXPECT_EQ(MessagePanelWidth(700, 150, 80), 100) << "never below its own width";
+
+  const QString message = "Priority not changed: the system refused it.";
+  StatusBar bar;
+  bar.resize(800, 26);
+  bar.show();
+  bar.SetPanelText(0, "Files: 3");
+  EXPECT_EQ(bar.Panel(0)->width(), 100);
+  bar.SetPanelText(0, message);
+  QLabel* panel = bar.Panel(0);
+  EXPECT_EQ(panel->text(), message);
+  EXPECT_GE(panel->width(), panel->sizeHint().width());
+  EXPECT_TRUE(panel->toolTip().isEmpty());
+  EXPECT_EQ(bar.Panel(1)->x(), panel->width());
+  EXPECT_EQ(bar.Progress()->x(), panel->width() + 100 + 4);
+
+  bar.resize(300, 26);
+  EXPECT_EQ(bar.PanelText(0), message);
+  EXPECT_NE(panel->text(), message);
+  EXPECT_TRUE(panel->text().endsWith(QChar(0x2026))) << panel->text().toStdString();
+  EXPECT_EQ(panel->toolTip(), message);
+  EXPECT_LE(panel->sizeHint().width(), panel->width()) << "what is shown fits";
+}
+
 TEST_F(WidgetsTest, MessageTextsShowTheirLineBreaks) {
   EXPECT_EQ(DisplayText("Content of list not saved !\n\r\rSave list ?").toStdString(), "Content of list not saved !\n\nSave list ?");
   EXPECT_EQ(DisplayText("a\n\rb").toStdString(), "a\nb");

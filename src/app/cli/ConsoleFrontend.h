@@ -39,6 +39,7 @@ class ConsoleFrontend : public catalogue::Frontend {
   void ListsChanged() override {}
   void PumpEvents() override;
   bool OpenWithDefaultProgram(const std::string&) override { return false; }
+  bool OpenManual(const std::string&, int) override { return false; }
 
  private:
   std::ostream& messages_;

@@ -6,6 +6,7 @@
 #include "audio/Genres.h"
 #include "audio/Id3v1.h"
 #include "audio/Id3v2Tag.h"
+#include "audio/TextEncoding.h"
 #include "catalogue/TagWriting.h"
 #include "cli/Commands.h"
 #include "cli/Session.h"
@@ -19,8 +20,10 @@ constexpr const char* kUsage =
     "Usage: tonvault-cli tag FILE... [--title T] [--artist A] [--album B] [--year Y] [--comment C]\n"
     "                       [--track N] [--genre G] [--v1] [--v2] [--keep-old] [--remove-v1]\n"
     "                       [--remove-v2] [--keep-date]\n"
-    "Writes the ID3v2 tag (the default) and/or the ID3v1 tag of each file. Fields\n"
-    "not given keep the values the file's tag has; give \"\" to empty a field.\n";
+    "Writes the ID3v2 tag of each file; --v1 writes the ID3v1 tag too. Fields\n"
+    "not given keep the values the file's tag has; give \"\" to empty a field.\n"
+    "ID3v1 holds Windows-1252 characters only: others are written as '?', with\n"
+    "a warning.\n";
 
 // The fields named on the command line; the others are left as they are.
 struct GivenFields {
@@ -57,6 +60,21 @@ audio::Id3v1Fields Id3v1FieldsFor(const std::string& file, const GivenFields& gi
   if (given.genre) tag.genre = audio::GenreNumber(*given.genre).value_or(255);
   if (given.track) tag.track = std::atoi(given.track->c_str());
   return tag;
+}
+
+// Warns on standard error about the ID3v1 values that lose characters:
+// the tag holds Windows-1252 only, and a character it lacks becomes '?'.
+void WarnAboutLostCharacters(const std::string& file, const audio::Id3v1Fields& tag) {
+  const std::pair<const char*, const std::string*> fields[] = {
+      {"title", &tag.title}, {"artist", &tag.artist}, {"album", &tag.album}, {"comment", &tag.comment},
+      {"year", &tag.year}};
+  for (const auto& [name, value] : fields) {
+    const std::string stored = audio::Windows1252ToUtf8(audio::Utf8ToWindows1252(*value));
+    if (stored != *value) {
+      std::cerr << "tonvault-cli tag: " << file << ": the ID3v1 " << name << " cannot hold \"" << *value
+                << "\" (Windows-1252 only); it is written as \"" << stored << "\"\n";
+    }
+  }
 }
 
 }  // namespace
@@ -101,12 +119,17 @@ int TagCommand(const Arguments& arguments) {
     std::cerr << kUsage;
     return 2;
   }
-  if (!v1 && !removeV1 && !removeV2) v2 = true;
+  // ID3v2 is always written unless a tag is being removed; --v1 adds ID3v1.
+  if (!removeV1 && !removeV2) v2 = true;
   int status = 0;
   for (const std::string& file : files) {
     bool ok = true;
     if (v2 || removeV2) ok = catalogue::WriteId3v2(app, file, Id3v2FieldsFor(file, given), removeV2) && ok;
-    if (v1 || removeV1) ok = catalogue::WriteId3v1(app, file, Id3v1FieldsFor(file, given), removeV1) && ok;
+    if (v1 || removeV1) {
+      const audio::Id3v1Fields tag = Id3v1FieldsFor(file, given);
+      if (!removeV1) WarnAboutLostCharacters(file, tag);
+      ok = catalogue::WriteId3v1(app, file, tag, removeV1) && ok;
+    }
     std::cout << file << (ok ? ": written" : ": FAILED") << '\n';
     if (!ok) status = 1;
   }

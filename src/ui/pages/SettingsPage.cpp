@@ -4,9 +4,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -21,14 +21,14 @@ namespace tonvault::ui {
 namespace {
 constexpr const char* kListLabel = "Move items with the mouse.\n\r\rLines below the separator\n\rare not printed.";
 
-// Puts `panel` in a scroll area, so that a sheet fits small screens.
+// Puts `panel` in a scroll area, so that a sheet fits small screens: from
+// the default window size up the panel fits without scrolling sideways, and
+// a smaller window scrolls instead of cutting controls or growing.
 QScrollArea* Scrolling(QWidget* panel, QWidget* parent) {
   auto* scroll = new QScrollArea(parent);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll->setWidget(panel);
-  scroll->setMinimumWidth(panel->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
   DragScroll::Install(scroll);
   return scroll;
 }
@@ -44,26 +44,39 @@ SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent)
   layout->addWidget(sheets);
 }
 
+// Three columns: the options, the two print orders one above the other,
+// the HTML tags and the buttons. They fit the default window width side by
+// side; the sheet scrolls when the window is lower than they are.
 QWidget* SettingsPage::General() {
   auto* sheet = new QWidget(this);
   auto* layout = new QHBoxLayout(sheet);
-  layout->setContentsMargins(4, 4, 4, 4);  // keeps the page within the default window width
-  layout->setSpacing(3);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setSpacing(6);
   options_ = new OptionsPanel(app_.options, *controls_);
-  layout->addWidget(Scrolling(options_, sheet));
+  layout->addWidget(options_, 0, Qt::AlignTop);
+  auto* lists = new QVBoxLayout;
   auto addList = [&](const char* title, std::vector<catalogue::PrintItem>& items) {
     auto* box = new QGroupBox(title, sheet);
     auto* boxLayout = new QVBoxLayout(box);
     auto* list = new PrintOrderList(app_.frontend, items, box);
+    // Exactly as large as its rows (their number never changes), so both
+    // lists fit one column without scrolling.
+    list->setMinimumHeight(0);
+    list->setFixedSize(list->sizeHintForColumn(0) + 2 * list->frameWidth() + 12,
+                       list->sizeHintForRow(0) * list->count() + 2 * list->frameWidth() + 4);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     boxLayout->addWidget(list);
     auto* label = new QLabel(DisplayText(kListLabel), box);
     label->setWordWrap(true);
     boxLayout->addWidget(label);
-    layout->addWidget(box);
+    lists->addWidget(box);
     return list;
   };
   filesOrder_ = addList(" Files + Results printing ", app_.options.print.filesOrder);
   viewsOrder_ = addList(" Albums, Artists, Genres prt. ", app_.options.print.viewsOrder);
+  lists->addStretch(1);
+  layout->addLayout(lists);
 
   auto* html = new QGroupBox(" HTML Settings ", sheet);
   auto* form = new QFormLayout(html);
@@ -72,14 +85,17 @@ QWidget* SettingsPage::General() {
                               std::pair{"<TR>", &print.rowTag}, std::pair{"<TD>", &print.cellTag}}) {
     auto* label = new QLabel(caption, html);
     label->setTextFormat(Qt::PlainText);  // the captions are tag names, not markup
-    form->addRow(label, controls_->Edit(html, *tag));
+    QLineEdit* edit = controls_->Edit(html, *tag);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance("<TABLE Border=1>") + 16);
+    form->addRow(label, edit);
   }
   auto* right = new QVBoxLayout;
   right->addWidget(html);
   right->addWidget(Buttons());
   right->addStretch(1);
   layout->addLayout(right);
-  return sheet;
+  layout->addStretch(1);  // a wide window leaves the room on the right, not inside the controls
+  return Scrolling(sheet, this);
 }
 
 QWidget* SettingsPage::TagSheet() {

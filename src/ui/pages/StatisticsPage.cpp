@@ -1,12 +1,12 @@
 #include "ui/pages/StatisticsPage.h"
 
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <string_view>
 
 #include "ui/DragScroll.h"
 #include "views/Statistics.h"
@@ -23,7 +23,16 @@ StatisticsPage::StatisticsPage(catalogue::Application& app, QWidget* parent) : Q
   outer->addWidget(scroll);
   auto* content = new QWidget(scroll);
   scroll->setWidget(content);
-  auto* grid = new QGridLayout(content);
+  // Two columns: the counting groups one above the other, then the codecs
+  // above the histogram. Side by side they fit the default window width.
+  auto* columns = new QHBoxLayout(content);
+  auto* left = new QVBoxLayout;
+  auto* right = new QVBoxLayout;
+  columns->addLayout(left);
+  columns->addLayout(right);
+  columns->addStretch(1);
+  // Room for the longest figures ("100.000     100,0 %", "12.345 MByte").
+  const int valueWidth = fontMetrics().horizontalAdvance("100.000     100,0 %") + 8;
 
   struct Group {
     const char* title;
@@ -44,18 +53,16 @@ StatisticsPage::StatisticsPage(catalogue::Application& app, QWidget* parent) : Q
         {"MPEG 2 and 2.5  Layer 3", &S::mpeg2Layer3}, {"unknown MP3", &S::unknownMp3}, {"WMA", &S::wma},
         {"WAV + NVF", &S::wavNvf}}},
   };
-  int index = 0;
   for (const Group& group : groups) {
     auto* box = new QGroupBox(group.title, content);
     auto* form = new QFormLayout(box);
     for (const auto& [caption, value] : group.rows) {
       auto* label = new QLabel(box);
-      label->setMinimumWidth(150);
+      label->setMinimumWidth(valueWidth);
       form->addRow(QString(caption), label);
       figures_.push_back({caption, value, label});
     }
-    grid->addWidget(box, index / 3, index % 3, Qt::AlignTop);
-    ++index;
+    (std::string_view(group.title) == " Codec " ? right : left)->addWidget(box);
   }
   auto* histogramBox = new QGroupBox(" Bitrate ", content);
   auto* histogramLayout = new QVBoxLayout(histogramBox);
@@ -76,8 +83,9 @@ StatisticsPage::StatisticsPage(catalogue::Application& app, QWidget* parent) : Q
     views::ZoomOut(app_.statistics);
     histogram_->update();
   });
-  grid->addWidget(histogramBox, 1, 2, 2, 1, Qt::AlignTop);
-  grid->setRowStretch(3, 1);
+  right->addWidget(histogramBox);
+  left->addStretch(1);
+  right->addStretch(1);
 }
 
 void StatisticsPage::Reload() {

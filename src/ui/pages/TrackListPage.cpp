@@ -3,6 +3,7 @@
 #include "ui/ReportView.h"
 
 #include <QHeaderView>
+#include <cmath>
 #include <cstdlib>
 #include <QVBoxLayout>
 
@@ -34,8 +35,10 @@ void TrackListPage::ApplyLayout(const catalogue::ColumnLayout& layout) {
   QHeaderView* header = view_->horizontalHeader();
   const QSignalBlocker blocker(header);
   for (int visual = 0; visual < header->count(); ++visual) header->moveSection(header->visualIndex(visual), visual);
+  const double scale = ColumnWidthScale(view_->font());
   for (int k = 0; k < catalogue::kDisplayColumns && k < header->count(); ++k) {
-    header->resizeSection(k, std::max(3, std::abs(layout.widths[static_cast<std::size_t>(k)])));
+    const int stored = std::max(3, std::abs(layout.widths[static_cast<std::size_t>(k)]));
+    header->resizeSection(k, std::max(3, static_cast<int>(std::lround(stored * scale))));
   }
 }
 
@@ -50,7 +53,8 @@ void TrackListPage::StoreLayout(catalogue::ColumnLayout& layout) const {
     const bool centred =
         model_->headerData(section, Qt::Horizontal, Qt::TextAlignmentRole) == QVariant::fromValue(Qt::AlignCenter);
     layout.headings[k] = model_->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString().toStdString();
-    const int width = header->sectionSize(section);
+    const int width =
+        std::max(3, static_cast<int>(std::lround(header->sectionSize(section) / ColumnWidthScale(view_->font()))));
     layout.widths[k] = centred || section == 0 ? width : -width;
   }
 }

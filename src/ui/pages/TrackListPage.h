@@ -24,10 +24,12 @@ class TrackListPage : public QWidget {
   // Called after the selection flags changed through the list.
   void OnSelectionChanged(std::function<void()> callback) { selectionChanged_ = std::move(callback); }
   // Shows the columns in slot order with the widths of `layout` (at least
-  // 3 pixels each).
+  // 3 pixels each), drawn wider or narrower as the list's font needs
+  // (ColumnWidthScale).
   void ApplyLayout(const catalogue::ColumnLayout& layout);
   // Records the headings and widths by display position, the icon column
-  // first; a negative width marks a left-aligned column.
+  // first; a negative width marks a left-aligned column. Widths are stored
+  // as ApplyLayout takes them, independent of the font.
   void StoreLayout(catalogue::ColumnLayout& layout) const;
 
  private:
