@@ -1,11 +1,14 @@
 #include "files/ReplaceFile.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <vector>
 
 #include "files/FileIdentity.h"
@@ -69,10 +72,42 @@ FileStatus Produce(int descriptor, const ContentProducer& produce, const WriteFa
   return std::nullopt;
 }
 
+// Holds SIGPIPE back from the calling thread while it lives, and takes one
+// that a write raised before letting it through again: a reader of a FIFO
+// or pipe that goes away must make the write fail with EPIPE, not end the
+// program (the window would lose what was not saved).
+class BrokenPipeHeld {
+ public:
+  BrokenPipeHeld() {
+    sigemptyset(&pipe_);
+    sigaddset(&pipe_, SIGPIPE);
+    sigset_t pending;
+    sigemptyset(&pending);
+    wasPending_ = ::sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
+    ::pthread_sigmask(SIG_BLOCK, &pipe_, &previous_);
+  }
+  ~BrokenPipeHeld() {
+    if (!wasPending_) {
+      const timespec none{0, 0};
+      while (::sigtimedwait(&pipe_, nullptr, &none) == SIGPIPE) {
+      }
+    }
+    ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  }
+  BrokenPipeHeld(const BrokenPipeHeld&) = delete;
+  BrokenPipeHeld& operator=(const BrokenPipeHeld&) = delete;
+
+ private:
+  sigset_t pipe_{};
+  sigset_t previous_{};
+  bool wasPending_ = false;
+};
+
 // A FIFO, a device or a descriptor of our own: no temporary file, no
 // rename; the bytes go where the user pointed.
 FileStatus WriteDirectly(const std::string& path, int ownDescriptor, const ContentProducer& produce,
                          const WriteFault* fault) {
+  const BrokenPipeHeld held;
   UniqueDescriptor opened;
   int descriptor = ownDescriptor;
   if (descriptor < 0) {
@@ -117,7 +152,8 @@ FileStatus RewriteThroughInode(const std::string& target, TemporaryFile& tempora
 
 }  // namespace
 
-FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, const WriteFault* fault) {
+FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, const WriteFault* fault,
+                       std::optional<mode_t> newFileMode) {
   if (const int own = OwnDescriptorOf(path); own >= 0) return WriteDirectly(path, own, produce, fault);
   struct stat followed {};
   if (::stat(path.c_str(), &followed) == 0 && !S_ISREG(followed.st_mode)) {
@@ -141,7 +177,7 @@ FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, 
   if (exists) {
     KeepIdentity(temporary.Descriptor(), existing, fault != nullptr && fault->refuseOwner);
   } else {
-    ::fchmod(temporary.Descriptor(), NewFileMode());
+    ::fchmod(temporary.Descriptor(), newFileMode ? *newFileMode & 0777 : NewFileMode());
   }
   return temporary.RenameOver(target);
 }
