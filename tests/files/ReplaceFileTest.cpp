@@ -215,16 +215,23 @@ TEST_F(ReplaceFileTest, SetUserIdIsDroppedWhenTheOwnerCannotBeKept) {
   ASSERT_EQ(::chmod(Path("suid.mp3").c_str(), 04777), 0);
   Plant(Path("sgid.mp3"), "old", 02777);
   ASSERT_EQ(::chmod(Path("sgid.mp3").c_str(), 02777), 0);
+  // With a second name the file is written through its inode and stays
+  // root's; the bit must go all the same.
+  Plant(Path("linked.mp3"), "old", 04777);
+  ASSERT_EQ(::chmod(Path("linked.mp3").c_str(), 04777), 0);
+  ASSERT_EQ(::link(Path("linked.mp3").c_str(), Path("second.mp3").c_str()), 0);
 
-  for (const char* name : {"suid.mp3", "sgid.mp3"}) {
+  for (const char* name : {"suid.mp3", "sgid.mp3", "linked.mp3"}) {
     SCOPED_TRACE(name);
     ASSERT_EQ(test::RunAsNobody([this, name] { return test::ExitCodeOf(WriteWholeFile(Path(name), "nobody's")); }), 0);
     const struct stat after = Info(Path(name));
     EXPECT_EQ(Contents(Path(name)), "nobody's");
     EXPECT_EQ(after.st_mode & 07000, 0u) << std::oct << after.st_mode;
     EXPECT_EQ(after.st_mode & 0777, 0777u) << std::oct << after.st_mode;
-    EXPECT_NE(after.st_uid, 0u);  // it could not stay root's
   }
+  EXPECT_NE(Info(Path("suid.mp3")).st_uid, 0u);  // it could not stay root's
+  EXPECT_EQ(Info(Path("linked.mp3")).st_uid, 0u);
+  EXPECT_EQ(Contents(Path("second.mp3")), "nobody's");
 }
 
 TEST_F(ReplaceFileTest, RefusedOwnerDropsSetUserIdAndSetGroupId) {
