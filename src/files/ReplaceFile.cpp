@@ -120,32 +120,57 @@ FileStatus WriteDirectly(const std::string& path, int ownDescriptor, const Conte
   return std::nullopt;
 }
 
+// Makes room for `size` bytes in `out` before anything in it is overwritten,
+// so that a full disk or a file size limit fails the rewrite while the old
+// content is still whole. Where space cannot be reserved, the size alone is
+// set (which still meets a size limit). A failure restores the old size.
+FileStatus ReserveRoom(int out, off_t size) {
+  struct stat before {};
+  if (::fstat(out, &before) != 0) return ErrorFromErrno(errno);
+  if (size <= before.st_size) return std::nullopt;
+  int reserved = ::fallocate(out, 0, 0, size) == 0 ? 0 : errno;
+  if (reserved == EOPNOTSUPP || reserved == ENOSYS) reserved = ::ftruncate(out, size) == 0 ? 0 : errno;
+  if (reserved == 0) return std::nullopt;
+  ::ftruncate(out, before.st_size);
+  return ErrorFromErrno(reserved);
+}
+
 // Copies the complete temporary file into the target through its inode, so
 // every hard link of it sees the new content.
 FileStatus RewriteThroughInode(const std::string& target, TemporaryFile& temporary) {
-  if (::fsync(temporary.Descriptor()) != 0) return ErrorFromErrno(errno);
+  struct stat complete {};
+  if (::fsync(temporary.Descriptor()) != 0 || ::fstat(temporary.Descriptor(), &complete) != 0) {
+    return ErrorFromErrno(errno);
+  }
   if (const auto error = temporary.Name()) return error;  // a complete copy survives a crash from here on
   UniqueDescriptor out(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (!out.IsOpen()) return ErrorFromErrno(errno);
+  if (const auto error = ReserveRoom(out.Get(), complete.st_size)) return error;
+  // From here on the old content is being overwritten: should that fail
+  // halfway, the complete copy is the only whole version left, so it stays
+  // (under its temporary name, until the next write of this file).
+  const auto halfway = [&temporary](int error) {
+    temporary.Keep();
+    return ErrorFromErrno(error);
+  };
   std::vector<char> block(kCopyBlock);
   off_t at = 0;
   for (;;) {
     const ssize_t got = ::pread(temporary.Descriptor(), block.data(), block.size(), at);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return ErrorFromErrno(errno);
+      return halfway(errno);
     }
     if (got == 0) break;
     for (ssize_t done = 0; done < got;) {
       const ssize_t written = ::pwrite(out.Get(), block.data() + done, static_cast<std::size_t>(got - done), at + done);
       if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) return ErrorFromErrno(written < 0 ? errno : ENOSPC);
+      if (written <= 0) return halfway(written < 0 ? errno : ENOSPC);
       done += written;
     }
     at += got;
   }
-  if (::ftruncate(out.Get(), at) != 0 || ::fsync(out.Get()) != 0) return ErrorFromErrno(errno);
-  if (!out.Close()) return ErrorFromErrno(errno);
+  if (::ftruncate(out.Get(), at) != 0 || ::fsync(out.Get()) != 0 || !out.Close()) return halfway(errno);
   temporary.Discard();
   return std::nullopt;
 }

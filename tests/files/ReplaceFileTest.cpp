@@ -1,6 +1,8 @@
 #include "files/ReplaceFile.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -140,6 +142,30 @@ TEST_F(ReplaceFileTest, FailedWriteLeavesTheOldFileAndNothingBesideIt) {
     EXPECT_EQ(Contents(Path("h2.mp3")), old);
     EXPECT_EQ(Names(folder.Path()), (std::vector<std::string>{"h1.mp3", "h2.mp3", "link.mp3", "song.mp3"}));
   }
+}
+
+// A file with several names is rewritten in place; when the new, longer
+// content does not fit (a full disk, a file size limit), not a byte of the
+// old content may be overwritten before that is known. The size limit is set
+// once the temporary copy is complete, so only the rewrite meets it.
+TEST_F(ReplaceFileTest, HardLinkedFileThatCannotGrowKeepsItsOldContent) {
+  const std::string old(1 << 20, 'o');
+  Plant(Path("h1.mp3"), old);
+  ASSERT_EQ(::link(Path("h1.mp3").c_str(), Path("h2.mp3").c_str()), 0);
+  const std::string target = Path("h1.mp3");
+  const auto written = test::RunInChild([&target, &old] {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const auto status = ReplaceFile(target, [&old](const ContentWriter& write) {
+      const std::string content(3 << 20, 'n');
+      if (!write(content.data(), content.size())) return false;
+      const rlimit limit{old.size(), old.size()};
+      return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    });
+    return test::ExitCodeOf(status);
+  });
+  EXPECT_EQ(written, test::ExitCodeOf(Failure::System));
+  EXPECT_TRUE(Contents(Path("h2.mp3")) == old) << "the old content was overwritten";
+  EXPECT_EQ(Info(Path("h1.mp3")).st_nlink, 2u);
 }
 
 // ---- Permissions and owners -----------------------------------------------
