@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <vector>
 
+#include "files/FileIdentity.h"
 #include "files/OpenFile.h"
+#include "files/PathLinks.h"
 
 namespace tonvault::files {
 
@@ -15,7 +17,8 @@ namespace {
 constexpr std::size_t kCopyBlock = 1 << 20;
 }  // namespace
 
-FileStatus CopyFile(const std::string& source, const std::string& target, const WriteFault* fault) {
+FileStatus CopyFile(const std::string& source, const std::string& target, const WriteFault* fault,
+                    NewCopyMode newMode) {
   OpenedFile from;
   if (const auto error = OpenForReading(source, from)) return error;
   const auto copy = [&from](const ContentWriter& write) {
@@ -28,9 +31,16 @@ FileStatus CopyFile(const std::string& source, const std::string& target, const 
       if (!write(block.data(), static_cast<std::size_t>(got))) return false;
     }
   };
-  if (const auto error = ReplaceFile(target, copy, fault)) return error;
-  const timespec times[2] = {from.info.st_atim, from.info.st_mtim};
-  ::utimensat(AT_FDCWD, target.c_str(), times, 0);
+  const mode_t sourceMode = from.info.st_mode & 0777;
+  const mode_t created = newMode == NewCopyMode::Source ? sourceMode : NewFileMode(sourceMode);
+  if (const auto error = ReplaceFile(target, copy, fault, created)) return error;
+  // Only a regular file that the copy replaced or created takes the dates;
+  // /dev/fd/N may stand for a file the output is appended to.
+  struct stat written {};
+  if (OwnDescriptorOf(target) < 0 && ::stat(target.c_str(), &written) == 0 && S_ISREG(written.st_mode)) {
+    const timespec times[2] = {from.info.st_atim, from.info.st_mtim};
+    ::utimensat(AT_FDCWD, target.c_str(), times, 0);
+  }
   return std::nullopt;
 }
 

@@ -7,10 +7,18 @@
 
 namespace tonvault::files {
 
+// The permissions a copy gives a target it creates: those of the source
+// less the umask, as `cp` does (a private file's copy stays private), or
+// those of the source as they are, for a file that moves and must arrive
+// as it left.
+enum class NewCopyMode { SourceLessUmask, Source };
+
 // Copies the regular file `source` to `target` through ReplaceFile (an
 // existing target is replaced whole or not at all, keeping what makes it
 // the same file). The copy takes the source's modification and access
-// times, as a copy of a song should not look like a new recording.
-FileStatus CopyFile(const std::string& source, const std::string& target, const WriteFault* fault = nullptr);
+// times, as a copy of a song should not look like a new recording; output
+// written directly (a FIFO, a device, /dev/stdout) keeps its own.
+FileStatus CopyFile(const std::string& source, const std::string& target, const WriteFault* fault = nullptr,
+                    NewCopyMode newMode = NewCopyMode::SourceLessUmask);
 
 }  // namespace tonvault::files

@@ -45,6 +45,6 @@ KeptIdentity KeepIdentity(int descriptor, const struct stat& original, bool refu
   return kept;
 }
 
-mode_t NewFileMode() { return 0666 & ~CurrentUmask(); }
+mode_t NewFileMode(mode_t requested) { return requested & ~CurrentUmask(); }
 
 }  // namespace tonvault::files

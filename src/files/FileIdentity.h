@@ -19,8 +19,9 @@ struct KeptIdentity {
 // owner change fail, as it does for a user without the privilege (tests).
 KeptIdentity KeepIdentity(int descriptor, const struct stat& original, bool refuseOwner = false);
 
-// The permissions of a newly created file: read and write for everyone,
-// less the process's umask (as any program that creates a file does).
-mode_t NewFileMode();
+// The permissions of a newly created file: `requested` (by default read and
+// write for everyone) less the process's umask, as any program that creates
+// a file does.
+mode_t NewFileMode(mode_t requested = 0666);
 
 }  // namespace tonvault::files

@@ -51,9 +51,15 @@ FileStatus MoveFile(const std::string& from, const std::string& to, bool replace
     if (!error || error->code != EXDEV) return error;
   }
   struct stat existing {};
-  if (!replaceExisting && ::lstat(to.c_str(), &existing) == 0) return FileError{Failure::AlreadyExists, EEXIST};
-  if (const auto error = CopyFile(from, to)) return error;
-  return RemoveFile(from);
+  const bool targetExisted = ::lstat(to.c_str(), &existing) == 0;
+  if (!replaceExisting && targetExisted) return FileError{Failure::AlreadyExists, EEXIST};
+  // The file arrives with the permissions it had, as a rename keeps them.
+  if (const auto error = CopyFile(from, to, nullptr, NewCopyMode::Source)) return error;
+  const FileStatus removed = RemoveFile(from);
+  // A source that cannot go (its folder is read-only) makes the move fail
+  // as a whole: the copy it made is taken back, so no second file is left.
+  if (removed && !targetExisted) ::unlink(to.c_str());
+  return removed;
 }
 
 FileStatus RemoveFile(const std::string& path) {

@@ -11,7 +11,8 @@ namespace tonvault::files {
 FileStatus RenameExclusive(const std::string& from, const std::string& to);
 
 // Moves a file: an exclusive rename, or across file systems a complete copy
-// (keeping the dates) and then the removal of the source. With
+// (keeping the dates, and the permissions when it creates the target) and
+// then the removal of the source. With
 // `replaceExisting` an existing target is replaced instead of refused.
 FileStatus MoveFile(const std::string& from, const std::string& to, bool replaceExisting);
 

@@ -1,11 +1,14 @@
 #include "files/ReplaceFile.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <vector>
 
 #include "files/FileIdentity.h"
@@ -69,10 +72,42 @@ FileStatus Produce(int descriptor, const ContentProducer& produce, const WriteFa
   return std::nullopt;
 }
 
+// Holds SIGPIPE back from the calling thread while it lives, and takes one
+// that a write raised before letting it through again: a reader of a FIFO
+// or pipe that goes away must make the write fail with EPIPE, not end the
+// program (the window would lose what was not saved).
+class BrokenPipeHeld {
+ public:
+  BrokenPipeHeld() {
+    sigemptyset(&pipe_);
+    sigaddset(&pipe_, SIGPIPE);
+    sigset_t pending;
+    sigemptyset(&pending);
+    wasPending_ = ::sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
+    ::pthread_sigmask(SIG_BLOCK, &pipe_, &previous_);
+  }
+  ~BrokenPipeHeld() {
+    if (!wasPending_) {
+      const timespec none{0, 0};
+      while (::sigtimedwait(&pipe_, nullptr, &none) == SIGPIPE) {
+      }
+    }
+    ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  }
+  BrokenPipeHeld(const BrokenPipeHeld&) = delete;
+  BrokenPipeHeld& operator=(const BrokenPipeHeld&) = delete;
+
+ private:
+  sigset_t pipe_{};
+  sigset_t previous_{};
+  bool wasPending_ = false;
+};
+
 // A FIFO, a device or a descriptor of our own: no temporary file, no
 // rename; the bytes go where the user pointed.
 FileStatus WriteDirectly(const std::string& path, int ownDescriptor, const ContentProducer& produce,
                          const WriteFault* fault) {
+  const BrokenPipeHeld held;
   UniqueDescriptor opened;
   int descriptor = ownDescriptor;
   if (descriptor < 0) {
@@ -85,39 +120,65 @@ FileStatus WriteDirectly(const std::string& path, int ownDescriptor, const Conte
   return std::nullopt;
 }
 
+// Makes room for `size` bytes in `out` before anything in it is overwritten,
+// so that a full disk or a file size limit fails the rewrite while the old
+// content is still whole. Where space cannot be reserved, the size alone is
+// set (which still meets a size limit). A failure restores the old size.
+FileStatus ReserveRoom(int out, off_t size) {
+  struct stat before {};
+  if (::fstat(out, &before) != 0) return ErrorFromErrno(errno);
+  if (size <= before.st_size) return std::nullopt;
+  int reserved = ::fallocate(out, 0, 0, size) == 0 ? 0 : errno;
+  if (reserved == EOPNOTSUPP || reserved == ENOSYS) reserved = ::ftruncate(out, size) == 0 ? 0 : errno;
+  if (reserved == 0) return std::nullopt;
+  ::ftruncate(out, before.st_size);
+  return ErrorFromErrno(reserved);
+}
+
 // Copies the complete temporary file into the target through its inode, so
 // every hard link of it sees the new content.
 FileStatus RewriteThroughInode(const std::string& target, TemporaryFile& temporary) {
-  if (::fsync(temporary.Descriptor()) != 0) return ErrorFromErrno(errno);
+  struct stat complete {};
+  if (::fsync(temporary.Descriptor()) != 0 || ::fstat(temporary.Descriptor(), &complete) != 0) {
+    return ErrorFromErrno(errno);
+  }
   if (const auto error = temporary.Name()) return error;  // a complete copy survives a crash from here on
   UniqueDescriptor out(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (!out.IsOpen()) return ErrorFromErrno(errno);
+  if (const auto error = ReserveRoom(out.Get(), complete.st_size)) return error;
+  // From here on the old content is being overwritten: should that fail
+  // halfway, the complete copy is the only whole version left, so it stays
+  // (under its temporary name, until the next write of this file).
+  const auto halfway = [&temporary](int error) {
+    temporary.Keep();
+    return ErrorFromErrno(error);
+  };
   std::vector<char> block(kCopyBlock);
   off_t at = 0;
   for (;;) {
     const ssize_t got = ::pread(temporary.Descriptor(), block.data(), block.size(), at);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return ErrorFromErrno(errno);
+      return halfway(errno);
     }
     if (got == 0) break;
     for (ssize_t done = 0; done < got;) {
       const ssize_t written = ::pwrite(out.Get(), block.data() + done, static_cast<std::size_t>(got - done), at + done);
       if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) return ErrorFromErrno(written < 0 ? errno : ENOSPC);
+      if (written <= 0) return halfway(written < 0 ? errno : ENOSPC);
       done += written;
     }
     at += got;
   }
-  if (::ftruncate(out.Get(), at) != 0 || ::fsync(out.Get()) != 0) return ErrorFromErrno(errno);
-  if (!out.Close()) return ErrorFromErrno(errno);
+  if (::ftruncate(out.Get(), at) != 0 || ::fsync(out.Get()) != 0 || !out.Close()) return halfway(errno);
   temporary.Discard();
   return std::nullopt;
 }
 
 }  // namespace
 
-FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, const WriteFault* fault) {
+FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, const WriteFault* fault,
+                       std::optional<mode_t> newFileMode) {
   if (const int own = OwnDescriptorOf(path); own >= 0) return WriteDirectly(path, own, produce, fault);
   struct stat followed {};
   if (::stat(path.c_str(), &followed) == 0 && !S_ISREG(followed.st_mode)) {
@@ -141,7 +202,7 @@ FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, 
   if (exists) {
     KeepIdentity(temporary.Descriptor(), existing, fault != nullptr && fault->refuseOwner);
   } else {
-    ::fchmod(temporary.Descriptor(), NewFileMode());
+    ::fchmod(temporary.Descriptor(), newFileMode ? *newFileMode & 0777 : NewFileMode());
   }
   return temporary.RenameOver(target);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,9 +36,11 @@ using ContentProducer = std::function<bool(const ContentWriter& write)>;
 // - a symbolic link: the file it leads to is replaced, the link stays;
 // - a file the user may not write: refused (Failure::WriteProtected), even
 //   when its folder is writable;
-// - no file yet: created with the permissions the umask gives;
+// - no file yet: created with the permissions the umask gives, or with
+//   `newFileMode` (its permission bits only) when that is given;
 // - a FIFO or device, or /dev/stdout and the like: written directly.
-FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, const WriteFault* fault = nullptr);
+FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, const WriteFault* fault = nullptr,
+                       std::optional<mode_t> newFileMode = std::nullopt);
 
 // ReplaceFile with content that is at hand.
 FileStatus WriteWholeFile(const std::string& path, std::string_view content, const WriteFault* fault = nullptr);

@@ -120,6 +120,11 @@ void TemporaryFile::Discard() {
   file_.Reset();
 }
 
+void TemporaryFile::Keep() {
+  path_.clear();
+  file_.Reset();
+}
+
 void SyncFolder(const std::string& folder) {
   UniqueDescriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (descriptor.IsOpen()) ::fsync(descriptor.Get());

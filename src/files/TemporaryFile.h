@@ -43,6 +43,10 @@ class TemporaryFile {
   FileStatus RenameOver(const std::string& target);
   // Closes and removes the file.
   void Discard();
+  // Closes the file and leaves it under its name: a complete copy that is
+  // the only whole version of the content after a failed rewrite. The next
+  // write of the same target removes it as stale.
+  void Keep();
 
   // The name of slot `slot` for a target name, in `folder`.
   static std::string SlotPath(const std::string& folder, const std::string& targetName, int slot);
