@@ -16,6 +16,7 @@
 #include "catalogue/SettingKeys.h"
 #include "catalogue/SettingsDefaults.h"
 #include "catalogue/SettingsFile.h"
+#include "files/FileTestSupport.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempFolder.h"
 
@@ -425,14 +426,25 @@ TEST_F(SettingsTest, AnUnreadableSettingsFileIsNeverOverwritten) {
   EXPECT_EQ(frontend.Log("message").size(), 1u) << "said once";
   EXPECT_TRUE(fs::is_directory(path));
 
-  if (::geteuid() == 0) return;  // root reads any file
+  // A file the user may not read: as an ordinary user here, or (since root
+  // reads any file) in a child that gives up root's rights.
   const std::string locked = folder.Path() + "/locked.ini";
   std::ofstream(locked) << "[Window]\nWidth=1234\n";
-  fs::permissions(locked, fs::perms::none);
-  Application other{frontend};
-  EXPECT_EQ(LoadSettings(other, locked, screen), SettingsRead::Unreadable);
-  EndWithoutWindow(other, locked);
-  fs::permissions(locked, fs::perms::owner_read);
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(folder.Path(), fs::perms::all);
+  const auto endUnreadable = [&] {
+    Application other{frontend};
+    const bool unreadable = LoadSettings(other, locked, screen) == SettingsRead::Unreadable;
+    EndWithoutWindow(other, locked);
+    return unreadable ? 0 : 1;
+  };
+  if (::geteuid() == 0) {
+    EXPECT_EQ(files::test::RunAsNobody(endUnreadable), 0);
+  } else {
+    fs::permissions(locked, fs::perms::none);
+    EXPECT_EQ(endUnreadable(), 0);
+    fs::permissions(locked, fs::perms::owner_read);
+  }
   EXPECT_EQ(Contents(locked), "[Window]\nWidth=1234\n");
 }
 
