@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
 #include "catalogue/DiskOperations.h"
+#include "catalogue/ListOperations.h"
 #include "catalogue/PageChange.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempFolder.h"
@@ -143,6 +145,23 @@ TEST_F(DiskOperationsTest, DeleteAsksTwiceAndKeepsMissingRows) {
             "message(confirmation): Do you really want to delete\n\rthe 2 selected files\n\rfrom your harddisk ? "
             "[Yes/No] -> Yes");
   EXPECT_EQ(messages[1], "message(confirmation): Are you sure ? [Yes/No] -> No");
+}
+
+// A handful of files must not freeze the window: the count and the event
+// pump (and with it Esc) come after every file, not every hundredth.
+TEST_F(DiskOperationsTest, EscIsSeenAfterTheFirstFileAndCopiesKeepTheirDate) {
+  for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) AddFile(std::string("src/") + name, name);
+  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+  fs::last_write_time(Path("src/a.mp3"), old);
+  frontend.ChooseFolderAnswer(Path("dst"));
+  fs::create_directories(Path("dst"));
+  frontend.AtPump(2, [&] { StopCommand(app); });  // the pump after the first file
+  frontend.Answer(Button::Yes);                   // "Do you really want to STOP ?"
+  CopyOrMoveFiles(app, true, false);
+  EXPECT_TRUE(fs::exists(Path("dst/a.mp3")));
+  EXPECT_FALSE(fs::exists(Path("dst/b.mp3"))) << "stopped after one file";
+  EXPECT_EQ(frontend.Log("panel0: Copy:  ").front(), "panel0: Copy:  2");
+  EXPECT_EQ(fs::last_write_time(Path("dst/a.mp3")), old) << "a copy keeps the original's date";
 }
 
 }  // namespace
