@@ -4,14 +4,19 @@
 
 namespace tonvault::audio {
 
-BufferedReader::BufferedReader(ByteSource& source, std::size_t blockSize)
-    : source_(source),
-      size_(source.Size()),
-      // A small file needs no more memory than its own size.
-      block_(static_cast<std::size_t>(std::clamp<std::int64_t>(size_, 64, static_cast<std::int64_t>(std::max<std::size_t>(blockSize, 64))))) {}
+BufferedReader::BufferedReader(ByteSource& source, std::size_t maxBlockSize)
+    : source_(source), size_(source.Size()), maxBlockSize_(std::max<std::size_t>(maxBlockSize, 64)) {}
 
 bool BufferedReader::Fill(std::int64_t offset, std::size_t count) {
-  if (count > block_.size()) block_.resize(count);
+  const bool continues = blockLength_ > 0 && offset >= blockStart_ &&
+                         offset <= blockStart_ + static_cast<std::int64_t>(blockLength_);
+  std::size_t size = continues ? nextBlockSize_ : std::min(kFirstBlockSize, maxBlockSize_);
+  nextBlockSize_ = std::min(size * 2, maxBlockSize_);
+  // Never more than the file holds from here (a small file needs no more
+  // memory than its own size), never less than the caller asked for.
+  size = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(size), size_ - offset));
+  size = std::max(size, count);
+  block_.resize(size);
   const std::int64_t got = source_.ReadAt(offset, block_);
   if (got < 0) {
     blockLength_ = 0;

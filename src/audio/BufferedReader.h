@@ -8,14 +8,20 @@
 
 namespace tonvault::audio {
 
-// Serves small reads (16 bytes, 4 KB) from one large block read, so a walk
-// over a file costs memory reads rather than a system call per frame. The
-// memory used is the block size, whatever the file's size.
+// Serves small reads (16 bytes, 4 KB) from block reads, so a walk over a
+// file costs memory reads rather than a system call per frame. The first
+// block is small, as most walks end after a few frames (a header, the
+// frames up to the constant-bitrate decision); each block that continues
+// where the last one ended is twice as large, up to `maxBlockSize`, so a
+// walk over a whole file still reads in large pieces. So little more is
+// read than the walk uses, and the memory used stays bounded by the
+// largest block, whatever the file's size.
 class BufferedReader {
  public:
-  static constexpr std::size_t kDefaultBlockSize = 128 * 1024;
+  static constexpr std::size_t kFirstBlockSize = 16 * 1024;
+  static constexpr std::size_t kDefaultBlockSize = 1024 * 1024;
 
-  explicit BufferedReader(ByteSource& source, std::size_t blockSize = kDefaultBlockSize);
+  explicit BufferedReader(ByteSource& source, std::size_t maxBlockSize = kDefaultBlockSize);
 
   // The bytes at [offset, offset + count), fewer at the end of the data.
   // The view stays valid until the next call. `failed` is set when the
@@ -29,6 +35,8 @@ class BufferedReader {
 
   ByteSource& source_;
   std::int64_t size_;
+  std::size_t maxBlockSize_;
+  std::size_t nextBlockSize_ = kFirstBlockSize;
   std::vector<std::uint8_t> block_;
   std::int64_t blockStart_ = 0;
   std::size_t blockLength_ = 0;

@@ -17,7 +17,7 @@ std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path, fi
   const files::FileStatus error = files::OpenForReading(path, file);
   if (why != nullptr) *why = error;
   if (error) return nullptr;
-  ::posix_fadvise(file.descriptor.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  ::posix_fadvise(file.descriptor.Get(), 0, 0, POSIX_FADV_RANDOM);
   const std::int64_t size = file.info.st_size;
   return std::unique_ptr<FileByteSource>(new FileByteSource(file.descriptor.Release(), size));
 }
@@ -69,23 +69,30 @@ PrefetchedSource::PrefetchedSource(ByteSource& source, std::size_t headBytes) : 
   }
 }
 
+bool PrefetchedSource::Serve(const std::vector<std::uint8_t>& kept, std::int64_t keptStart, std::int64_t offset,
+                             std::span<std::uint8_t> out, std::int64_t count) {
+  const std::int64_t keptEnd = keptStart + static_cast<std::int64_t>(kept.size());
+  if (kept.empty() || offset < keptStart || offset + count > keptEnd) return false;
+  std::memcpy(out.data(), kept.data() + (offset - keptStart), static_cast<std::size_t>(count));
+  return true;
+}
+
 std::int64_t PrefetchedSource::ReadAt(std::int64_t offset, std::span<std::uint8_t> out) {
   if (offset < 0) return -1;
   if (!readable_) return source_.ReadAt(offset, out);
   if (offset >= Size() || out.empty()) return 0;
   // What exists at `offset`: the request, cut at the end of the data.
   const std::int64_t count = std::min(static_cast<std::int64_t>(out.size()), Size() - offset);
-  const auto headSize = static_cast<std::int64_t>(head_.size());
-  if (offset + count <= headSize) {
-    std::memcpy(out.data(), head_.data() + offset, static_cast<std::size_t>(count));
+  if (Serve(head_, 0, offset, out, count) || Serve(tail_, tailStart_, offset, out, count) ||
+      Serve(last_, lastStart_, offset, out, count)) {
     return count;
   }
-  const std::int64_t tailEnd = tailStart_ + static_cast<std::int64_t>(tail_.size());
-  if (!tail_.empty() && offset >= tailStart_ && offset + count <= tailEnd) {
-    std::memcpy(out.data(), tail_.data() + (offset - tailStart_), static_cast<std::size_t>(count));
-    return count;
+  const std::int64_t got = source_.ReadAt(offset, out);
+  if (got > 0 && static_cast<std::size_t>(got) <= kMostRemembered) {
+    last_.assign(out.begin(), out.begin() + got);
+    lastStart_ = offset;
   }
-  return source_.ReadAt(offset, out);
+  return got;
 }
 
 }  // namespace tonvault::audio

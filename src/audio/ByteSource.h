@@ -67,10 +67,14 @@ namespace tonvault::audio {
 
 // Holds the first bytes of another source (and its last 128, where an
 // ID3v1 tag sits) in memory, so several readers of one small file cost one
-// open and two reads. Reads outside those bytes go to the source.
+// open and two reads; and the bytes of the last read beyond them, since the
+// quick header read and the stream scan both start where the audio starts.
+// Other reads go to the source: a file whose tag holds a large picture is
+// not read through its picture.
 class PrefetchedSource : public ByteSource {
  public:
-  static constexpr std::size_t kDefaultHead = 128 * 1024;
+  static constexpr std::size_t kDefaultHead = 16 * 1024;
+  static constexpr std::size_t kMostRemembered = 256 * 1024;
 
   explicit PrefetchedSource(ByteSource& source, std::size_t headBytes = kDefaultHead);
   std::int64_t Size() const override { return source_.Size(); }
@@ -79,10 +83,16 @@ class PrefetchedSource : public ByteSource {
   bool Readable() const { return readable_; }
 
  private:
+  // Copies what `kept` (held from `keptStart` on) has of the request.
+  static bool Serve(const std::vector<std::uint8_t>& kept, std::int64_t keptStart, std::int64_t offset,
+                    std::span<std::uint8_t> out, std::int64_t count);
+
   ByteSource& source_;
   std::vector<std::uint8_t> head_;
   std::vector<std::uint8_t> tail_;
   std::int64_t tailStart_ = 0;
+  std::vector<std::uint8_t> last_;
+  std::int64_t lastStart_ = 0;
   bool readable_ = true;
 };
 

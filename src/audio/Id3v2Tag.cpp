@@ -25,9 +25,11 @@ constexpr std::uint8_t kFrameUnsynchronised = 0x02;
 constexpr std::uint8_t kFrameDataLengthIndicator = 0x01;
 constexpr std::size_t kListedContentBytes = 256;
 
-// The tag as read: at most its total length + 1 bytes (bounded by the
-// file), with a whole-tag unsynchronisation undone and the extended header
-// located. Offsets are in `bytes`; `end` is where the frame area ends.
+// The tag: at most its total length + 1 bytes (bounded by the file), with a
+// whole-tag unsynchronisation undone and the extended header located.
+// `end` is where the frame area ends. The bytes are either all in `bytes`
+// or, for a reader that needs only some frames, fetched from `source` as
+// they are asked for (so a 2 MB picture is skipped, not read).
 struct TagImage {
   bool present = false;
   int major = 0;
@@ -35,8 +37,22 @@ struct TagImage {
   std::uint8_t flags = 0;
   std::int64_t total = 0;
   Bytes bytes;
+  ByteSource* source = nullptr;  // set when the bytes are fetched on demand
+  std::int64_t size = 0;         // how many bytes of the tag there are
   std::int64_t end = 0;
   std::int64_t firstFrame = kHeaderSize;
+
+  // The bytes [p, p + n), fewer at the end of the tag; `scratch` holds
+  // fetched bytes.
+  std::span<const std::uint8_t> View(std::int64_t p, std::int64_t n, Bytes& scratch) const {
+    const std::int64_t count = std::min(n, size - p);
+    if (p < 0 || count <= 0) return {};
+    if (source == nullptr) return {bytes.data() + p, static_cast<std::size_t>(count)};
+    scratch.resize(static_cast<std::size_t>(count));
+    const std::int64_t got = source->ReadAt(p, scratch);
+    scratch.resize(static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+    return scratch;
+  }
 };
 
 std::uint32_t BigEndian(const std::uint8_t* p, int count) {
@@ -68,7 +84,10 @@ void LocateExtendedHeader(TagImage& tag) {
   tag.firstFrame = std::min(kHeaderSize + length, tag.end);
 }
 
-std::optional<TagImage> LoadTag(ByteSource* source) {
+// Reads the tag. With `whole` off the frame area stays on disk and is
+// fetched on demand, unless a whole-tag unsynchronisation must be undone
+// first.
+std::optional<TagImage> LoadTag(ByteSource* source, bool whole = true) {
   if (source == nullptr) return std::nullopt;
   const std::int64_t fileSize = source->Size();
   std::array<std::uint8_t, kFirstRead> first{};
@@ -81,11 +100,19 @@ std::optional<TagImage> LoadTag(ByteSource* source) {
   tag.version = first[3] * 10 + first[4];
   tag.flags = first[5];
   tag.total = DecodeTagSize(first[6], first[7], first[8], first[9]) + kHeaderSize;
+  tag.end = tag.total;
+  const bool unsynchronised = tag.major == 3 && (tag.flags & kUnsynchronisationFlag) != 0;
+  if (!whole && !unsynchronised) {
+    tag.bytes.assign(first.begin(), first.begin() + got);
+    tag.source = source;
+    tag.size = std::min(tag.total + 1, fileSize);
+    LocateExtendedHeader(tag);
+    return tag;
+  }
   tag.bytes.resize(static_cast<std::size_t>(std::min(tag.total + 1, fileSize)));
   const std::int64_t read = source->ReadAt(0, tag.bytes);
   tag.bytes.resize(static_cast<std::size_t>(std::max<std::int64_t>(read, 0)));
-  tag.end = tag.total;
-  if (tag.major == 3 && (tag.flags & kUnsynchronisationFlag) != 0) {
+  if (unsynchronised) {
     const auto frameAreaEnd = static_cast<std::size_t>(std::min<std::int64_t>(tag.total, tag.bytes.size()));
     Bytes clean(tag.bytes.begin(), tag.bytes.begin() + std::min<std::size_t>(kHeaderSize, tag.bytes.size()));
     if (frameAreaEnd > kHeaderSize) {
@@ -96,6 +123,7 @@ std::optional<TagImage> LoadTag(ByteSource* source) {
     clean.insert(clean.end(), tag.bytes.begin() + static_cast<std::ptrdiff_t>(frameAreaEnd), tag.bytes.end());
     tag.bytes = std::move(clean);
   }
+  tag.size = static_cast<std::int64_t>(tag.bytes.size());
   LocateExtendedHeader(tag);
   return tag;
 }
@@ -110,8 +138,11 @@ struct FrameHead {
 
 std::optional<FrameHead> ReadFrameHead(const TagImage& tag, std::int64_t p, bool version22) {
   const std::int64_t headerSize = version22 ? 6 : 10;
-  if (p + headerSize > static_cast<std::int64_t>(tag.bytes.size())) return std::nullopt;
-  const std::uint8_t* h = &tag.bytes[static_cast<std::size_t>(p)];
+  if (p + headerSize > tag.size) return std::nullopt;
+  Bytes scratch;
+  const auto view = tag.View(p, headerSize, scratch);
+  if (static_cast<std::int64_t>(view.size()) < headerSize) return std::nullopt;
+  const std::uint8_t* h = view.data();
   FrameHead head;
   head.headerSize = headerSize;
   if (version22) {
@@ -133,10 +164,11 @@ std::optional<FrameHead> ReadFrameHead(const TagImage& tag, std::int64_t p, bool
 // unsynchronisation undone and its data length indicator skipped.
 Bytes FrameContent(const TagImage& tag, std::int64_t p, const FrameHead& head) {
   const std::int64_t begin = p + head.headerSize;
-  const std::int64_t end = std::min({p + head.total, tag.end, static_cast<std::int64_t>(tag.bytes.size())});
+  const std::int64_t end = std::min({p + head.total, tag.end, tag.size});
   if (end <= begin) return {};
-  std::span<const std::uint8_t> content(&tag.bytes[static_cast<std::size_t>(begin)], static_cast<std::size_t>(end - begin));
-  if (tag.major < 4) return {content.begin(), content.end()};
+  Bytes scratch;
+  std::span<const std::uint8_t> content = tag.View(begin, end - begin, scratch);
+  if (tag.major < 4) return scratch.empty() ? Bytes(content.begin(), content.end()) : std::move(scratch);
   if ((head.formatFlags & kFrameDataLengthIndicator) != 0) content = content.subspan(std::min<std::size_t>(4, content.size()));
   const bool unsynchronised =
       (head.formatFlags & kFrameUnsynchronised) != 0 || (tag.flags & kUnsynchronisationFlag) != 0;
@@ -207,10 +239,18 @@ std::string ShowSeparators(std::string text) {
   return out;
 }
 
+// The frames whose content gives a value of the row; the others (pictures,
+// lyrics, private data) are stepped over by their sizes.
+bool IsValueFrame(const std::string& id) {
+  static const std::array<std::string_view, 16> ids = {"COM",  "COMM", "TT2", "TIT2", "TAL", "TALB", "TRK", "TRCK",
+                                                        "TP1",  "TPE1", "TPE2", "TCO", "TCON", "TYE", "TYER", "TDRC"};
+  return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
 }  // namespace
 
 Id3v2Values ReadId3v2Tag(ByteSource* source) {
-  const auto tag = LoadTag(source);
+  const auto tag = LoadTag(source, false);
   if (!tag || !tag->present) return {};
   ValueWalk walk;
   walk.values.present = true;
@@ -218,16 +258,18 @@ Id3v2Values ReadId3v2Tag(ByteSource* source) {
   walk.values.totalLength = tag->total;
   walk.values.usedLength = tag->total;
   const bool version22 = tag->version < 30;
+  Bytes scratch;
   for (std::int64_t p = tag->firstFrame; p <= tag->end;) {
-    if (p >= static_cast<std::int64_t>(tag->bytes.size())) break;
-    const std::uint8_t first = tag->bytes[static_cast<std::size_t>(p)];
-    if (first == 0 || first == 0xFF) {
+    if (p >= tag->size) break;
+    const auto firstByte = tag->View(p, 1, scratch);
+    if (firstByte.empty()) break;
+    if (firstByte[0] == 0 || firstByte[0] == 0xFF) {
       walk.values.usedLength = tag->total - (tag->end - p);
       break;
     }
     const auto head = ReadFrameHead(*tag, p, version22);
     if (!head) break;
-    walk.Take(head->id, FrameContent(*tag, p, *head));
+    if (IsValueFrame(head->id)) walk.Take(head->id, FrameContent(*tag, p, *head));
     p += head->total;
   }
   Id3v2Values& values = walk.values;
