@@ -60,7 +60,7 @@ std::string EscapeName(std::string_view name) {
 }
 
 std::string UnescapeName(std::string_view stored) {
-  if (std::memchr(stored.data(), kLead, stored.size()) == nullptr) return std::string(stored);
+  if (stored.empty() || std::memchr(stored.data(), kLead, stored.size()) == nullptr) return std::string(stored);
   std::string out;
   out.reserve(stored.size());
   for (std::size_t i = 0; i < stored.size();) {
