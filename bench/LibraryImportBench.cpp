@@ -132,10 +132,11 @@ std::vector<std::string> MakeLibrary(const fs::path& root, int count) {
   return files;
 }
 
-std::size_t Import(const fs::path& root) {
+std::size_t Import(const fs::path& root, bool scan = true) {
   bench::QuietSession session;
   catalogue::Application& app = session.app;
   app.options.import.wma = app.options.import.wav = true;
+  app.options.mp3.scanForVbr = scan;
   std::vector<std::string> candidates;
   catalogue::CollectFiles(root.string(), true, app.options.import, candidates, app.notRead);
   catalogue::SortCandidates(candidates);
@@ -234,6 +235,8 @@ int main() {
   std::printf(" warm (best of 3, %zu rows):\n", rows);
   ReportWarm("floor: open, read 4 KB and 128 B, close", floor, floor, library.size());
   ReportWarm("Tonvault import, default options", warm, floor, library.size());
+  ReportWarm("Tonvault import, VBR scan off", bench::BestSeconds([&] { Import(root, false); }, 3), floor,
+             library.size());
 #ifdef TONVAULT_BENCH_TAGLIB
   const double taglibWarm = bench::BestSeconds([&] { TagLibRead(library); }, 3);
   ReportWarm("TagLib FileRef, tags and accurate properties", taglibWarm, floor, library.size());
@@ -246,8 +249,10 @@ int main() {
   std::printf(" cold (pages evicted before each run):\n");
   const Cold floorCold = MeasureCold(library, [&] { Floor(library); });
   const Cold importCold = MeasureCold(library, [&] { Import(root); });
+  const Cold noScanCold = MeasureCold(library, [&] { Import(root, false); });
   ReportCold("floor", floorCold);
   ReportCold("Tonvault import, default options", importCold);
+  ReportCold("Tonvault import, VBR scan off", noScanCold);
 #ifdef TONVAULT_BENCH_TAGLIB
   const Cold taglibCold = MeasureCold(library, [&] { TagLibRead(library); });
   ReportCold("TagLib FileRef, tags and accurate properties", taglibCold);

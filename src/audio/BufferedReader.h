@@ -20,6 +20,8 @@ class BufferedReader {
  public:
   static constexpr std::size_t kFirstBlockSize = 16 * 1024;
   static constexpr std::size_t kDefaultBlockSize = 1024 * 1024;
+  // From this block size on, the next block is announced to the source.
+  static constexpr std::size_t kAnnounceFrom = 128 * 1024;
 
   explicit BufferedReader(ByteSource& source, std::size_t maxBlockSize = kDefaultBlockSize);
 

@@ -39,6 +39,15 @@ std::int64_t DescriptorSource::ReadAt(std::int64_t offset, std::span<std::uint8_
   return static_cast<std::int64_t>(done);
 }
 
+void DescriptorSource::WillRead(std::int64_t offset, std::int64_t count) {
+  if (offset < 0 || offset >= size_ || count <= 0) return;
+  // A walk that announces its next bytes reads on to the end: the
+  // system's own read-ahead keeps the disk busy in front of it.
+  if (!sequential_) ::posix_fadvise(descriptor_, 0, 0, POSIX_FADV_SEQUENTIAL);
+  sequential_ = true;
+  ::posix_fadvise(descriptor_, offset, count, POSIX_FADV_WILLNEED);
+}
+
 std::int64_t MemoryByteSource::ReadAt(std::int64_t offset, std::span<std::uint8_t> out) {
   if (offset < 0) return -1;
   if (offset >= Size() || out.empty()) return 0;

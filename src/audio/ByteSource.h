@@ -21,6 +21,9 @@ class ByteSource {
   // Reads up to `out.size()` bytes at `offset`; returns how many were read
   // (fewer only at the end of the data) or -1 when the read failed.
   virtual std::int64_t ReadAt(std::int64_t offset, std::span<std::uint8_t> out) = 0;
+  // A hint that the bytes [offset, offset + count) will be read next: a
+  // file has the system fetch them in the background. Nothing by default.
+  virtual void WillRead(std::int64_t /*offset*/, std::int64_t /*count*/) {}
 };
 
 // The bytes of a file open elsewhere (not owned): a writer that has the
@@ -30,10 +33,12 @@ class DescriptorSource : public ByteSource {
   DescriptorSource(int descriptor, std::int64_t size) : descriptor_(descriptor), size_(size) {}
   std::int64_t Size() const override { return size_; }
   std::int64_t ReadAt(std::int64_t offset, std::span<std::uint8_t> out) override;
+  void WillRead(std::int64_t offset, std::int64_t count) override;
 
  protected:
   int descriptor_;
   std::int64_t size_;
+  bool sequential_ = false;
 };
 
 // A file opened read-only. Open() returns null when the file cannot be
@@ -79,6 +84,7 @@ class PrefetchedSource : public ByteSource {
   explicit PrefetchedSource(ByteSource& source, std::size_t headBytes = kDefaultHead);
   std::int64_t Size() const override { return source_.Size(); }
   std::int64_t ReadAt(std::int64_t offset, std::span<std::uint8_t> out) override;
+  void WillRead(std::int64_t offset, std::int64_t count) override { source_.WillRead(offset, count); }
   // False when the first read of the source failed.
   bool Readable() const { return readable_; }
 

@@ -14,6 +14,8 @@
 #include "catalogue/StatusTexts.h"
 #include "catalogue/TextCase.h"
 #include "files/OpenFile.h"
+#include "files/ReadAhead.h"
+#include "audio/ByteSource.h"
 
 namespace tonvault::catalogue {
 
@@ -54,6 +56,11 @@ void ImportCandidates(Application& app, std::vector<std::string>& candidates) {
 }
 
 constexpr std::size_t kNotReadNamed = 10;
+constexpr std::size_t kFilesAnnounced = 8;
+
+void AnnounceFile(const std::string& path) {
+  files::AnnounceReads(path, static_cast<std::int64_t>(audio::PrefetchedSource::kDefaultHead), 128);
+}
 
 }  // namespace
 
@@ -126,7 +133,11 @@ void BuildRows(Application& app, const std::vector<std::string>& candidates) {
   FillContext context{app.columnMap, app.options, labels, host};
   app.files.reserve(app.files.size() + total);
   app.filesSort.Clear();
+  // The heads and tails of the next files are fetched while this one is
+  // read, so a cold disk works on several files at once.
+  for (std::size_t i = 0; i < std::min(total, kFilesAnnounced); ++i) AnnounceFile(candidates[i]);
   for (std::size_t i = 0; i < total; ++i) {
+    if (i + kFilesAnnounced < total) AnnounceFile(candidates[i + kFilesAnnounced]);
     app.files.emplace_back();
     const FillDetails details = FillRow(app.files.back(), candidates[i], context);
     if (details.openError) {
