@@ -13,6 +13,7 @@
 
 #include "QuietSession.h"
 #include "BenchTiming.h"
+#include "ImportFloor.h"
 
 #include <algorithm>
 #include <chrono>
@@ -96,17 +97,7 @@ std::size_t Import(const fs::path& root, const catalogue::Options& options) {
   return app.files.size();
 }
 
-void Floor(const std::vector<std::string>& files) {
-  char head[4096], tail[128];
-  for (const std::string& file : files) {
-    const int fd = ::open(file.c_str(), O_RDONLY);
-    const off_t size = ::lseek(fd, 0, SEEK_END);
-    if (::pread(fd, head, sizeof head, 0) < 0 || ::pread(fd, tail, sizeof tail, std::max<off_t>(0, size - 128)) < 0) {
-      std::perror("pread");
-    }
-    ::close(fd);
-  }
-}
+void Floor(const std::vector<std::string>& files) { bench::ReadHeadsAndTails(files); }
 
 void Report(const char* what, double seconds, double floor) {
   const double files = kFolders * kFilesPerFolder;

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "BenchTiming.h"
+#include "ImportFloor.h"
 #include "QuietSession.h"
 #include "audio/Id3v1.h"
 #include "catalogue/Import.h"
@@ -144,17 +145,7 @@ std::size_t Import(const fs::path& root, bool scan = true) {
   return app.files.size();
 }
 
-void Floor(const std::vector<std::string>& files) {
-  char head[4096], tail[128];
-  for (const std::string& file : files) {
-    const int fd = ::open(file.c_str(), O_RDONLY);
-    const off_t size = ::lseek(fd, 0, SEEK_END);
-    if (::pread(fd, head, sizeof head, 0) < 0 || ::pread(fd, tail, sizeof tail, std::max<off_t>(0, size - 128)) < 0) {
-      std::perror("pread");
-    }
-    ::close(fd);
-  }
-}
+void Floor(const std::vector<std::string>& files) { bench::ReadHeadsAndTails(files); }
 
 #ifdef TONVAULT_BENCH_TAGLIB
 void TagLibRead(const std::vector<std::string>& files) {

@@ -12,6 +12,7 @@
 #include "catalogue/Import.h"
 #include "catalogue/NameEscape.h"
 #include "catalogue/TagWriting.h"
+#include "files/FileTestSupport.h"
 #include "support/MpegSynth.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempFolder.h"
@@ -24,10 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ScriptedFrontend;
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using files::test::Contents;
 
 TEST(NameEscape, OddBytesRoundTripAndOrdinaryNamesStayAsTheyAre) {
   for (const std::string& name : {std::string("plain name.mp3"), std::string("Björk – Jóga.mp3"),
