@@ -26,7 +26,7 @@ bool BufferedReader::Fill(std::int64_t offset, std::size_t count) {
   blockLength_ = static_cast<std::size_t>(got);
   // A walk this long goes on to the end most of the time: have the next
   // block fetched while this one is walked.
-  if (continues && size >= kAnnounceFrom) source_.WillRead(offset + got, static_cast<std::int64_t>(nextBlockSize_));
+  if (continues && size >= kAnnounceFrom) source_.WillRead(offset + got, static_cast<std::int64_t>(kAheadBlocks * nextBlockSize_));
   return true;
 }
 

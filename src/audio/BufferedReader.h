@@ -22,6 +22,8 @@ class BufferedReader {
   static constexpr std::size_t kDefaultBlockSize = 1024 * 1024;
   // From this block size on, the next block is announced to the source.
   static constexpr std::size_t kAnnounceFrom = 128 * 1024;
+  // How many blocks ahead of the walk the system is asked to read.
+  static constexpr std::size_t kAheadBlocks = 4;
 
   explicit BufferedReader(ByteSource& source, std::size_t maxBlockSize = kDefaultBlockSize);
 

@@ -17,7 +17,7 @@ std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path, fi
   const files::FileStatus error = files::OpenForReading(path, file);
   if (why != nullptr) *why = error;
   if (error) return nullptr;
-  ::posix_fadvise(file.descriptor.Get(), 0, 0, POSIX_FADV_RANDOM);
+  ::posix_fadvise(file.descriptor.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
   const std::int64_t size = file.info.st_size;
   return std::unique_ptr<FileByteSource>(new FileByteSource(file.descriptor.Release(), size));
 }
@@ -41,10 +41,6 @@ std::int64_t DescriptorSource::ReadAt(std::int64_t offset, std::span<std::uint8_
 
 void DescriptorSource::WillRead(std::int64_t offset, std::int64_t count) {
   if (offset < 0 || offset >= size_ || count <= 0) return;
-  // A walk that announces its next bytes reads on to the end: the
-  // system's own read-ahead keeps the disk busy in front of it.
-  if (!sequential_) ::posix_fadvise(descriptor_, 0, 0, POSIX_FADV_SEQUENTIAL);
-  sequential_ = true;
   ::posix_fadvise(descriptor_, offset, count, POSIX_FADV_WILLNEED);
 }
 

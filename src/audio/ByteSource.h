@@ -38,7 +38,6 @@ class DescriptorSource : public ByteSource {
  protected:
   int descriptor_;
   std::int64_t size_;
-  bool sequential_ = false;
 };
 
 // A file opened read-only. Open() returns null when the file cannot be

@@ -1,5 +1,6 @@
 #include "catalogue/FillRow.h"
 
+#include <array>
 #include <optional>
 
 #include "audio/Genres.h"
@@ -148,6 +149,17 @@ void FillMedia(RowWriter& row, const audio::MediaHeader& header, int icon, doubl
   if (header.track > 0) row.Set(Column::Track, std::to_string(header.track));
 }
 
+// Past a large tag (cover art), the quick read and the scan start where
+// the audio starts: have the system fetch those bytes while the tags are
+// read.
+void AnnounceAudioStart(ByteSource& source) {
+  constexpr std::int64_t kAnnounced = 64 * 1024;
+  std::array<std::uint8_t, 10> header{};
+  if (source.ReadAt(0, header) != static_cast<std::int64_t>(header.size())) return;
+  const std::int64_t start = audio::AudioStart(header.data(), header.size());
+  if (start > static_cast<std::int64_t>(audio::PrefetchedSource::kDefaultHead)) source.WillRead(start, kAnnounced);
+}
+
 }  // namespace
 
 std::string FolderOf(const std::string& path) {
@@ -185,6 +197,7 @@ FillDetails FillRow(TrackRecord& row, const std::string& path, FillContext& cont
   if (!file) return details;
   audio::PrefetchedSource prefetched(*file);
   ByteSource* source = &prefetched;
+  if (mpeg) AnnounceAudioStart(prefetched);
   // The file's size in bytes whatever its readers find in it: a file of
   // zeros has no tag and no frame but still its size.
   details.fileSize = source->Size();

@@ -15,7 +15,6 @@
 #include "catalogue/TextCase.h"
 #include "files/OpenFile.h"
 #include "files/ReadAhead.h"
-#include "audio/ByteSource.h"
 
 namespace tonvault::catalogue {
 
@@ -58,9 +57,11 @@ void ImportCandidates(Application& app, std::vector<std::string>& candidates) {
 constexpr std::size_t kNotReadNamed = 10;
 constexpr std::size_t kFilesAnnounced = 8;
 
-void AnnounceFile(const std::string& path) {
-  files::AnnounceReads(path, static_cast<std::int64_t>(audio::PrefetchedSource::kDefaultHead), 128);
-}
+// What the readers of an ordinary file read first: the tag and the frames
+// up to the constant-bitrate decision, and the ID3v1 tag at the end.
+constexpr std::int64_t kAnnouncedHead = 64 * 1024;
+
+void AnnounceFile(const std::string& path) { files::AnnounceReads(path, kAnnouncedHead, 128); }
 
 }  // namespace
 
