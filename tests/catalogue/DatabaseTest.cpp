@@ -147,6 +147,32 @@ TEST_F(DatabaseTest, ResultsSavedThenLoadedIntoFiles) {
   EXPECT_EQ(app.databaseFileName, "results.tvd");
 }
 
+TEST_F(DatabaseTest, SavingResultsElsewhereLeavesTheCatalogueFileWhereItIs) {
+  fs::create_directory(Path("other"));
+  app.files = {Row("Gold", "Waterloo")};
+  frontend.ChooseFile(Path("main.tvd"));
+  SaveDatabaseAs(app);
+  app.results = {Row("R1", "t1")};
+  frontend.ChooseFile(Path("other/results.tvd"));
+  SaveResultsToDatabase(app);
+  EXPECT_EQ(app.databaseFolder, folder.Path() + "/");
+
+  app.files.push_back(Row("Arrival", "Money"));
+  SetCatalogueModified(app, true);
+  SaveDatabase(app);
+  EXPECT_FALSE(fs::exists(Path("other/main.tvd"))) << "no file the user never chose";
+  EXPECT_NE(Contents(Path("main.tvd")).find("Arrival"), std::string::npos) << "the catalogue's own file is saved";
+  EXPECT_EQ(frontend.Log("save dialog").size(), 2u);
+
+  // Before the catalogue has a name the folder only starts the dialogs, and
+  // follows the RESULTS file.
+  Application fresh{frontend};
+  fresh.results = {Row("R1", "t1")};
+  frontend.ChooseFile(Path("other/results.tvd"));
+  SaveResultsToDatabase(fresh);
+  EXPECT_EQ(fresh.databaseFolder, Path("other") + "/");
+}
+
 TEST_F(DatabaseTest, WrongVersionIsRefusedAndReadsNoRows) {
   Write(Path("v2.tvd"), "Fileversion: 2\r\n" + Record("8", {"A"}));
   app.databaseFileName = "before.tvd";

@@ -321,6 +321,37 @@ TEST(MainWindowSettingsTest, OptionsSurviveARestart) {
   EXPECT_EQ(second.App().columnMap.SlotOf(catalogue::Column::Album), 1);
 }
 
+TEST(MainWindowSettingsTest, DraggedColumnOrderSurvivesAShownRestart) {
+  testing::QtTestApp();
+  QTemporaryDir folder;
+  MainWindow::StartOptions options;
+  options.settingsPath = (folder.path() + "/Tonvault.ini").toStdString();
+  QFile file(QString::fromStdString(options.settingsPath));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Window]\nWidth=1000\nHeight=700\n");
+  file.close();
+  {
+    MainWindow first(options);
+    first.show();
+    QApplication::processEvents();
+    QHeaderView* header = static_cast<TrackListPage*>(first.PageWidget(Page::Files))->View()->horizontalHeader();
+    header->moveSection(3, 1);  // Title dragged before Album
+    header->resizeSection(3, 177);
+    ASSERT_TRUE(first.close());
+  }
+  for (int run = 0; run < 2; ++run) {
+    MainWindow next(options);
+    next.show();
+    QApplication::processEvents();
+    auto* files = static_cast<TrackListPage*>(next.PageWidget(Page::Files));
+    EXPECT_EQ(next.App().columnMap.SlotOf(catalogue::Column::Title), 0) << "run " << run;
+    EXPECT_EQ(next.App().columnMap.SlotOf(catalogue::Column::Album), 1) << "run " << run;
+    EXPECT_EQ(files->Model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Title") << "run " << run;
+    EXPECT_EQ(files->View()->horizontalHeader()->sectionSize(1), 177) << "the width stays with its column";
+    ASSERT_TRUE(next.close());
+  }
+}
+
 TEST_F(MainWindowTest, SettingsControlsWriteTheOptionsAndLockTheVbrBoxes) {
   auto* settings = static_cast<SettingsPage*>(window->PageWidget(Page::Settings));
   OptionsPanel* options = settings->Options();

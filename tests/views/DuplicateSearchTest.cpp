@@ -43,6 +43,33 @@ TEST(TextsMatch, LastDirectoryAndDrive) {
   const catalogue::VolumeLabels mounts({{"/", "a"}, {"/media/usb", "b"}}, {});
   EXPECT_TRUE(TextsMatch("/home/x/", "/srv/y/", -2, &mounts)) << "the same mount point";
   EXPECT_FALSE(TextsMatch("/home/x/", "/media/usb/y/", -2, &mounts));
+  EXPECT_TRUE(TextsMatch("/music/Live: 1999/", "/music/A/", -2, &mounts)) << "a colon in a native folder name";
+  EXPECT_FALSE(TextsMatch("/media/usb/Live: 1999/", "/music/A/", -2, &mounts));
+  EXPECT_EQ(DrivePart("/music/Live: 1999/", &mounts), "/");
+  EXPECT_EQ(DrivePart("/music/Live: 1999/", nullptr), "/music/Live: 1999/");
+  EXPECT_EQ(DrivePart("D:\Live: 1999\", &mounts), "D:");
+}
+
+TEST(TextsMatch, SimilarityCountsCharactersNotBytes) {
+  EXPECT_EQ(Chunks("björk - jóga"), (std::vector<std::string_view>{"björk", " - jó", "ga"}));
+  EXPECT_EQ(ChunkSimilarity("björk - jóga", "björk jóga"), 80);
+  EXPECT_TRUE(TextsMatch("Björk - Jóga", "Björk Jóga", 5));
+  EXPECT_TRUE(TextsMatch("Björk - Jóga", "Björk Jóga", 6));
+  EXPECT_EQ(ChunkSimilarity("ärger", "Ärger"), 0) << "upper-case Ä is not lowered";
+  for (int mode = 4; mode <= 8; ++mode) EXPECT_FALSE(TextsMatch("ärger", "ÄRGER", mode)) << mode;
+  EXPECT_EQ(Chunks("\xC3x\xE2\x82\xACabcd"), (std::vector<std::string_view>{"\xC3x\xE2\x82\xAC" "ab", "cd"}))
+      << "a stray byte is one character; a cut sequence never joins the next";
+}
+
+TEST_F(DuplicateSearchTest, DriveCriterionPutsNativePathsWithAColonOnTheirMountPoint) {
+  const catalogue::VolumeLabels mounts({{"/", "root"}, {"/media/usb", "usb"}}, {});
+  app.files = {Row("x", "/music/Live: 1999/"), Row("x", "/music/A/"), Row("x", "/media/usb/B/")};
+  auto& o = app.options.duplicate;
+  o.album = o.artist = o.title = false;
+  o.drive = true;
+  const MatchFinder finder(app.files, app.columnMap, CriteriaOf(o, true), &mounts, std::vector<bool>(3, true));
+  EXPECT_EQ(finder.LaterMatches(0), std::vector<std::size_t>{1}) << "the two rows on / are one group";
+  EXPECT_TRUE(finder.LaterMatches(1).empty());
 }
 
 class DuplicateSearchTest : public ::testing::Test {
