@@ -13,6 +13,7 @@
 #include "catalogue/ColumnMap.h"
 #include "ui/AboutBox.h"
 #include "ui/DragScroll.h"
+#include "ui/HistogramWidget.h"
 #include "ui/QtDialogs.h"
 #include "ui/StatusBar.h"
 #include "ui/StatusIcons.h"
@@ -139,6 +140,23 @@ TEST_F(WidgetsTest, TerminationSignalsArriveOnTheEventLoop) {
     while (calls == 1 && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_EQ(calls, 2);
   }
+}
+
+TEST_F(WidgetsTest, HistogramShowsAllSixGridLinesAndTheFullBar) {
+  catalogue::StatisticsData statistics;
+  statistics.histogram[25] = 6;  // counter 26 (128 kbit/s) at the largest count: step 1, six lines high
+  statistics.largestCount = 6;
+  HistogramWidget histogram(statistics);
+  histogram.resize(histogram.sizeHint());
+  EXPECT_GE(histogram.minimumSizeHint().height(), 40 + 6 * 50) << "origin 40 from the bottom, six lines 50 apart";
+  const QImage image = histogram.grab().toImage();
+  const int originY = image.height() - 40;
+  const int x = 5 * 26 + 36 + 1;
+  const int topOfBar = originY - 6 * 50;
+  ASSERT_GE(topOfBar, 8) << "room for the top line's label";
+  EXPECT_EQ(image.pixelColor(x, topOfBar), HistogramWidget::BarColour(26));
+  EXPECT_EQ(image.pixelColor(x, originY - 1), HistogramWidget::BarColour(26));
+  EXPECT_NE(image.pixelColor(x, topOfBar - 1), HistogramWidget::BarColour(26)) << "exactly 300 pixels high";
 }
 
 }  // namespace
