@@ -25,4 +25,11 @@ inline std::size_t Utf8CharacterCount(std::string_view text) {
   return count;
 }
 
+// Whether a text is exactly one valid UTF-8 character.
+inline bool IsOneUtf8Character(std::string_view text) {
+  if (text.empty()) return false;
+  const std::size_t length = Utf8CharacterLength(text, 0);
+  return length == text.size() && (length > 1 || static_cast<unsigned char>(text[0]) < 0x80);
+}
+
 }  // namespace tonvault::catalogue

@@ -193,6 +193,11 @@ TEST_F(SettingsTest, UnknownBoundsAreWrittenAsZero) {
   EXPECT_EQ(written.Get("Window", "Maximized"), "1");
 }
 
+TEST_F(SettingsTest, ANonAsciiSubstituteIsReadAsOneCharacter) {
+  Read("[ID3]\nRenameSubstitute=\"é\"\n");
+  EXPECT_EQ(IniFile::Parse(Written()).Get("ID3", "RenameSubstitute"), "\"é\"");
+}
+
 TEST_F(SettingsTest, KeysOfLaterFeaturesAreKeptByTheReadersRules) {
   Read("[Download]\nExisting Files=7\n[WAV]\nOld=1\n[Sync]\nLengthTolerance=9\nPCButton=5\n[Future]\nKey=x\n"
        "[ID3]\nRenameSubstitute=\"__\"\n[Upload]\nID3V2=2\n[TransferWindow]\nColumnWidth0=1\n");
@@ -430,6 +435,19 @@ TEST(SubstituteTest, OnlyOneCharacterAFileNameCanHoldIsTaken) {
   EXPECT_FALSE(TakeSubstitute(frontend, "*", rename));
   EXPECT_EQ(rename.substitute, "_");
   EXPECT_EQ(frontend.Log(), std::vector<std::string>{"beep: default"});
+}
+
+TEST(SubstituteTest, ANonAsciiCharacterIsOneCharacter) {
+  EXPECT_TRUE(IsValidSubstitute("é"));
+  EXPECT_TRUE(IsValidSubstitute("€"));
+  EXPECT_FALSE(IsValidSubstitute("éé"));
+  EXPECT_FALSE(IsValidSubstitute("\xC3")) << "a cut sequence is no character";
+  EXPECT_FALSE(IsValidSubstitute("e\xCC\x81")) << "a letter with a combining accent is two characters";
+  ScriptedFrontend frontend;
+  RenameOptions rename;
+  EXPECT_TRUE(TakeSubstitute(frontend, "é", rename));
+  EXPECT_EQ(rename.substitute, "é");
+  EXPECT_TRUE(frontend.Log().empty()) << "no beep";
 }
 
 TEST(EndingTest, QuestionsWhileEndingGetTheCarefulAnswer) {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -350,6 +351,13 @@ TEST(MainWindowSettingsTest, DraggedColumnOrderSurvivesAShownRestart) {
     EXPECT_EQ(files->View()->horizontalHeader()->sectionSize(1), 177) << "the width stays with its column";
     ASSERT_TRUE(next.close());
   }
+}
+
+TEST_F(MainWindowTest, FileTypesGroupSaysItAlsoServesQuickCopy) {
+  auto* settings = static_cast<SettingsPage*>(window->PageWidget(Page::Settings));
+  QStringList titles;
+  for (QGroupBox* group : settings->Options()->findChildren<QGroupBox*>()) titles << group->title();
+  EXPECT_TRUE(titles.contains(" File types  (also for Quick Copy) ")) << titles.join("|").toStdString();
 }
 
 TEST_F(MainWindowTest, SettingsControlsWriteTheOptionsAndLockTheVbrBoxes) {
