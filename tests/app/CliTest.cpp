@@ -195,6 +195,35 @@ TEST(DupesAndDiffCommands, PrintGroupsWithSeparatorsAndDifferences) {
   ::testing::internal::GetCapturedStderr();
 }
 
+TEST(DupesAndDiffCommands, DupesStopsBeforeAMillionLinesUnlessForced) {
+  testing::TempFolder folder;
+  const std::string catalogue = folder.Path() + "/untagged.tvd";
+  {
+    std::ofstream out(catalogue, std::ios::binary);
+    out << "Fileversion: 1\r\n";
+    for (int i = 0; i < 1500; ++i) {  // no tags at all: every pair alike
+      out << "7\r\n";
+      for (int c = 0; c < 13; ++c) out << "\r\n";
+      out << "f" << i << ".mp3\r\n/m/\r\n\r\n";
+    }
+  }
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(DupesCommand({catalogue}), 1);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(::testing::internal::GetCapturedStdout().empty()) << "no row is printed";
+  // Row j heads a group of 1500 - j rows: 1500 * 1501 / 2 - 1 rows and 1499 separators.
+  EXPECT_NE(err.find("finds 1127248 lines for RESULTS"), std::string::npos) << err;
+  EXPECT_NE(err.find("--force"), std::string::npos) << err;
+
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(DupesCommand({catalogue, "--criteria", "filename", "--force"}), 0);
+  EXPECT_TRUE(::testing::internal::GetCapturedStdout().empty()) << "no two file names alike";
+  EXPECT_EQ(DiffCommand({catalogue, "--force"}), 2) << "diff never builds more rows than FILES has";
+  ::testing::internal::GetCapturedStderr();
+}
+
 TEST(ImportCommand, WritesACatalogueThatCatReadsBack) {
   testing::TempFolder folder;
   const std::string catalogue = folder.Path() + "/wav.tvd";

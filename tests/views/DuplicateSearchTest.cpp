@@ -226,6 +226,43 @@ std::vector<catalogue::TrackRecord> ReferenceDifferences(const std::vector<catal
   return results;
 }
 
+TEST_F(DuplicateSearchTest, UntaggedCatalogueAsksBeforeBuildingMillionsOfRows) {
+  for (int i = 0; i < 1500; ++i) app.files.push_back(Row("", "/m/"));  // Album, Artist, Title all empty
+  app.results = {Row("kept")};
+  frontend.Answer(catalogue::Button::No);
+  SearchDuplicates(app);
+  EXPECT_EQ(frontend.Log("beep"), std::vector<std::string>{"beep: question"});
+  EXPECT_EQ(frontend.Log("message"),
+            std::vector<std::string>{"message(confirmation): The duplicate search finds 1.127.248 lines for RESULTS.\n\r"
+                                     "That needs much memory and time.\n\r\rContinue ? [Yes/No] -> No"});
+  EXPECT_EQ(Titles(), std::vector<std::string>{"kept"}) << "No leaves RESULTS as it was";
+  EXPECT_TRUE(frontend.Log("page").empty()) << "nothing started, so no page change";
+
+  app.options.duplicate.emptyLines = false;
+  EXPECT_EQ(DuplicateRowsAbove(app, kLargeResultRows), std::optional<std::uint64_t>(1125749));
+  app.options.duplicate.title = false;  // Album and Artist alike still
+  EXPECT_EQ(DuplicateRowsAbove(app, 0), std::optional<std::uint64_t>(1125749));
+  app.options.duplicate.onlySelected = true;
+  EXPECT_EQ(DuplicateRowsAbove(app, 0), std::nullopt) << "nothing selected takes part";
+}
+
+TEST_F(DuplicateSearchTest, CountedRowsAreTheRowsTheSearchWrites) {
+  std::mt19937 random(99);
+  const std::vector<std::string> titles = {"", "abba gold", "abba - gold", "Gold", "gold", "waterloo", "x"};
+  for (int round = 0; round < 300; ++round) {
+    app.files.clear();
+    const int rows = static_cast<int>(random() % 12);
+    for (int i = 0; i < rows; ++i) app.files.push_back(Row(titles[random() % titles.size()]));
+    OnlyTitle(static_cast<int>(random() % 9));
+    app.options.duplicate.emptyLines = random() % 2 == 0;
+    const auto counted = DuplicateRowsAbove(app, 0);
+    SearchDuplicates(app);
+    std::size_t written = app.results.size();
+    if (app.options.duplicate.emptyLines && written > 0) ++written;  // the tidy-up drops the last separator
+    EXPECT_EQ(counted.value_or(0), written) << "round " << round;
+  }
+}
+
 TEST_F(DuplicateSearchTest, FastSearchesAgreeWithThePairwiseDefinition) {
   std::mt19937 random(1234);
   const std::vector<std::string> words = {"abba", "ABBA", "gold", "Gold", "abba gold", "abba - gold", "", "waterloo",
