@@ -3,12 +3,16 @@
 #include "audio/Id3v1.h"
 #include "audio/Id3v2Tag.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+
+#include "catalogue/Import.h"
 
 #include "cli/Commands.h"
 #include "cli/JsonLines.h"
 #include "cli/ReadOptions.h"
+#include "cli/Session.h"
 #include "support/TempFolder.h"
 
 namespace tonvault::cli {
@@ -222,6 +226,17 @@ TEST(DupesAndDiffCommands, DupesStopsBeforeAMillionLinesUnlessForced) {
   EXPECT_TRUE(::testing::internal::GetCapturedStdout().empty()) << "no two file names alike";
   EXPECT_EQ(DiffCommand({catalogue, "--force"}), 2) << "diff never builds more rows than FILES has";
   ::testing::internal::GetCapturedStderr();
+}
+
+TEST(ImportCommand, CtrlCStopsTheImportAfterTheCurrentFile) {
+  Session session;
+  ::testing::internal::CaptureStderr();
+  std::raise(SIGINT);  // pressed while the first file is read
+  catalogue::BuildRows(session.app, {DataFile("id3lib-v23.mp3"), DataFile("cbr-32k-32000-mono.mp3"),
+                                     DataFile("vbr-xing-32000-mono.mp3")});
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(session.app.files.size(), 1u) << err;
+  EXPECT_NE(err.find("Do you really want to STOP ?"), std::string::npos);
 }
 
 TEST(ImportCommand, WritesACatalogueThatCatReadsBack) {
