@@ -35,6 +35,16 @@ TEST_F(ListOperationsTest, BitrateSortsByTheNumberBeforeTheBlank) {
   EXPECT_EQ(Column_(app.files, Column::Bitrate), (std::vector<std::string>{"<Corrupt>", "96 C", "128 V", "192"}));
 }
 
+TEST_F(ListOperationsTest, SizeSortsAsANumberNotAsText) {
+  app.files = {Row("a"), Row("b"), Row("c"), Row("d")};
+  const char* sizes[] = {"10", "9", "100", "2048"};
+  for (std::size_t i = 0; i < app.files.size(); ++i) app.columnMap.Set(app.files[i], Column::Size, sizes[i]);
+  SortByColumn(app, ListId::Files, Display(Column::Size));
+  EXPECT_EQ(Column_(app.files, Column::Size), (std::vector<std::string>{"9", "10", "100", "2048"}));
+  SortByColumn(app, ListId::Files, Display(Column::Size));
+  EXPECT_EQ(Column_(app.files, Column::Size), (std::vector<std::string>{"2048", "100", "10", "9"}));
+}
+
 TEST_F(ListOperationsTest, ClicksCycleAscendingDescendingAscending) {
   app.files = {Row("b"), Row("C"), Row("a")};
   const int title = Display(Column::Title);

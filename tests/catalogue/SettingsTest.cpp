@@ -186,6 +186,19 @@ TEST_F(SettingsTest, WindowIsKeptOnTheScreen) {
   EXPECT_FALSE(off.options.window.maximized);
 }
 
+TEST_F(SettingsTest, WindowNearTheBottomOrRightEdgeComesBack) {
+  Read("[Window]\nLeft=1549\nTop=949\nWidth=800\nHeight=600\n");
+  EXPECT_EQ(app.options.window.top, 949) << "50 pixels of the window still show";
+  EXPECT_EQ(app.options.window.left, 1549);
+  Read("[Window]\nLeft=1551\nTop=951\n");
+  EXPECT_EQ(app.options.window.top, 0) << "within 50 pixels of the screen's height";
+  EXPECT_EQ(app.options.window.left, 0) << "within 50 pixels of the screen's width";
+  Read("[Window]\nLeft=-720\nWidth=800\n");
+  EXPECT_EQ(app.options.window.left, -720) << "80 pixels still show";
+  Read("[Window]\nLeft=-721\nWidth=800\n");
+  EXPECT_EQ(app.options.window.left, 0) << "less than 80 pixels on the screen";
+}
+
 TEST_F(SettingsTest, UnknownBoundsAreWrittenAsZero) {
   app.options.window.maximized = true;
   const IniFile written = IniFile::Parse(Written());
