@@ -18,6 +18,7 @@
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
 #include "catalogue/Import.h"
+#include "ui/ListPopupMenu.h"
 #include "ui/MainWindow.h"
 #include "ui/pages/SearchPage.h"
 #include "ui/pages/SettingsPage.h"
@@ -183,6 +184,96 @@ TEST_F(MainWindowTest, HeadingClicksSortAndSelectionFlagsShowInTheList) {
   window->Action(CommandId::InvertSelection)->trigger();
   EXPECT_TRUE(window->FilesPage()->View()->selectionModel()->selectedRows().isEmpty());
   EXPECT_EQ(catalogue::CountSelected(files), 0u);
+}
+
+// The titles of the FILES rows, a "*" after the selected ones.
+std::string TitlesOf(const MainWindow& window) {
+  std::string out;
+  for (const auto& row : window.App().files) {
+    out += window.App().columnMap.Get(row, catalogue::Column::Title) + (row.selected ? "* " : " ");
+  }
+  return out;
+}
+
+TEST_F(MainWindowTest, ListPopupEnablingFollowsTheRowsAndTheSelection) {
+  QTableView* view = window->FilesPage()->View();
+  auto* popup = view->findChild<ListPopupMenu*>();
+  ASSERT_NE(popup, nullptr);
+  auto enabled = [popup](const QString& caption) {
+    for (QAction* action : popup->Menu()->actions()) {
+      if (action->text() == caption) return action->isEnabled();
+    }
+    ADD_FAILURE() << "no entry " << caption.toStdString();
+    return false;
+  };
+  const QStringList withRows = {"Select all", "Save database", "Save database as"};
+  const QStringList withSelection = {"Select none", "Invert selection", "Copy selected lines to RESULTS",
+                                     "Play selected files", "Delete selected lines", "Copy selected files to folder",
+                                     "Move selected files to folder", "Delete selected files from harddisk"};
+  const QStringList never = {"ID3-Tag editor", "Analyze / Fix  MP3", "Copy selected files from PC to NJB"};
+  popup->UpdateEnabling();
+  for (const QString& caption : withRows + withSelection + never) EXPECT_FALSE(enabled(caption)) << caption.toStdString();
+
+  for (const char* title : {"a", "b", "c"}) {
+    catalogue::TrackRecord row;
+    window->App().columnMap.Set(row, catalogue::Column::Title, title);
+    window->App().files.push_back(row);
+  }
+  window->ListsChanged();
+  popup->UpdateEnabling();
+  for (const QString& caption : withRows) EXPECT_TRUE(enabled(caption)) << caption.toStdString();
+  for (const QString& caption : withSelection + never) EXPECT_FALSE(enabled(caption)) << caption.toStdString();
+
+  view->selectRow(1);
+  EXPECT_EQ(TitlesOf(*window), "a b* c ");
+  for (const QString& caption : withRows + withSelection) EXPECT_TRUE(enabled(caption)) << caption.toStdString();
+  for (const QString& caption : never) EXPECT_FALSE(enabled(caption)) << caption.toStdString();
+}
+
+TEST_F(MainWindowTest, ListShortcutsAndDoubleClickWorkWhileTheListHasTheFocus) {
+  for (const char* title : {"a", "b", "c"}) {
+    catalogue::TrackRecord row;
+    window->App().columnMap.Set(row, catalogue::Column::Title, title);
+    row.icon = 8;
+    window->App().columnMap.Set(row, catalogue::Column::Path, "/m/");
+    window->App().files.push_back(row);
+  }
+  window->ListsChanged();
+  QTableView* view = window->FilesPage()->View();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  view->setFocus();
+  view->selectRow(1);
+
+  QTest::keyClick(view, Qt::Key_Insert);
+  ASSERT_EQ(window->App().results.size(), 1u) << "Ins copies the selected line to RESULTS";
+  EXPECT_EQ(window->App().columnMap.Get(window->App().results[0], catalogue::Column::Title), "b");
+  window->ShowPage(Page::Files);  // in case the copy showed Results
+  view->setFocus();
+  view->selectRow(0);
+  QTimer answer;  // "Do you really want to delete ..." -> Yes
+  QObject::connect(&answer, &QTimer::timeout, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    for (QAbstractButton* button : box->buttons()) {
+      if (box->buttonRole(button) == QMessageBox::YesRole) return button->click();
+    }
+  });
+  answer.start(20);
+  QTest::keyClick(view, Qt::Key_Delete);
+  answer.stop();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  view->setFocus();
+  EXPECT_EQ(TitlesOf(*window), "b c ") << "Del deletes the selected line";
+  QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(TitlesOf(*window), "b* c* ") << "Ctrl+A selects all";
+
+  view->clearSelection();
+  EXPECT_EQ(TitlesOf(*window), "b c ");
+  const QRect cell = view->visualRect(view->model()->index(1, 3));
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+  EXPECT_EQ(TitlesOf(*window), "b* c* ") << "a double click selects every row";
 }
 
 TEST_F(MainWindowTest, SearchPageAndAlbumViewWorkOnImportedRows) {
