@@ -173,6 +173,36 @@ TEST_F(DatabaseTest, SavingResultsElsewhereLeavesTheCatalogueFileWhereItIs) {
   EXPECT_EQ(fresh.databaseFolder, Path("other") + "/");
 }
 
+TEST_F(DatabaseTest, OpenDialogsNameWhatTheyOpenAndStartAtTheCatalogue) {
+  Write(Path("abba.tvd"), "Fileversion: 1\r\n" + Record("8", {"Gold", "", "Waterloo"}));
+  app.databaseFolder = folder.Path() + "/";
+  app.databaseFileName = "abba.tvd";
+  frontend.ChooseFile(std::nullopt);
+  OpenDatabase(app, false);
+  const FileDialogRequest& open = frontend.LastFileDialog();
+  EXPECT_EQ(open.title, " Open Tonvault Database");
+  EXPECT_EQ(open.folder, folder.Path() + "/");
+  EXPECT_EQ(open.proposedName, "abba.tvd");
+  EXPECT_EQ(open.defaultExtension, "TVD");
+  EXPECT_EQ(open.filter, "Tonvault Database   (*.TVD)|*.TVD");
+  EXPECT_TRUE(app.files.empty()) << "cancelled";
+
+  app.options.search.text = "water";
+  frontend.ChooseFile(Path("abba.tvd"));
+  OpenDatabase(app, true);
+  EXPECT_EQ(frontend.LastFileDialog().title, " Open Tonvault Database (only items from Search)");
+  EXPECT_EQ(app.files.size(), 1u) << "Title is searched by default";
+
+  frontend.ChooseFile(std::nullopt);
+  SaveDatabaseAs(app);
+  EXPECT_EQ(frontend.LastFileDialog().title, " Save Tonvault Database");
+  EXPECT_EQ(frontend.LastFileDialog().filter, "Tonvault Database (*.TVD)|*.TVD");
+  app.results = app.files;
+  frontend.ChooseFile(std::nullopt);
+  SaveResultsToDatabase(app);
+  EXPECT_EQ(frontend.LastFileDialog().title, " Save RESULTS as Tonvault Database");
+}
+
 TEST_F(DatabaseTest, WrongVersionIsRefusedAndReadsNoRows) {
   Write(Path("v2.tvd"), "Fileversion: 2\r\n" + Record("8", {"A"}));
   app.databaseFileName = "before.tvd";

@@ -226,6 +226,36 @@ std::vector<catalogue::TrackRecord> ReferenceDifferences(const std::vector<catal
   return results;
 }
 
+TEST_F(DuplicateSearchTest, StopKeepsTheGroupsWrittenSoFar) {
+  for (const char* title : {"t0", "t0", "t1", "t1", "t2", "t2", "t3", "t3"}) app.files.push_back(Row(title));
+  OnlyTitle(0);
+  const int pumps = frontend.Pumps();
+  frontend.AtPump(pumps + 4, [&] { catalogue::StopCommand(app); });  // while row 2 is done: its group is written
+  frontend.Answer(catalogue::Button::Yes);
+  SearchDuplicates(app);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"t0", "t0*", "--", "t1", "t1*"})) << "tidied up after the stop too";
+  EXPECT_EQ(frontend.Log("message"),
+            std::vector<std::string>{"message(confirmation): Do you really want to STOP ? [Yes/No] -> Yes"});
+  EXPECT_EQ(app.currentPage, catalogue::Page::Results);
+}
+
+TEST_F(DuplicateSearchTest, StopDuringTheDifferenceSearchKeepsWhatIsLeft) {
+  for (const char* title : {"t0", "t1", "t0", "t1", "t2", "t3", "t2", "t3"}) app.files.push_back(Row(title));
+  OnlyTitle(0);
+  const int pumps = frontend.Pumps();
+  // Pumps: the start, the first copied row, then one per compared row.
+  frontend.AtPump(pumps + 3, [&] { catalogue::StopCommand(app); });
+  frontend.Answer(catalogue::Button::Yes);
+  SearchDifferences(app);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"t2", "t3", "t2", "t3"})) << "t0 and t1 were compared, t2 and t3 not";
+  EXPECT_FALSE(frontend.AnswersLeft());
+
+  frontend.AtPump(frontend.Pumps() + 2, [&] { catalogue::StopCommand(app); });  // during the copy
+  frontend.Answer(catalogue::Button::Yes);
+  SearchDifferences(app);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"t0", "t1"})) << "the copy stops after the next row; no comparing";
+}
+
 TEST_F(DuplicateSearchTest, UntaggedCatalogueAsksBeforeBuildingMillionsOfRows) {
   for (int i = 0; i < 1500; ++i) app.files.push_back(Row("", "/m/"));  // Album, Artist, Title all empty
   app.results = {Row("kept")};
