@@ -47,7 +47,7 @@ TEST(TextsMatch, LastDirectoryAndDrive) {
   EXPECT_FALSE(TextsMatch("/media/usb/Live: 1999/", "/music/A/", -2, &mounts));
   EXPECT_EQ(DrivePart("/music/Live: 1999/", &mounts), "/");
   EXPECT_EQ(DrivePart("/music/Live: 1999/", nullptr), "/music/Live: 1999/");
-  EXPECT_EQ(DrivePart("D:\Live: 1999\", &mounts), "D:");
+  EXPECT_EQ(DrivePart("D:\\Live: 1999\\", &mounts), "D:");
 }
 
 TEST(TextsMatch, SimilarityCountsCharactersNotBytes) {
@@ -57,20 +57,10 @@ TEST(TextsMatch, SimilarityCountsCharactersNotBytes) {
   EXPECT_TRUE(TextsMatch("Björk - Jóga", "Björk Jóga", 6));
   EXPECT_EQ(ChunkSimilarity("ärger", "Ärger"), 0) << "upper-case Ä is not lowered";
   for (int mode = 4; mode <= 8; ++mode) EXPECT_FALSE(TextsMatch("ärger", "ÄRGER", mode)) << mode;
-  EXPECT_EQ(Chunks("\xC3x\xE2\x82\xACabcd"), (std::vector<std::string_view>{"\xC3x\xE2\x82\xAC" "ab", "cd"}))
+  EXPECT_EQ(Chunks("\xC3x\xE2\x82\xAC" "abcd"), (std::vector<std::string_view>{"\xC3x\xE2\x82\xAC" "ab", "cd"}))
       << "a stray byte is one character; a cut sequence never joins the next";
 }
 
-TEST_F(DuplicateSearchTest, DriveCriterionPutsNativePathsWithAColonOnTheirMountPoint) {
-  const catalogue::VolumeLabels mounts({{"/", "root"}, {"/media/usb", "usb"}}, {});
-  app.files = {Row("x", "/music/Live: 1999/"), Row("x", "/music/A/"), Row("x", "/media/usb/B/")};
-  auto& o = app.options.duplicate;
-  o.album = o.artist = o.title = false;
-  o.drive = true;
-  const MatchFinder finder(app.files, app.columnMap, CriteriaOf(o, true), &mounts, std::vector<bool>(3, true));
-  EXPECT_EQ(finder.LaterMatches(0), std::vector<std::size_t>{1}) << "the two rows on / are one group";
-  EXPECT_TRUE(finder.LaterMatches(1).empty());
-}
 
 class DuplicateSearchTest : public ::testing::Test {
  protected:
@@ -98,6 +88,17 @@ class DuplicateSearchTest : public ::testing::Test {
   ScriptedFrontend frontend;
   catalogue::Application app{frontend};
 };
+
+TEST_F(DuplicateSearchTest, DriveCriterionPutsNativePathsWithAColonOnTheirMountPoint) {
+  const catalogue::VolumeLabels mounts({{"/", "root"}, {"/media/usb", "usb"}}, {});
+  app.files = {Row("x", "/music/Live: 1999/"), Row("x", "/music/A/"), Row("x", "/media/usb/B/")};
+  auto& o = app.options.duplicate;
+  o.album = o.artist = o.title = false;
+  o.drive = true;
+  const MatchFinder finder(app.files, app.columnMap, CriteriaOf(o, true), &mounts, std::vector<bool>(3, true));
+  EXPECT_EQ(finder.LaterMatches(0), std::vector<std::size_t>{1}) << "the two rows on / are one group";
+  EXPECT_TRUE(finder.LaterMatches(1).empty());
+}
 
 TEST_F(DuplicateSearchTest, NonTransitiveGroupsRepeatTheMiddleRow) {
   // A ~ B and B ~ C at 50 %, but not A ~ C.
