@@ -75,7 +75,7 @@ std::string EncodeDatabase(const std::vector<TrackRecord>& rows, const ColumnMap
     out += kLineEnd;
     for (int slot : slots) {
       if (static_cast<std::size_t>(slot) < row.texts.size()) {
-        const std::string& field = row.texts[static_cast<std::size_t>(slot)];
+        const std::string_view field = row.texts[static_cast<std::size_t>(slot)];
         const bool clean = std::memchr(field.data(), '\n', field.size()) == nullptr &&
                            std::memchr(field.data(), '\r', field.size()) == nullptr;
         if (clean) out += field;
@@ -133,12 +133,14 @@ std::size_t LineReader::CountLines() const {
 TrackRecord RecordToRow(const std::vector<std::string_view>& lines, const ColumnMap& map) {
   TrackRecord row;
   row.icon = lines.empty() ? -1 : ParseIcon(lines[0]);
+  std::array<std::string_view, kDiskRowSlots> texts{};
   for (int c = 0; c < kLogicalColumnCount; ++c) {
     const auto index = static_cast<std::size_t>(c) + 1;
     if (index >= lines.size()) break;
     const auto slot = static_cast<std::size_t>(map.SlotOf(static_cast<Column>(c)));
-    if (slot < row.texts.size()) row.texts[slot].assign(lines[index].data(), lines[index].size());
+    if (slot < texts.size()) texts[slot] = lines[index];
   }
+  row.texts.Assign(texts);  // one allocation for the whole row
   return row;
 }
 

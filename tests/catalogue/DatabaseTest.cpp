@@ -42,7 +42,7 @@ class DatabaseTest : public ::testing::Test {
     app.columnMap.Set(row, Column::Title, title);
     return row;
   }
-  const std::string& Cell(std::size_t row, Column column) const { return app.columnMap.Get(app.files.at(row), column); }
+  std::string_view Cell(std::size_t row, Column column) const { return app.columnMap.Get(app.files.at(row), column); }
 
   testing::TempFolder folder;
   ScriptedFrontend frontend;

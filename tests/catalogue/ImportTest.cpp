@@ -47,7 +47,7 @@ class ImportTest : public ::testing::Test {
     for (const auto& row : app.files) names.push_back(app.columnMap.Get(row, Column::Filename));
     return names;
   }
-  const std::string& Cell(std::size_t row, Column column) const { return app.columnMap.Get(app.files.at(row), column); }
+  std::string_view Cell(std::size_t row, Column column) const { return app.columnMap.Get(app.files.at(row), column); }
 
   testing::TempFolder folder;
   ScriptedFrontend frontend;

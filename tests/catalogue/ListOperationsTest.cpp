@@ -142,7 +142,7 @@ TEST_F(ListOperationsTest, DeleteInBothListsRemovesDuplicatesToo) {
   app.files = {Row("dup"), Row("keep"), Row("dup"), Row("other")};
   app.results = {Row("dup"), Row("other")};
   app.results[0].selected = true;
-  app.results[0].texts[kTrackIdSlot] = "key differs";  // slot 16 is not compared here
+  app.results[0].texts.Set(kTrackIdSlot, "key differs");  // slot 16 is not compared here
   ChangePage(app, Page::Results);
   frontend.Answer(Button::Yes);
   DeleteSelectedLinesAlsoInFiles(app);
@@ -156,9 +156,9 @@ TEST_F(ListOperationsTest, DeleteInBothListsRemovesDuplicatesToo) {
 
 TEST_F(ListOperationsTest, AllExceptResultsKeepsOnlyEqualRows) {
   app.files = {Row("a"), Row("b"), Row("c"), Row("player")};
-  app.files[3].texts[kTrackIdSlot] = "track 1";
+  app.files[3].texts.Set(kTrackIdSlot, "track 1");
   app.results = {Row("c"), Row("a"), Row("player")};
-  app.results[2].texts[kTrackIdSlot] = "track 2";
+  app.results[2].texts.Set(kTrackIdSlot, "track 2");
   frontend.Answer(Button::Yes);
   DeleteAllExceptResults(app);
   EXPECT_EQ(Column_(app.files, Column::Title), (std::vector<std::string>{"a", "c"}))

@@ -190,7 +190,8 @@ TEST_F(MainWindowTest, HeadingClicksSortAndSelectionFlagsShowInTheList) {
 std::string TitlesOf(MainWindow& window) {
   std::string out;
   for (const auto& row : window.App().files) {
-    out += window.App().columnMap.Get(row, catalogue::Column::Title) + (row.selected ? "* " : " ");
+    out += window.App().columnMap.Get(row, catalogue::Column::Title);
+    out += row.selected ? "* " : " ";
   }
   return out;
 }

@@ -74,8 +74,8 @@ class DuplicateSearchTest : public ::testing::Test {
   std::vector<std::string> Titles() const {
     std::vector<std::string> out;
     for (const auto& row : app.results) {
-      const std::string& path = app.columnMap.Get(row, Column::Path);
-      out.push_back(path.empty() ? "--" : app.columnMap.Get(row, Column::Title) + (row.selected ? "*" : ""));
+      const std::string_view path = app.columnMap.Get(row, Column::Path);
+      out.push_back(path.empty() ? "--" : std::string(app.columnMap.Get(row, Column::Title)) + (row.selected ? "*" : ""));
     }
     return out;
   }
