@@ -3,6 +3,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
@@ -140,6 +145,43 @@ TEST_F(WidgetsTest, TerminationSignalsArriveOnTheEventLoop) {
     while (calls == 1 && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_EQ(calls, 2);
   }
+}
+
+TEST_F(WidgetsTest, SaveDialogAsksBeforeReplacingAnExistingCatalogue) {
+  QTemporaryDir folder;
+  QFile existing(folder.path() + "/music.tvd");
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  const catalogue::FileDialogRequest request{" Save Tonvault Database", folder.path().toStdString() + "/", "music.tvd",
+                                             "TVD", "Tonvault Database (*.TVD)|*.TVD"};
+  QStringList questions;
+  QString title;
+  int rounds = 0;
+  QTimer user;  // accepts the proposed name, answers No to the first question and Yes to the second
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      questions << box->text();
+      QAbstractButton* answer = box->button(questions.size() == 1 ? QMessageBox::No : QMessageBox::Yes);
+      if (answer != nullptr) answer->click();
+      else box->reject();
+    } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+      title = dialog->windowTitle();
+      if (++rounds > 20) return dialog->reject();  // never hang the suite
+      // Queued: the question it asks runs its own event loop, in which this
+      // timer must fire again.
+      QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    }
+  });
+  user.start(30);
+  const auto chosen = ShowSaveDialog(nullptr, request);
+  user.stop();
+  EXPECT_EQ(title, " Save Tonvault Database");
+  ASSERT_EQ(questions.size(), 2) << "No keeps the dialog open, so it asks again";
+  EXPECT_TRUE(questions[0].contains("music.tvd")) << questions[0].toStdString();
+  EXPECT_TRUE(questions[0].contains("replace")) << questions[0].toStdString();
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, folder.path().toStdString() + "/music.tvd");
 }
 
 TEST_F(WidgetsTest, HistogramShowsAllSixGridLinesAndTheFullBar) {
