@@ -41,7 +41,7 @@ void BM_Baseline_ConcatenatedKeys(benchmark::State& state) {
   std::vector<std::string> keys;
   for (const auto& row : rows) {
     std::string key;
-    for (const auto& slot : row.texts) key += slot + '\x1f';
+    for (std::size_t slot = 0; slot < row.texts.size(); ++slot) key.append(row.texts[slot]) += '\x1f';
     keys.push_back(std::move(key));
   }
   const std::string probe = keys.back();

@@ -48,17 +48,17 @@ void Fill(catalogue::Application& app, int rows) {
 std::size_t ReferenceBuild(const std::vector<catalogue::TrackRecord>& rows, const catalogue::ColumnMap& map) {
   std::vector<catalogue::ViewLine> lines;
   for (const auto& row : rows) {
-    const std::string& key = map.Get(row, Column::Album);
+    const std::string key = map.Get(row, Column::Album);
     auto found = std::find_if(lines.begin(), lines.end(), [&](const catalogue::ViewLine& l) { return l.key == key; });
     if (found == lines.end()) {
-      lines.push_back({key, map.Get(row, Column::Artist), map.Get(row, Column::Genre), "1",
-                       map.Get(row, Column::Size), map.Get(row, Column::Length), false});
+      lines.push_back({key, std::string(map.Get(row, Column::Artist)), std::string(map.Get(row, Column::Genre)), "1",
+                       std::string(map.Get(row, Column::Size)), std::string(map.Get(row, Column::Length)), false});
     } else {
       if (found->second != map.Get(row, Column::Artist)) found->second = views::kVarious;
       if (found->third != map.Get(row, Column::Genre)) found->third = views::kVarious;
       found->tracks = std::to_string(std::stoll(found->tracks) + 1);
       found->length = views::AddDuration(found->length, map.Get(row, Column::Length));
-      found->size = std::to_string(std::stoll(found->size) + std::stoll(map.Get(row, Column::Size)));
+      found->size = std::to_string(std::stoll(found->size) + std::stoll(std::string(map.Get(row, Column::Size))));
     }
   }
   return lines.size();

@@ -175,6 +175,31 @@ Bytes FrameContent(const TagImage& tag, std::int64_t p, const FrameHead& head) {
   return unsynchronised ? RemoveUnsynchronisation(content) : Bytes(content.begin(), content.end());
 }
 
+// A 2.4 frame as a 2.3 tag can carry it: a plain size, the status flags
+// moved to their 2.3 places, no format flags, and the content decoded (its
+// group byte and data length indicator dropped, its unsynchronisation undone),
+// so that no reader meets a flag the bytes no longer follow. A compressed or
+// encrypted frame cannot be decoded here and gives no bytes (not carried).
+Bytes KeptVersion4Frame(const TagImage& tag, std::int64_t p, const FrameHead& head, std::int64_t available) {
+  constexpr std::uint8_t kGrouping = 0x40, kCompressed = 0x08, kEncrypted = 0x04;
+  if ((head.formatFlags & (kCompressed | kEncrypted)) != 0) return {};
+  const std::int64_t begin = p + head.headerSize;
+  if (available < begin) return {};
+  std::span<const std::uint8_t> content(tag.bytes.data() + begin, static_cast<std::size_t>(available - begin));
+  if ((head.formatFlags & kGrouping) != 0) content = content.subspan(std::min<std::size_t>(1, content.size()));
+  if ((head.formatFlags & kFrameDataLengthIndicator) != 0) content = content.subspan(std::min<std::size_t>(4, content.size()));
+  const bool unsynchronised =
+      (head.formatFlags & kFrameUnsynchronised) != 0 || (tag.flags & kUnsynchronisationFlag) != 0;
+  const Bytes decoded = unsynchronised ? RemoveUnsynchronisation(content) : Bytes(content.begin(), content.end());
+  const auto size = static_cast<std::uint32_t>(decoded.size());
+  const std::uint8_t status = tag.bytes[static_cast<std::size_t>(p + 8)];
+  Bytes kept = {static_cast<std::uint8_t>(size >> 24), static_cast<std::uint8_t>(size >> 16),
+                static_cast<std::uint8_t>(size >> 8),  static_cast<std::uint8_t>(size),
+                static_cast<std::uint8_t>((status << 1) & 0xE0), 0};
+  kept.insert(kept.end(), decoded.begin(), decoded.end());
+  return kept;
+}
+
 std::string GenreFromText(const std::string& s) {
   const std::size_t close = s.find(')');
   if (close == std::string::npos) return s;
@@ -332,7 +357,9 @@ Id3v2FrameList ListId3v2Frames(ByteSource* source) {
     }
     list.rows.push_back(std::move(row));
     const std::int64_t keptStart = p + idLength;
-    if (keptStart < available) {
+    if (tag->major >= 4) {
+      list.keptFrames.push_back({head->id, KeptVersion4Frame(*tag, p, *head, available)});
+    } else if (keptStart < available) {
       list.keptFrames.push_back({head->id, Bytes(tag->bytes.begin() + keptStart, tag->bytes.begin() + available)});
     } else {
       list.keptFrames.push_back({head->id, {}});

@@ -29,7 +29,9 @@ struct Id3v2FrameRow {
 };
 
 // A frame's bytes without its id (size field, flags, content), kept so a
-// writer can carry the frame over.
+// writer can carry the frame over. Frames of a 2.4 tag are kept in 2.3 form:
+// plain size, 2.3 status flags, no format flags, decoded content (empty for a
+// compressed or encrypted frame, which is then not carried).
 struct KeptFrame {
   std::string id;
   std::vector<std::uint8_t> bytes;

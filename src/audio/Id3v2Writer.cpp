@@ -125,9 +125,9 @@ Bytes BuildId3v2Frames(const Id3v2TagFields& fields, const std::vector<KeptFrame
   }
   for (const KeptFrame& frame : kept) {
     if (frame.id.size() != 4 || IsWrittenId(frame.id) || frame.bytes.size() < 6) continue;
-    // The size field is written as a plain number, whatever the old tag's
-    // version stored, and always matches the bytes that are there; the two
-    // flag bytes stay as they were.
+    // The size field is written as a plain number and always matches the
+    // bytes that are there; the two flag bytes are the 2.3 flags the reader
+    // kept (a 2.4 frame comes decoded, its format flags cleared).
     AppendFrame(frames, frame.id, std::span(frame.bytes).subspan(6), frame.bytes[4], frame.bytes[5]);
   }
   return frames;

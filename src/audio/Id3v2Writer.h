@@ -26,7 +26,10 @@ struct Id3v2WriteResult {
   std::string message;  // what went wrong, for the user; may be empty
 };
 
-inline constexpr std::size_t kMaxId3v2TagLength = 65535;
+// The largest tag the 28-bit size field of the header can describe (the
+// header's 10 bytes and 256 MB less one byte), so a large cover picture is
+// carried over.
+inline constexpr std::size_t kMaxId3v2TagLength = 10 + 0x0FFFFFFF;
 
 // The frames of a new tag: TPE1, TALB, TIT2, COMM, TCON, TRCK, TYER for the
 // non-empty values, then the kept frames with four-character ids other than

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -191,13 +192,15 @@ void ReadContentDescription(Bytes bytes, MediaHeader& header) {
   if (header.comment.empty()) header.comment = comment;
 }
 
-// Sample rate, bitrate and channels from the audio stream's format record.
+// Sample rate, bitrate and channels from the format record of the first
+// stream properties object, in byte order, that is an audio stream. One pass
+// over the bytes, however many such identifiers they hold.
 void ReadStreamFormat(Bytes bytes, MediaHeader& header) {
-  for (std::size_t from = 0; from < bytes.size();) {
-    const auto found = Find(bytes.subspan(from), kStreamProperties);
-    if (!found) return;
-    const std::size_t at = from + *found;
-    from = at + 1;
+  const std::boyer_moore_horspool_searcher searcher(kStreamProperties.begin(), kStreamProperties.end());
+  for (auto it = bytes.begin();; ++it) {
+    it = std::search(it, bytes.end(), searcher);
+    if (it == bytes.end()) return;
+    const auto at = static_cast<std::size_t>(it - bytes.begin());
     if (at + 78 + 16 > bytes.size() || !std::equal(kAudioMedia.begin(), kAudioMedia.end(), &bytes[at + 24])) continue;
     const std::uint8_t* format = &bytes[at + 78];
     if (header.sampleRate == 0) header.sampleRate = static_cast<int>(ReadLe32(format + 4));

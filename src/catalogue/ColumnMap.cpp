@@ -43,16 +43,12 @@ int ColumnMap::ColumnInSlot(int slot) const {
   return -1;
 }
 
-const std::string& ColumnMap::Get(const TrackRecord& row, Column column) const {
-  static const std::string empty;
-  const auto slot = static_cast<std::size_t>(SlotOf(column));
-  return slot < row.texts.size() ? row.texts[slot] : empty;
+SlotText ColumnMap::Get(const TrackRecord& row, Column column) const {
+  return row.texts[static_cast<std::size_t>(SlotOf(column))];
 }
 
-void ColumnMap::Set(TrackRecord& row, Column column, std::string text) const {
-  const auto slot = static_cast<std::size_t>(SlotOf(column));
-  if (slot >= row.texts.size()) row.texts.resize(slot + 1);
-  row.texts[slot] = std::move(text);
+void ColumnMap::Set(TrackRecord& row, Column column, std::string_view text) const {
+  row.texts.Set(static_cast<std::size_t>(SlotOf(column)), text);
 }
 
 void ColumnMap::RebuildFromHeadings(const std::vector<std::string>& headings) {

@@ -19,8 +19,8 @@ class ColumnMap {
   // The logical column a slot holds, or -1 when no column maps to it.
   int ColumnInSlot(int slot) const;
 
-  const std::string& Get(const TrackRecord& row, Column column) const;
-  void Set(TrackRecord& row, Column column, std::string text) const;
+  SlotText Get(const TrackRecord& row, Column column) const;
+  void Set(TrackRecord& row, Column column, std::string_view text) const;
 
   // Rebuilds the map from the headings of the 16 text columns in slot order:
   // each heading names the first column whose key word it contains; a

@@ -181,7 +181,9 @@ void SaveResultsToDatabase(Application& app) {
   }
   if (const auto chosen = app.frontend.ChooseSaveFile(SaveDialog(app, " Save RESULTS as Tonvault Database"))) {
     app.recentDatabases.Add(*chosen);
-    app.databaseFolder = FolderWithSeparator(*chosen);
+    // "Save database" writes to folder + name: once the catalogue has a name,
+    // its folder stays with it, so the RESULTS file never redirects it.
+    if (app.databaseFileName.empty()) app.databaseFolder = FolderWithSeparator(*chosen);
     WriteDatabase(app, *chosen, app.results);
   }
   RefreshPage(app);

@@ -69,7 +69,7 @@ std::string EncodeDatabase(const std::vector<TrackRecord>& rows, const ColumnMap
     out += kLineEnd;
     for (int slot : slots) {
       if (static_cast<std::size_t>(slot) < row.texts.size()) {
-        const std::string& field = row.texts[static_cast<std::size_t>(slot)];
+        const std::string_view field = row.texts[static_cast<std::size_t>(slot)];
         if (slot == pathSlot || slot == nameSlot) {
           // Names go back exactly as they came: see NameEscape.h.
           if (NameNeedsEscape(field)) out += EscapeName(field);
@@ -133,15 +133,25 @@ std::size_t LineReader::CountLines() const {
 TrackRecord RecordToRow(const std::vector<std::string_view>& lines, const ColumnMap& map) {
   TrackRecord row;
   row.icon = lines.empty() ? -1 : ParseIcon(lines[0]);
+  std::array<std::string_view, kDiskRowSlots> texts{};
+  std::array<std::string, 2> names;
   for (int c = 0; c < kLogicalColumnCount; ++c) {
     const auto index = static_cast<std::size_t>(c) + 1;
     if (index >= lines.size()) break;
     const auto column = static_cast<Column>(c);
     const auto slot = static_cast<std::size_t>(map.SlotOf(column));
-    if (slot >= row.texts.size()) continue;
-    if (column == Column::Path || column == Column::Filename) row.texts[slot] = UnescapeName(lines[index]);
-    else row.texts[slot].assign(lines[index].data(), lines[index].size());
+    if (slot >= texts.size()) continue;
+    if (column == Column::Path || column == Column::Filename) {
+      // Names go back exactly as they came (see NameEscape.h); the decoded
+      // name lives in `names` until the row holds its copy.
+      std::string& name = names[column == Column::Path ? 0 : 1];
+      name = UnescapeName(lines[index]);
+      texts[slot] = name;
+    } else {
+      texts[slot] = lines[index];
+    }
   }
+  row.texts.Assign(texts);  // one allocation for the whole row
   return row;
 }
 

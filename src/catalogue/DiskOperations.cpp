@@ -23,7 +23,8 @@ constexpr const char* kProceed = "Procede with next file(s) ?";
 // bytes; a name with blanks at its ends names another file than the
 // trimmed one, so nothing is trimmed here.
 std::string SourceOf(const Application& app, const TrackRecord& row) {
-  return app.columnMap.Get(row, Column::Path) + app.columnMap.Get(row, Column::Filename);
+  std::string file(app.columnMap.Get(row, Column::Path));
+  return file.append(app.columnMap.Get(row, Column::Filename));
 }
 
 bool AnyPlayerRowSelected(const Application& app, const std::vector<TrackRecord>& rows) {
@@ -72,7 +73,7 @@ RowOutcome TransferRow(Transfer& t, const TrackRecord& row) {
     return {false, false};
   }
   const std::string source = SourceOf(app, row);
-  const std::string target = targetFolder + app.columnMap.Get(row, Column::Filename);
+  const std::string target = targetFolder + std::string(app.columnMap.Get(row, Column::Filename));
   if (!fs::exists(fs::symlink_status(source, error))) {
     t.ended = !ProceedAfter(app, source + "\n\r\rNot found !");
     return {false, false};

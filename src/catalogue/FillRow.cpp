@@ -25,11 +25,11 @@ using audio::ByteSource;
 class RowWriter {
  public:
   RowWriter(TrackRecord& row, const ColumnMap& map) : row_(row), map_(map) {}
-  void Set(Column column, std::string text) { map_.Set(row_, column, std::move(text)); }
+  void Set(Column column, std::string_view text) { map_.Set(row_, column, text); }
   void SetIfNotEmpty(Column column, const std::string& text) {
     if (!text.empty()) Set(column, text);
   }
-  const std::string& Get(Column column) const { return map_.Get(row_, column); }
+  std::string Get(Column column) const { return map_.Get(row_, column); }
   void Icon(int code) { row_.icon = code; }
   int Icon() const { return row_.icon; }
 

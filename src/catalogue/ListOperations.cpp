@@ -33,7 +33,7 @@ long long IntegerOf(std::string_view text) {
 // One sort key per row, computed once: the comparison then costs little.
 struct SortKey {
   long long number = 0;
-  const std::string* text = nullptr;
+  std::string_view text;  // a view into the row's own texts
 };
 
 enum class KeyKind { Icon, Integer, Bitrate, Text };
@@ -52,17 +52,16 @@ KeyKind KindOf(const ColumnMap& map, int displayColumn) {
 }
 
 SortKey KeyOf(const TrackRecord& row, KeyKind kind, int displayColumn) {
-  static const std::string empty;
   SortKey key;
   if (kind == KeyKind::Icon) {
     key.number = row.icon;
     return key;
   }
   const auto slot = static_cast<std::size_t>(displayColumn - 1);
-  const std::string& text = slot < row.texts.size() ? row.texts[slot] : empty;
+  const std::string_view text = row.texts[slot];
   if (kind == KeyKind::Integer) key.number = IntegerOf(text);
   else if (kind == KeyKind::Bitrate) key.number = IntegerOf(std::string_view(text).substr(0, text.find(' ')));
-  else key.text = &text;
+  else key.text = text;
   return key;
 }
 
@@ -220,7 +219,8 @@ void PlaySelectedFiles(Application& app) {
         if (row.icon == StatusIcon::NomadInternal || row.icon == StatusIcon::NomadExternal) {
           nomadII = true;
         } else if (row.icon != StatusIcon::JukeboxTrack) {
-          const std::string file = app.columnMap.Get(row, Column::Path) + app.columnMap.Get(row, Column::Filename);
+          const std::string file =
+              std::string(app.columnMap.Get(row, Column::Path)).append(app.columnMap.Get(row, Column::Filename));
           std::error_code error;
           if (std::filesystem::is_regular_file(file, error)) {
             if (app.frontend.OpenWithDefaultProgram(file)) {
@@ -249,7 +249,7 @@ void SortRows(std::vector<TrackRecord>& rows, const ColumnMap& map, int sortCode
   for (std::size_t i = 0; i < rows.size(); ++i) keys.emplace_back(KeyOf(rows[i], kind, column), i);
   auto less = [kind, descending](const auto& a, const auto& b) {
     int order = 0;
-    if (kind == KeyKind::Text) order = a.first.text->compare(*b.first.text);
+    if (kind == KeyKind::Text) order = a.first.text.compare(b.first.text);
     else order = a.first.number < b.first.number ? -1 : a.first.number > b.first.number ? 1 : 0;
     return descending ? order > 0 : order < 0;
   };

@@ -4,6 +4,7 @@
 
 #include "catalogue/Frontend.h"
 #include "catalogue/TrackRecord.h"
+#include "catalogue/Utf8Characters.h"
 
 namespace tonvault::catalogue {
 
@@ -48,7 +49,7 @@ bool KeepOneItemAboveSeparator(std::array<std::string, kItemRows>& rows) {
 }
 
 bool IsValidSubstitute(const std::string& text) {
-  return text.size() == 1 && std::string_view(":*?\\/<>|\"").find(text[0]) == std::string_view::npos;
+  return IsOneUtf8Character(text) && std::string_view(":*?\\/<>|\"").find(text[0]) == std::string_view::npos;
 }
 
 bool TakeSubstitute(Frontend& frontend, const std::string& typed, RenameOptions& rename) {

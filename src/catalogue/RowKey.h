@@ -14,8 +14,7 @@ namespace tonvault::catalogue {
 inline std::string RowKey(const TrackRecord& row, int slots) {
   std::string key;
   for (int s = 0; s < slots; ++s) {
-    const std::string empty;
-    const std::string& text = static_cast<std::size_t>(s) < row.texts.size() ? row.texts[static_cast<std::size_t>(s)] : empty;
+    const std::string_view text = row.texts[static_cast<std::size_t>(s)];
     key += std::to_string(text.size());
     key += ':';
     key += text;

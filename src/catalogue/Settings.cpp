@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "catalogue/SettingKeys.h"
+#include "catalogue/Utf8Characters.h"
 
 namespace tonvault::catalogue {
 namespace {
@@ -83,7 +84,7 @@ void ReadKey(const Reader& r, const SettingKey& k, Options& o) {
     k.number(o, k.index) = ReadNumber(r, k);
   } else if (k.text) {
     const std::string text = r.Text(k.section, k.key, k.missingText);
-    if (k.kind != KeyKind::OneCharacter || text.size() == 1) k.text(o, k.index) = text;
+    if (k.kind != KeyKind::OneCharacter || IsOneUtf8Character(text)) k.text(o, k.index) = text;
   }
 }
 

@@ -24,10 +24,7 @@ TrackRecord TrackRecord::ForPlayer() {
 }
 
 namespace {
-const std::string& SlotOrEmpty(const TrackRecord& row, int slot) {
-  static const std::string empty;
-  return slot < static_cast<int>(row.texts.size()) ? row.texts[static_cast<std::size_t>(slot)] : empty;
-}
+std::string_view SlotOrEmpty(const TrackRecord& row, int slot) { return row.texts[static_cast<std::size_t>(slot)]; }
 }  // namespace
 
 bool RowsEqual(const TrackRecord& a, const TrackRecord& b) {

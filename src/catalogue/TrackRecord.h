@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/RowTexts.h"
+
 namespace tonvault::catalogue {
 
 // The sixteen logical columns of a catalogue row, in their logical order.
@@ -64,7 +66,7 @@ bool IsCentredColumn(Column column);
 // holds which logical column is decided by the ColumnMap.
 struct TrackRecord {
   int icon = StatusIcon::None;
-  std::vector<std::string> texts = std::vector<std::string>(kDiskRowSlots);
+  RowTexts texts = RowTexts(kDiskRowSlots);
   bool selected = false;
   bool checked = false;
 

@@ -7,13 +7,6 @@
 
 namespace tonvault::ui {
 
-namespace {
-constexpr int kLeft = 40;
-constexpr int kBottom = 40;
-constexpr int kGridLines = 6;
-constexpr int kGridSpacing = 50;
-}  // namespace
-
 HistogramWidget::HistogramWidget(catalogue::StatisticsData& statistics, QWidget* parent)
     : QWidget(parent), statistics_(statistics) {}
 
@@ -57,7 +50,7 @@ void HistogramWidget::paintEvent(QPaintEvent*) {
   painter.drawLine(kLeft, originY, kLeft + 380, originY);
   painter.drawLine(kLeft, originY, kLeft, top);
   painter.drawText(QRect(kLeft, originY + 20, 380, 16), Qt::AlignCenter, "Bitrate [kb/sec]");
-  painter.drawText(QRect(4, height() - 220 - 16, 80, 16), Qt::AlignLeft, "Count");
+  painter.drawText(QRect(4, top - kAbovePlot + 4, 80, 16), Qt::AlignLeft, "Count");
 
   for (int i = 1; i <= catalogue::kHistogramCounters; ++i) {
     const long long count = statistics_.histogram[static_cast<std::size_t>(i - 1)];

@@ -315,7 +315,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::FirstActivation() {
   setWindowTitle(QString::fromStdString(catalogue::WindowTitle("", false)));
   statusBar_->Progress()->SetPositions(0, 0);
-  app_.columnMap = catalogue::ColumnMap();
+  // The column map keeps what the settings file gave it in the constructor:
+  // a fresh state already starts with the identity.
   app_.catalogueModified = false;
   app_.viewRebuildNeeded.SetAll();
   catalogue::ChangePage(app_, Page::Files);

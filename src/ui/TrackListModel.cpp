@@ -28,8 +28,10 @@ QVariant TrackListModel::data(const QModelIndex& index, int role) const {
   }
   const auto slot = static_cast<std::size_t>(index.column() - 1);
   switch (role) {
-    case Qt::DisplayRole:
-      return slot < row.texts.size() ? QString::fromStdString(row.texts[slot]) : QString();
+    case Qt::DisplayRole: {
+      const std::string_view text = row.texts[slot];
+      return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
     case Qt::TextAlignmentRole: {
       const int column = map_.ColumnInSlot(static_cast<int>(slot));
       const bool centred = column >= 0 && catalogue::IsCentredColumn(static_cast<Column>(column));

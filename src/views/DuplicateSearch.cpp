@@ -7,6 +7,7 @@
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
 #include "catalogue/RowKey.h"
+#include "catalogue/TextFormats.h"
 
 namespace tonvault::views {
 
@@ -103,6 +104,30 @@ bool MatchFinder::Match(std::size_t a, std::size_t b) const {
   return bucketOf_[a] == bucketOf_[b] && bucketOf_[a] != SIZE_MAX && RowsMatch(rows_[a], rows_[b], map_, loose_, mounts_);
 }
 
+std::uint64_t MatchFinder::GroupRowsFromBuckets(bool separators) const {
+  std::uint64_t rows = 0;
+  for (const auto& bucket : buckets_) {
+    const std::uint64_t k = bucket.size();
+    if (k < 2) continue;
+    // Row j of the bucket heads a group of k - j rows while later rows remain.
+    rows += k * (k + 1) / 2 - 1 + (separators ? k - 1 : 0);
+  }
+  return rows;
+}
+
+std::uint64_t MatchFinder::GroupRows(bool separators) const {
+  if (loose_.empty()) return GroupRowsFromBuckets(separators);
+  std::uint64_t rows = 0;
+  for (const auto& bucket : buckets_) {
+    for (auto q = bucket.begin(); q != bucket.end(); ++q) {
+      std::uint64_t later = 0;
+      for (auto j = q + 1; j != bucket.end(); ++j) later += RowsMatch(rows_[*q], rows_[*j], map_, loose_, mounts_);
+      if (later > 0) rows += later + 1 + (separators ? 1 : 0);
+    }
+  }
+  return rows;
+}
+
 std::vector<std::size_t> MatchFinder::LaterMatches(std::size_t q) const {
   std::vector<std::size_t> matches;
   if (bucketOf_[q] == SIZE_MAX) return matches;
@@ -113,8 +138,51 @@ std::vector<std::size_t> MatchFinder::LaterMatches(std::size_t q) const {
   return matches;
 }
 
+namespace {
+
+std::vector<bool> TakingPart(const catalogue::Application& app) {
+  std::vector<bool> takesPart(app.files.size(), true);
+  if (app.options.duplicate.onlySelected) {
+    for (std::size_t i = 0; i < app.files.size(); ++i) takesPart[i] = app.files[i].selected;
+  }
+  return takesPart;
+}
+
+std::optional<std::uint64_t> RowsAbove(const MatchFinder& finder, bool separators, std::uint64_t limit) {
+  if (finder.GroupRowsFromBuckets(separators) <= limit) return std::nullopt;
+  const std::uint64_t rows = finder.GroupRows(separators);
+  return rows > limit ? std::optional(rows) : std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> DuplicateRowsAbove(const catalogue::Application& app, std::uint64_t limit) {
+  const catalogue::DuplicateOptions& o = app.options.duplicate;
+  if (!o.AnyCriterion()) return std::nullopt;
+  const catalogue::VolumeLabels mounts;
+  const MatchFinder finder(app.files, app.columnMap, CriteriaOf(o, true), &mounts, TakingPart(app));
+  return RowsAbove(finder, o.emptyLines, limit);
+}
+
+std::string LargeResultQuestion(std::uint64_t rows) {
+  return "The duplicate search finds " + catalogue::FormatThousands(static_cast<std::int64_t>(rows)) +
+         " lines for RESULTS.\n\rThat needs much memory and time.\n\r\rContinue ?";
+}
+
 void SearchDuplicates(catalogue::Application& app) {
   const catalogue::DuplicateOptions& o = app.options.duplicate;
+  const std::size_t rows = app.files.size();
+  const std::vector<bool> takesPart = TakingPart(app);
+  const catalogue::VolumeLabels mounts;
+  const MatchFinder finder(app.files, app.columnMap, CriteriaOf(o, true), &mounts, takesPart);
+  if (o.AnyCriterion()) {
+    if (const auto large = RowsAbove(finder, o.emptyLines, kLargeResultRows)) {
+      if (Ask(app.frontend, catalogue::Sound::Question, catalogue::MessageKind::Confirmation,
+              LargeResultQuestion(*large), {catalogue::Button::Yes, catalogue::Button::No}) != catalogue::Button::Yes) {
+        return;
+      }
+    }
+  }
   catalogue::LongOperation operation(app, {10, {}});
   operation.EndOnPage(catalogue::Page::Results);
   operation.ClearEstimateAtEnd();
@@ -124,13 +192,6 @@ void SearchDuplicates(catalogue::Application& app) {
     NoCriterion(app);
     return;
   }
-  const std::size_t rows = app.files.size();
-  std::vector<bool> takesPart(rows, true);
-  if (o.onlySelected) {
-    for (std::size_t i = 0; i < rows; ++i) takesPart[i] = app.files[i].selected;
-  }
-  const catalogue::VolumeLabels mounts;
-  const MatchFinder finder(app.files, app.columnMap, CriteriaOf(o, true), &mounts, takesPart);
   std::unordered_set<std::string> present;
   if (o.removeDuplicates) {
     for (const auto& row : app.results) present.insert(catalogue::RowKey(row, kColumns));

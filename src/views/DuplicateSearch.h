@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "catalogue/Application.h"
@@ -35,6 +38,14 @@ class MatchFinder {
   std::vector<std::size_t> LaterMatches(std::size_t q) const;
   // Whether rows a and b match.
   bool Match(std::size_t a, std::size_t b) const;
+  // The rows the duplicate search writes (each row q with later matches
+  // and those matches), plus one separator per group when `separators`:
+  // counted from the bucket sizes alone, so without comparing a pair, when
+  // every criterion is an equality; else an upper bound from them.
+  std::uint64_t GroupRowsFromBuckets(bool separators) const;
+  // The same, exact: the remaining criteria are compared for each pair
+  // within a bucket, but no row is copied.
+  std::uint64_t GroupRows(bool separators) const;
 
  private:
   const std::vector<catalogue::TrackRecord>& rows_;
@@ -45,7 +56,22 @@ class MatchFinder {
   std::vector<std::vector<std::size_t>> buckets_;
 };
 
-// "Search for duplicates" and "Search for differences".
+// Above this many new RESULTS rows the duplicate search asks first: a
+// catalogue of untagged files (every pair alike) gives rows by the square of
+// its size, and a million copied rows already take about a gigabyte.
+inline constexpr std::uint64_t kLargeResultRows = 1'000'000;
+
+// The rows the duplicate search would add to RESULTS with the current
+// options (separator lines included; with "Remove duplicate results" an
+// upper bound) when that is more than `limit`; else nothing. Counting costs
+// no copies, and no comparisons when the buckets already show it is below.
+std::optional<std::uint64_t> DuplicateRowsAbove(const catalogue::Application& app, std::uint64_t limit);
+
+std::string LargeResultQuestion(std::uint64_t rows);
+
+// "Search for duplicates" and "Search for differences". The duplicate
+// search asks LargeResultQuestion before building more than
+// kLargeResultRows rows; No leaves RESULTS as it was.
 void SearchDuplicates(catalogue::Application& app);
 void SearchDifferences(catalogue::Application& app);
 

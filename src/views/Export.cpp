@@ -147,7 +147,9 @@ std::string TextExport(const ExportTable& table) {
   auto line = [&out](const std::vector<std::string>& fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
       if (i != 0) out += '\t';
-      out += fields[i];
+      // A tab, CR or LF inside a cell would add a field or split the line:
+      // it is written as a blank.
+      for (const char c : fields[i]) out += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
     }
     out += kLineEnd;
   };

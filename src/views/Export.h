@@ -20,7 +20,8 @@ struct ExportTable {
 // other pages.
 std::optional<ExportTable> TableOfPage(const catalogue::Application& app, catalogue::Page page);
 
-// The text file: tab-separated fields, CR LF line ends.
+// The text file: tab-separated fields, CR LF line ends; a tab, CR or LF
+// inside a field is written as a blank, so every line has all its fields.
 std::string TextExport(const ExportTable& table);
 
 // The HTML file, with the configured tags. In every cell the first "<"

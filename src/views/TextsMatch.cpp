@@ -1,6 +1,7 @@
 #include "views/TextsMatch.h"
 
 #include "catalogue/TextCase.h"
+#include "catalogue/Utf8Characters.h"
 #include "catalogue/VolumeLabels.h"
 
 namespace tonvault::views {
@@ -22,7 +23,16 @@ int ThresholdOf(CompareMode mode) { return 90 - 10 * (mode - 4); }
 
 std::vector<std::string_view> Chunks(std::string_view text) {
   std::vector<std::string_view> chunks;
-  for (std::size_t at = 0; at < text.size(); at += kChunk) chunks.push_back(text.substr(at, kChunk));
+  std::size_t start = 0, at = 0, characters = 0;
+  while (at < text.size()) {
+    at += catalogue::Utf8CharacterLength(text, at);
+    if (++characters == kChunk) {
+      chunks.push_back(text.substr(start, at - start));
+      start = at;
+      characters = 0;
+    }
+  }
+  if (start < text.size()) chunks.push_back(text.substr(start));
   return chunks;
 }
 
@@ -51,8 +61,10 @@ std::string_view LastDirectory(std::string_view path) {
 }
 
 std::string DrivePart(std::string_view path, const catalogue::VolumeLabels* mounts) {
+  // A native absolute path may hold a colon in a folder name ("Live: 1999");
+  // only texts from Windows catalogues have a drive letter before one.
+  if (!path.empty() && path[0] == '/') return mounts != nullptr ? mounts->MountPointOf(std::string(path)) : std::string(path);
   if (const std::size_t colon = path.find(':'); colon != std::string_view::npos) return std::string(path.substr(0, colon + 1));
-  if (mounts != nullptr && !path.empty() && path[0] == '/') return mounts->MountPointOf(std::string(path));
   return std::string(path);
 }
 

@@ -20,11 +20,11 @@ inline constexpr const char* kCompareModeTexts[] = {"Case sen.", "Case insen.", 
                                                    "80 %",      "70 %",        "60 %",        "50 %"};
 
 // `mounts` gives native paths their drive (the mount point); without it a
-// native path without a colon is its own drive.
+// native path is its own drive.
 bool TextsMatch(std::string_view first, std::string_view second, CompareMode mode,
                 const catalogue::VolumeLabels* mounts = nullptr);
 
-// The 5-byte chunks of a text (the last one 1 to 5 bytes).
+// The 5-character chunks of a UTF-8 text (the last one 1 to 5 characters).
 std::vector<std::string_view> Chunks(std::string_view text);
 
 // Hits of chunks of each text inside the other, × 100 / all chunks.
@@ -39,8 +39,9 @@ bool IsEqualityMode(CompareMode mode);
 // "ABBA\", "/music/Pop/" gives "Pop/"); a text without one gives "".
 // Paths holding "/" are cut at "/", others at "\".
 std::string_view LastDirectory(std::string_view path);
-// A text with a colon up to and including it ("C:\a\" gives "C:"); a
-// native path its mount point when `mounts` is given; else the whole text.
+// A native absolute path (starting with "/") gives its mount point when
+// `mounts` is given, else itself; any other text with a colon gives the text
+// up to and including it ("C:\a\" gives "C:"); else the whole text.
 std::string DrivePart(std::string_view path, const catalogue::VolumeLabels* mounts);
 
 }  // namespace tonvault::views

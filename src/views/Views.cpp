@@ -59,14 +59,14 @@ ViewAccumulator::ViewAccumulator(ViewKind kind, const catalogue::ColumnMap& map,
     : columns_(ColumnsOf(kind)), map_(map), lines_(lines) {}
 
 void ViewAccumulator::Add(const catalogue::TrackRecord& row) {
-  const std::string& key = map_.Get(row, columns_.key);
-  const std::string& second = map_.Get(row, columns_.second);
-  const std::string& third = map_.Get(row, columns_.third);
-  const std::string& size = map_.Get(row, Column::Size);
-  const std::string& length = map_.Get(row, Column::Length);
+  const std::string key = map_.Get(row, columns_.key);
+  const std::string_view second = map_.Get(row, columns_.second);
+  const std::string_view third = map_.Get(row, columns_.third);
+  const std::string_view size = map_.Get(row, Column::Size);
+  const std::string_view length = map_.Get(row, Column::Length);
   const auto [found, isNew] = index_.try_emplace(key, lines_.size());
   if (isNew) {
-    lines_.push_back({key, second, third, "1", size, length, false});
+    lines_.push_back({key, std::string(second), std::string(third), "1", std::string(size), std::string(length), false});
     return;
   }
   ViewLine& line = lines_[found->second];
@@ -165,7 +165,7 @@ void ExpandSelectedLines(catalogue::Application& app, ViewKind kind) {
   // The rows of every key, in FILES order, found once.
   const Column keyColumn = ColumnsOf(kind).key;
   std::unordered_map<std::string, std::vector<std::size_t>> rowsOfKey;
-  for (std::size_t i = 0; i < app.files.size(); ++i) rowsOfKey[app.columnMap.Get(app.files[i], keyColumn)].push_back(i);
+  for (std::size_t i = 0; i < app.files.size(); ++i) rowsOfKey[std::string(app.columnMap.Get(app.files[i], keyColumn))].push_back(i);
   bool stopped = false;
   for (std::size_t l = 0; l < view.lines.size() && !stopped; ++l) {
     if (!view.lines[l].selected) continue;

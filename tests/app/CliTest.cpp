@@ -4,12 +4,16 @@
 #include "audio/Id3v1.h"
 #include "audio/Id3v2Tag.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+
+#include "catalogue/Import.h"
 
 #include "cli/Commands.h"
 #include "cli/JsonLines.h"
 #include "cli/ReadOptions.h"
+#include "cli/Session.h"
 #include "support/TempFolder.h"
 
 namespace tonvault::cli {
@@ -298,6 +302,46 @@ TEST(DupesAndDiffCommands, PrintGroupsWithSeparatorsAndDifferences) {
   EXPECT_EQ(DupesCommand({catalogue, "--criteria", "colour"}), 2);
   EXPECT_EQ(DupesCommand({catalogue, "--mode", "title=33%"}), 2);
   ::testing::internal::GetCapturedStderr();
+}
+
+TEST(DupesAndDiffCommands, DupesStopsBeforeAMillionLinesUnlessForced) {
+  testing::TempFolder folder;
+  const std::string catalogue = folder.Path() + "/untagged.tvd";
+  {
+    std::ofstream out(catalogue, std::ios::binary);
+    out << "Fileversion: 1\r\n";
+    for (int i = 0; i < 1500; ++i) {  // no tags at all: every pair alike
+      out << "7\r\n";
+      for (int c = 0; c < 13; ++c) out << "\r\n";
+      out << "f" << i << ".mp3\r\n/m/\r\n\r\n";
+    }
+  }
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(DupesCommand({catalogue}), 1);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(::testing::internal::GetCapturedStdout().empty()) << "no row is printed";
+  // Row j heads a group of 1500 - j rows: 1500 * 1501 / 2 - 1 rows and 1499 separators.
+  EXPECT_NE(err.find("finds 1127248 lines for RESULTS"), std::string::npos) << err;
+  EXPECT_NE(err.find("--force"), std::string::npos) << err;
+
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(DupesCommand({catalogue, "--criteria", "filename", "--force"}), 0);
+  EXPECT_TRUE(::testing::internal::GetCapturedStdout().empty()) << "no two file names alike";
+  EXPECT_EQ(DiffCommand({catalogue, "--force"}), 2) << "diff never builds more rows than FILES has";
+  ::testing::internal::GetCapturedStderr();
+}
+
+TEST(ImportCommand, CtrlCStopsTheImportAfterTheCurrentFile) {
+  Session session;
+  ::testing::internal::CaptureStderr();
+  std::raise(SIGINT);  // pressed while the first file is read
+  catalogue::BuildRows(session.app, {DataFile("id3lib-v23.mp3"), DataFile("cbr-32k-32000-mono.mp3"),
+                                     DataFile("vbr-xing-32000-mono.mp3")});
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(session.app.files.size(), 1u) << err;
+  EXPECT_NE(err.find("Do you really want to STOP ?"), std::string::npos);
 }
 
 TEST(ImportCommand, WritesACatalogueThatCatReadsBack) {

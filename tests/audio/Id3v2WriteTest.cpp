@@ -221,6 +221,19 @@ TEST_F(Id3v2WriteTest, KeepsTheDateInPlaceAndAfterARewrite) {
   }
 }
 
+TEST_F(Id3v2WriteTest, RewriteKeepsTheFilesMode) {
+  for (const fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0664)}) {
+    const std::string path = MakeFile("mode.mp3", 0);  // no old tag: always rewritten
+    fs::permissions(path, mode);
+    Id3v2TagFields fields;
+    fields.title = "Title";
+    ASSERT_TRUE(WriteId3v2Tag(path, fields, {}).ok);
+    ASSERT_EQ(ReadId3v2Tag(path).title, "Title");
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, mode) << "mode " << std::oct << static_cast<int>(mode);
+    fs::remove(path);
+  }
+}
+
 TEST_F(Id3v2WriteTest, RefusalsSayWhatIsWrong) {
   const std::string path = folder.Path() + "/nosync.mp3";
   Write(path, testing::Junk(1000));
@@ -231,8 +244,65 @@ TEST_F(Id3v2WriteTest, RefusalsSayWhatIsWrong) {
   const std::string big = MakeFile("big.mp3", 0);
   Id3v2TagFields fields;
   fields.comment = std::string(70000, 'c');
-  EXPECT_EQ(WriteId3v2Tag(big, fields, {}).message, "ID3-Tag exceeds the maximum\n\rinternal length of 65535 Bytes.");
-  EXPECT_EQ(Contents(big), Audio());
+  EXPECT_TRUE(WriteId3v2Tag(big, fields, {}).ok) << "a tag above 64 KB is no reason to refuse";
+  EXPECT_EQ(ReadId3v2Tag(big).comment, fields.comment);
+}
+
+TEST_F(Id3v2WriteTest, KeptCoverPictureAbove64KbIsCarried) {
+  Bytes picture = {0, 'i', 'm', 'a', 'g', 'e', '/', 'j', 'p', 'e', 'g', 0, 3, 0};
+  for (std::size_t i = 0; i < 150000; ++i) picture.push_back(static_cast<std::uint8_t>(i * 7));
+  testing::Id3v2Builder old;
+  old.Text("TIT2", "Old").Frame("APIC", picture);
+  const std::string path = MakeFile("cover.mp3", old.Build().size() + 100, old);
+  Id3v2TagFields fields;
+  fields.title = "New";
+  const Id3v2WriteResult result = WriteId3v2Tag(path, fields, {.keepOldContent = true});
+  ASSERT_TRUE(result.ok) << result.message;
+  const Id3v2FrameList list = ListId3v2Frames(path);
+  ASSERT_EQ(list.keptFrames.size(), 2u);
+  EXPECT_EQ(list.keptFrames[1].id, "APIC");
+  EXPECT_EQ(Bytes(list.keptFrames[1].bytes.begin() + 6, list.keptFrames[1].bytes.end()), picture);
+  EXPECT_EQ(ReadId3v2Tag(path).title, "New");
+  EXPECT_EQ(Contents(path).substr(Contents(path).size() - audio_.size()), Audio());
+}
+
+TEST_F(Id3v2WriteTest, KeptVersionFourFramesAreDecodedAndLoseTheirFormatFlags) {
+  // An APIC stored unsynchronised with a data length indicator, a PRIV in a
+  // group with the "discard on tag alteration" status, and an encrypted frame.
+  Bytes picture = {0, 'i', 'm', 'g', 0, 3, 0, 0xFF, 0xE0, 0xFF, 0x00, 0xFF, 0xFB, 0x90};
+  Bytes stored = {0, 0, 0, static_cast<std::uint8_t>(picture.size())};
+  const Bytes unsynchronised = testing::Unsynchronise(picture);
+  stored.insert(stored.end(), unsynchronised.begin(), unsynchronised.end());
+  ASSERT_GT(unsynchronised.size(), picture.size());
+  Bytes grouped = {'P', 'R', 'I', 'V', 0, 0, 0, 5, 0x40, 0x40, 0x81, 'o', 'w', 'n', 0};
+  testing::Id3v2Builder old(4, 0);
+  old.Frame("APIC", stored, 0x03).Raw(grouped).Frame("XSEC", {1, 2, 3}, 0x04).Text("TIT2", "Old");
+  const std::string path = MakeFile("v24.mp3", 400, old);
+  ASSERT_TRUE(WriteId3v2Tag(path, {}, {.keepOldContent = true}).ok);
+  const std::string file = Contents(path);
+  Bytes expectedApic = {'A', 'P', 'I', 'C', 0, 0, 0, static_cast<std::uint8_t>(picture.size()), 0, 0};
+  expectedApic.insert(expectedApic.end(), picture.begin(), picture.end());
+  EXPECT_EQ(file.substr(10, expectedApic.size()), std::string(expectedApic.begin(), expectedApic.end()));
+  EXPECT_EQ(file.substr(10 + expectedApic.size(), 14), std::string("PRIV\0\0\0\x04\x80\0own\0", 14))
+      << "group byte dropped, status flag at its 2.3 place";
+  EXPECT_EQ(file.find("XSEC"), std::string::npos) << "an encrypted frame cannot be carried decoded";
+  const Id3v2FrameList list = ListId3v2Frames(path);
+  EXPECT_EQ(list.version, 30);
+  ASSERT_EQ(list.rows.size(), 2u);
+}
+
+TEST_F(Id3v2WriteTest, VersionTwoTwoFramesAreNotCarried) {
+  testing::Id3v2Builder old(2, 0);
+  old.Text("TT2", "Old title").Frame("PIC", {0, 'J', 'P', 'G', 3, 0, 1, 2, 3}).Text("TP2", "Band");
+  const std::string path = MakeFile("v22.mp3", 200, old);
+  ASSERT_EQ(ListId3v2Frames(path).keptFrames.size(), 3u);
+  Id3v2TagFields fields;
+  fields.title = "New title";
+  ASSERT_TRUE(WriteId3v2Tag(path, fields, {.keepOldContent = true}).ok);
+  const Id3v2FrameList list = ListId3v2Frames(path);
+  EXPECT_EQ(list.version, 30);
+  ASSERT_EQ(list.rows.size(), 1u);
+  EXPECT_EQ(list.rows[0].id, "TIT2");
 }
 
 TEST_F(Id3v2WriteTest, ReadOnlyFolderGivesTheErrorAndChangesNothing) {

@@ -132,6 +132,33 @@ TEST(ReadWmaHeader, HostileAndTinyFilesGiveEmptyValues) {
   EXPECT_FALSE(ReadWmaHeader(static_cast<ByteSource*>(nullptr)).result);
 }
 
+// A 1 MB header object crowded with stream properties identifiers at odd
+// offsets (none of them an audio stream), the audio stream's object last.
+Bytes CrowdedWmaHeader() {
+  const std::initializer_list<std::uint8_t> streamProperties = {0x91, 0x07, 0xDC, 0xB7, 0xB7, 0xA9, 0xCF, 0x11,
+                                                                0x8E, 0xE6, 0x00, 0xC0, 0x0C, 0x20, 0x53, 0x65};
+  WmaBuilder wma;
+  wma.Raw({0x30, 0x26, 0xB2, 0x75, 0x8E, 0x66, 0xCF, 0x11, 0xA6, 0xD9, 0x00, 0xAA, 0x00, 0x62, 0xCE, 0x6C});
+  wma.Le32(1 << 20).Le32(0).Pad(7);
+  while (wma.bytes.size() < (1 << 20) - 200) wma.Raw(streamProperties).Pad(2);
+  wma.Pad(wma.bytes.size() % 2 == 0 ? 1 : 0);
+  wma.Raw(streamProperties).Pad(8);
+  wma.Raw({0x40, 0x9E, 0x69, 0xF8, 0x4D, 0x5B, 0xCF, 0x11, 0xA8, 0xFD, 0x00, 0x80, 0x5F, 0x5C, 0x44, 0x2B});
+  wma.Pad(78 - 40);
+  wma.Le16(0x161).Le16(2).Le32(44100).Le32(16000).Pad(8);  // WMA v2, stereo, 44100 Hz, 128 kbit/s
+  wma.Pad((1 << 20) - wma.bytes.size());
+  return wma.bytes;
+}
+
+TEST(ReadWmaHeader, HeaderCrowdedWithStreamIdentifiersStillFindsTheAudioStream) {
+  WmaBuilder wma;
+  wma.bytes = CrowdedWmaHeader();
+  const MediaHeader h = wma.Read();
+  EXPECT_EQ(h.sampleRate, 44100);
+  EXPECT_EQ(h.bitrateKbps, 128);
+  EXPECT_EQ(h.modeText, "Stereo");
+}
+
 TEST(ReadWmaHeader, EncodedFilesFromFfmpeg) {
   MediaHeader h = ReadWmaHeader(DataFile("stereo-64k-22050.wma"));
   EXPECT_TRUE(h.result);

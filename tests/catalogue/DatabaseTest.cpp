@@ -42,7 +42,7 @@ class DatabaseTest : public ::testing::Test {
     app.columnMap.Set(row, Column::Title, title);
     return row;
   }
-  const std::string& Cell(std::size_t row, Column column) const { return app.columnMap.Get(app.files.at(row), column); }
+  std::string_view Cell(std::size_t row, Column column) const { return app.columnMap.Get(app.files.at(row), column); }
 
   testing::TempFolder folder;
   ScriptedFrontend frontend;
@@ -145,6 +145,62 @@ TEST_F(DatabaseTest, ResultsSavedThenLoadedIntoFiles) {
   EXPECT_EQ(Cell(1, Column::Album), "R2");
   EXPECT_EQ(app.files[1].icon, 12);
   EXPECT_EQ(app.databaseFileName, "results.tvd");
+}
+
+TEST_F(DatabaseTest, SavingResultsElsewhereLeavesTheCatalogueFileWhereItIs) {
+  fs::create_directory(Path("other"));
+  app.files = {Row("Gold", "Waterloo")};
+  frontend.ChooseFile(Path("main.tvd"));
+  SaveDatabaseAs(app);
+  app.results = {Row("R1", "t1")};
+  frontend.ChooseFile(Path("other/results.tvd"));
+  SaveResultsToDatabase(app);
+  EXPECT_EQ(app.databaseFolder, folder.Path() + "/");
+
+  app.files.push_back(Row("Arrival", "Money"));
+  SetCatalogueModified(app, true);
+  SaveDatabase(app);
+  EXPECT_FALSE(fs::exists(Path("other/main.tvd"))) << "no file the user never chose";
+  EXPECT_NE(Contents(Path("main.tvd")).find("Arrival"), std::string::npos) << "the catalogue's own file is saved";
+  EXPECT_EQ(frontend.Log("save dialog").size(), 2u);
+
+  // Before the catalogue has a name the folder only starts the dialogs, and
+  // follows the RESULTS file.
+  Application fresh{frontend};
+  fresh.results = {Row("R1", "t1")};
+  frontend.ChooseFile(Path("other/results.tvd"));
+  SaveResultsToDatabase(fresh);
+  EXPECT_EQ(fresh.databaseFolder, Path("other") + "/");
+}
+
+TEST_F(DatabaseTest, OpenDialogsNameWhatTheyOpenAndStartAtTheCatalogue) {
+  Write(Path("abba.tvd"), "Fileversion: 1\r\n" + Record("8", {"Gold", "", "Waterloo"}));
+  app.databaseFolder = folder.Path() + "/";
+  app.databaseFileName = "abba.tvd";
+  frontend.ChooseFile(std::nullopt);
+  OpenDatabase(app, false);
+  const FileDialogRequest& open = frontend.LastFileDialog();
+  EXPECT_EQ(open.title, " Open Tonvault Database");
+  EXPECT_EQ(open.folder, folder.Path() + "/");
+  EXPECT_EQ(open.proposedName, "abba.tvd");
+  EXPECT_EQ(open.defaultExtension, "TVD");
+  EXPECT_EQ(open.filter, "Tonvault Database   (*.TVD)|*.TVD");
+  EXPECT_TRUE(app.files.empty()) << "cancelled";
+
+  app.options.search.text = "water";
+  frontend.ChooseFile(Path("abba.tvd"));
+  OpenDatabase(app, true);
+  EXPECT_EQ(frontend.LastFileDialog().title, " Open Tonvault Database (only items from Search)");
+  EXPECT_EQ(app.files.size(), 1u) << "Title is searched by default";
+
+  frontend.ChooseFile(std::nullopt);
+  SaveDatabaseAs(app);
+  EXPECT_EQ(frontend.LastFileDialog().title, " Save Tonvault Database");
+  EXPECT_EQ(frontend.LastFileDialog().filter, "Tonvault Database (*.TVD)|*.TVD");
+  app.results = app.files;
+  frontend.ChooseFile(std::nullopt);
+  SaveResultsToDatabase(app);
+  EXPECT_EQ(frontend.LastFileDialog().title, " Save RESULTS as Tonvault Database");
 }
 
 TEST_F(DatabaseTest, WrongVersionIsRefusedAndReadsNoRows) {

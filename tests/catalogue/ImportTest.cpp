@@ -48,7 +48,7 @@ class ImportTest : public ::testing::Test {
     for (const auto& row : app.files) names.push_back(app.columnMap.Get(row, Column::Filename));
     return names;
   }
-  const std::string& Cell(std::size_t row, Column column) const { return app.columnMap.Get(app.files.at(row), column); }
+  std::string_view Cell(std::size_t row, Column column) const { return app.columnMap.Get(app.files.at(row), column); }
 
   testing::TempFolder folder;
   ScriptedFrontend frontend;
@@ -174,6 +174,21 @@ TEST_F(ImportTest, ConstantBitrateKeepsTheQuickReadLength) {
   EXPECT_EQ(Cell(0, Column::Length), "00:00:05") << "83400 bytes at 128 kbit/s";
   EXPECT_EQ(Cell(0, Column::Size), "81");
   EXPECT_EQ(Cell(0, Column::Mode), "J. Stereo");
+}
+
+TEST_F(ImportTest, MinuteLongStreamsShowTheLengthFormulasToTheSecond) {
+  // 2400 frames of 417 bytes at 128 kbit/s: 1,000,800 / (128 × 125) = 62.55 s.
+  WriteBytes(Path("long.mp3"), testing::Frames({1, 3, 128, 44100, 0, 1}, 2400));
+  // A 64 kbit/s WMA of 496,683 bytes: 496,683 / ((64 + 0.82) × 125) = 61.3 s.
+  Copy("stereo-64k-22050.wma", "long.wma");
+  fs::resize_file(Path("long.wma"), 496683);
+  app.options.import.wma = true;
+  ImportDropped(app, {Path("long.mp3"), Path("long.wma")});
+  ASSERT_EQ(app.files.size(), 2u);
+  EXPECT_EQ(Cell(0, Column::Bitrate), "128 C");
+  EXPECT_EQ(Cell(0, Column::Length), "00:01:02") << "a divisor of 128 would give 00:01:01";
+  EXPECT_EQ(Cell(1, Column::Bitrate), "64");
+  EXPECT_EQ(Cell(1, Column::Length), "00:01:01") << "without the 0.82 it would be 00:01:02";
 }
 
 TEST_F(ImportTest, CorruptStreamFromTheScanBeeps) {

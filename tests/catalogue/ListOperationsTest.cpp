@@ -35,6 +35,16 @@ TEST_F(ListOperationsTest, BitrateSortsByTheNumberBeforeTheBlank) {
   EXPECT_EQ(Column_(app.files, Column::Bitrate), (std::vector<std::string>{"<Corrupt>", "96 C", "128 V", "192"}));
 }
 
+TEST_F(ListOperationsTest, SizeSortsAsANumberNotAsText) {
+  app.files = {Row("a"), Row("b"), Row("c"), Row("d")};
+  const char* sizes[] = {"10", "9", "100", "2048"};
+  for (std::size_t i = 0; i < app.files.size(); ++i) app.columnMap.Set(app.files[i], Column::Size, sizes[i]);
+  SortByColumn(app, ListId::Files, Display(Column::Size));
+  EXPECT_EQ(Column_(app.files, Column::Size), (std::vector<std::string>{"9", "10", "100", "2048"}));
+  SortByColumn(app, ListId::Files, Display(Column::Size));
+  EXPECT_EQ(Column_(app.files, Column::Size), (std::vector<std::string>{"2048", "100", "10", "9"}));
+}
+
 TEST_F(ListOperationsTest, ClicksCycleAscendingDescendingAscending) {
   app.files = {Row("b"), Row("C"), Row("a")};
   const int title = Display(Column::Title);
@@ -132,7 +142,7 @@ TEST_F(ListOperationsTest, DeleteInBothListsRemovesDuplicatesToo) {
   app.files = {Row("dup"), Row("keep"), Row("dup"), Row("other")};
   app.results = {Row("dup"), Row("other")};
   app.results[0].selected = true;
-  app.results[0].texts[kTrackIdSlot] = "key differs";  // slot 16 is not compared here
+  app.results[0].texts.Set(kTrackIdSlot, "key differs");  // slot 16 is not compared here
   ChangePage(app, Page::Results);
   frontend.Answer(Button::Yes);
   DeleteSelectedLinesAlsoInFiles(app);
@@ -146,9 +156,9 @@ TEST_F(ListOperationsTest, DeleteInBothListsRemovesDuplicatesToo) {
 
 TEST_F(ListOperationsTest, AllExceptResultsKeepsOnlyEqualRows) {
   app.files = {Row("a"), Row("b"), Row("c"), Row("player")};
-  app.files[3].texts[kTrackIdSlot] = "track 1";
+  app.files[3].texts.Set(kTrackIdSlot, "track 1");
   app.results = {Row("c"), Row("a"), Row("player")};
-  app.results[2].texts[kTrackIdSlot] = "track 2";
+  app.results[2].texts.Set(kTrackIdSlot, "track 2");
   frontend.Answer(Button::Yes);
   DeleteAllExceptResults(app);
   EXPECT_EQ(Column_(app.files, Column::Title), (std::vector<std::string>{"a", "c"}))

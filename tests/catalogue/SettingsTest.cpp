@@ -202,11 +202,29 @@ TEST_F(SettingsTest, WindowIsKeptOnTheScreen) {
   EXPECT_FALSE(off.options.window.maximized);
 }
 
+TEST_F(SettingsTest, WindowNearTheBottomOrRightEdgeComesBack) {
+  Read("[Window]\nLeft=1549\nTop=949\nWidth=800\nHeight=600\n");
+  EXPECT_EQ(app.options.window.top, 949) << "50 pixels of the window still show";
+  EXPECT_EQ(app.options.window.left, 1549);
+  Read("[Window]\nLeft=1551\nTop=951\n");
+  EXPECT_EQ(app.options.window.top, 0) << "within 50 pixels of the screen's height";
+  EXPECT_EQ(app.options.window.left, 0) << "within 50 pixels of the screen's width";
+  Read("[Window]\nLeft=-720\nWidth=800\n");
+  EXPECT_EQ(app.options.window.left, -720) << "80 pixels still show";
+  Read("[Window]\nLeft=-721\nWidth=800\n");
+  EXPECT_EQ(app.options.window.left, 0) << "less than 80 pixels on the screen";
+}
+
 TEST_F(SettingsTest, UnknownBoundsAreWrittenAsZero) {
   app.options.window.maximized = true;
   const IniFile written = IniFile::Parse(Written());
   for (const char* key : {"Left", "Top", "Width", "Height"}) EXPECT_EQ(written.Get("Window", key), "0") << key;
   EXPECT_EQ(written.Get("Window", "Maximized"), "1");
+}
+
+TEST_F(SettingsTest, ANonAsciiSubstituteIsReadAsOneCharacter) {
+  Read("[ID3]\nRenameSubstitute=\"é\"\n");
+  EXPECT_EQ(IniFile::Parse(Written()).Get("ID3", "RenameSubstitute"), "\"é\"");
 }
 
 TEST_F(SettingsTest, KeysOfLaterFeaturesAreKeptByTheReadersRules) {
@@ -540,6 +558,19 @@ TEST(SubstituteTest, OnlyOneCharacterAFileNameCanHoldIsTaken) {
   EXPECT_FALSE(TakeSubstitute(frontend, "*", rename));
   EXPECT_EQ(rename.substitute, "_");
   EXPECT_EQ(frontend.Log(), std::vector<std::string>{"beep: default"});
+}
+
+TEST(SubstituteTest, ANonAsciiCharacterIsOneCharacter) {
+  EXPECT_TRUE(IsValidSubstitute("é"));
+  EXPECT_TRUE(IsValidSubstitute("€"));
+  EXPECT_FALSE(IsValidSubstitute("éé"));
+  EXPECT_FALSE(IsValidSubstitute("\xC3")) << "a cut sequence is no character";
+  EXPECT_FALSE(IsValidSubstitute("e\xCC\x81")) << "a letter with a combining accent is two characters";
+  ScriptedFrontend frontend;
+  RenameOptions rename;
+  EXPECT_TRUE(TakeSubstitute(frontend, "é", rename));
+  EXPECT_EQ(rename.substitute, "é");
+  EXPECT_TRUE(frontend.Log().empty()) << "no beep";
 }
 
 TEST(EndingTest, QuestionsWhileEndingGetTheCarefulAnswer) {

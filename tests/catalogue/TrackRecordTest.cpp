@@ -10,6 +10,57 @@ std::vector<std::string> Headings(std::vector<std::string_view> order) {
   return {order.begin(), order.end()};
 }
 
+TEST(RowTexts, SlotsKeepTheirTextsWhateverOrderTheyAreSetIn) {
+  RowTexts texts(17);
+  EXPECT_EQ(texts.size(), 17u);
+  EXPECT_EQ(texts[16], "");
+  texts.Set(14, "/music/");
+  texts.Set(0, "Gold");
+  texts.Set(16, "key");
+  texts.Set(2, "Waterloo");
+  texts.Set(0, "");  // emptied again
+  texts.Set(1, texts[2]);  // a view into the row's own texts
+  EXPECT_EQ(texts[0], "");
+  EXPECT_EQ(texts[1], "Waterloo");
+  EXPECT_EQ(texts[2], "Waterloo");
+  EXPECT_EQ(texts[14], "/music/");
+  EXPECT_EQ(texts[16], "key");
+  EXPECT_EQ(texts[40], "") << "a slot the row does not have reads empty";
+  texts.Set(18, "19 slots");
+  EXPECT_EQ(texts.size(), 19u);
+  EXPECT_EQ(texts[18], "19 slots");
+  EXPECT_EQ(texts[14], "/music/");
+  texts.resize(17);
+  EXPECT_EQ(texts[18], "");
+  EXPECT_EQ(texts[16], "key");
+}
+
+TEST(RowTexts, CopiesAreIndependentAndCompareByContent) {
+  RowTexts a(17);
+  a.Set(3, "Pop");
+  RowTexts b = a;
+  EXPECT_EQ(a, b);
+  b.Set(3, "Rock");
+  EXPECT_EQ(a[3], "Pop");
+  EXPECT_FALSE(a == b);
+  b.Set(3, "");
+  b.Set(4, "Pop");
+  EXPECT_FALSE(a == b) << "the same characters in another slot";
+  EXPECT_EQ(RowTexts(17), RowTexts(17));
+  EXPECT_FALSE(RowTexts(17) == RowTexts(19));
+  const std::string_view all[] = {"a", "", "bc"};
+  RowTexts c;
+  c.Assign(all);
+  EXPECT_EQ(c.size(), 3u);
+  EXPECT_EQ(c[2], "bc");
+}
+
+TEST(RowTexts, ARowCostsLittleBeyondItsText) {
+  // The icon, the two flags and one pointer to the texts: a list of empty
+  // rows holds no more than this per row.
+  EXPECT_LE(sizeof(TrackRecord), 32u);
+}
+
 TEST(ColumnMap, FreshMapIsIdentityAndAccessGoesThroughIt) {
   ColumnMap map;
   EXPECT_TRUE(map.IsIdentity());
@@ -63,7 +114,7 @@ TEST(TrackRecord, RowsDifferingOnlyInLetterCaseAreNotEqual) {
   b.icon = StatusIcon::Corrupt;
   b.selected = true;
   EXPECT_TRUE(RowsEqual(a, b)) << "icon and selection do not take part";
-  b.texts[kTrackIdSlot] = "key";
+  b.texts.Set(kTrackIdSlot, "key");
   EXPECT_FALSE(RowsEqual(a, b)) << "the track key slot takes part";
 }
 

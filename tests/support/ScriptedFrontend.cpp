@@ -77,12 +77,14 @@ std::optional<std::string> ScriptedFrontend::ChooseFolder(const std::string& tit
 }
 
 std::optional<std::string> ScriptedFrontend::ChooseOpenFile(const FileDialogRequest& request) {
+  lastFileDialog_ = request;
   auto answer = Next(files_, "open dialog: " + request.title);
   log_.push_back("open dialog: " + request.title + " -> " + answer.value_or("(cancel)"));
   return answer;
 }
 
 std::optional<std::string> ScriptedFrontend::ChooseSaveFile(const FileDialogRequest& request) {
+  lastFileDialog_ = request;
   auto answer = Next(files_, "save dialog: " + request.title);
   log_.push_back("save dialog: " + request.title + " -> " + answer.value_or("(cancel)"));
   return answer;

@@ -40,6 +40,8 @@ class ScriptedFrontend : public Frontend {
   const std::string& Title() const { return title_; }
   int ProgressHigh() const { return progressHigh_; }
   bool AnswersLeft() const { return !answers_.empty(); }
+  // What the last open or save dialog was asked to show.
+  const FileDialogRequest& LastFileDialog() const { return lastFileDialog_; }
 
   // --- Frontend ---
   void Beep(Sound sound) override;
@@ -77,6 +79,7 @@ class ScriptedFrontend : public Frontend {
   std::vector<std::string> panels_ = std::vector<std::string>(3);
   std::string title_;
   int progressHigh_ = 0;
+  FileDialogRequest lastFileDialog_;
 };
 
 std::string SoundName(Sound sound);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -19,6 +20,7 @@
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
 #include "catalogue/Import.h"
+#include "ui/ListPopupMenu.h"
 #include "ui/MainWindow.h"
 #include "ui/pages/SearchPage.h"
 #include "ui/pages/SettingsPage.h"
@@ -185,6 +187,103 @@ TEST_F(MainWindowTest, HeadingClicksSortAndSelectionFlagsShowInTheList) {
   window->Action(CommandId::InvertSelection)->trigger();
   EXPECT_TRUE(window->FilesPage()->View()->selectionModel()->selectedRows().isEmpty());
   EXPECT_EQ(catalogue::CountSelected(files), 0u);
+}
+
+// The titles of the FILES rows, a "*" after the selected ones.
+std::string TitlesOf(MainWindow& window) {
+  std::string out;
+  for (const auto& row : window.App().files) {
+    out += window.App().columnMap.Get(row, catalogue::Column::Title);
+    out += row.selected ? "* " : " ";
+  }
+  return out;
+}
+
+TEST_F(MainWindowTest, ListPopupEnablingFollowsTheRowsAndTheSelection) {
+  QTableView* view = window->FilesPage()->View();
+  auto* popup = view->findChild<ListPopupMenu*>();
+  ASSERT_NE(popup, nullptr);
+  auto enabled = [popup](const QString& caption) {
+    for (QAction* action : popup->Menu()->actions()) {
+      if (action->text() == caption) return action->isEnabled();
+    }
+    ADD_FAILURE() << "no entry " << caption.toStdString();
+    return false;
+  };
+  const QStringList withRows = {"Select all", "Save database", "Save database as"};
+  const QStringList withSelection = {"Select none", "Invert selection", "Copy selected lines to RESULTS",
+                                     "Play selected files", "Delete selected lines", "Copy selected files to folder",
+                                     "Move selected files to folder", "Delete selected files from harddisk"};
+  const QStringList never = {"ID3-Tag editor", "Analyze / Fix  MP3", "Copy selected files from PC to NJB"};
+  popup->UpdateEnabling();
+  for (const QString& caption : withRows + withSelection + never) EXPECT_FALSE(enabled(caption)) << caption.toStdString();
+
+  for (const char* title : {"a", "b", "c"}) {
+    catalogue::TrackRecord row;
+    window->App().columnMap.Set(row, catalogue::Column::Title, title);
+    window->App().files.push_back(row);
+  }
+  window->ListsChanged();
+  popup->UpdateEnabling();
+  for (const QString& caption : withRows) EXPECT_TRUE(enabled(caption)) << caption.toStdString();
+  for (const QString& caption : withSelection + never) EXPECT_FALSE(enabled(caption)) << caption.toStdString();
+
+  view->selectRow(1);
+  EXPECT_EQ(TitlesOf(*window), "a b* c ");
+  for (const QString& caption : withRows + withSelection) EXPECT_TRUE(enabled(caption)) << caption.toStdString();
+  for (const QString& caption : never) EXPECT_FALSE(enabled(caption)) << caption.toStdString();
+}
+
+TEST_F(MainWindowTest, ListShortcutsAndDoubleClickWorkWhileTheListHasTheFocus) {
+  for (const char* title : {"a", "b", "c"}) {
+    catalogue::TrackRecord row;
+    window->App().columnMap.Set(row, catalogue::Column::Title, title);
+    row.icon = 8;
+    window->App().columnMap.Set(row, catalogue::Column::Path, "/m/");
+    window->App().files.push_back(row);
+  }
+  window->ListsChanged();
+  QTableView* view = window->FilesPage()->View();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  view->setFocus();
+  view->selectRow(1);
+
+  QTest::keyClick(view, Qt::Key_Insert);
+  ASSERT_EQ(window->App().results.size(), 1u) << "Ins copies the selected line to RESULTS";
+  EXPECT_EQ(window->App().columnMap.Get(window->App().results[0], catalogue::Column::Title), "b");
+  window->ShowPage(Page::Files);  // in case the copy showed Results
+  view->setFocus();
+  view->selectRow(0);
+  QTimer answer;  // "Do you really want to delete ..." -> Yes
+  QObject::connect(&answer, &QTimer::timeout, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    for (QAbstractButton* button : box->buttons()) {
+      if (box->buttonRole(button) == QMessageBox::YesRole) return button->click();
+    }
+  });
+  answer.start(20);
+  QTest::keyClick(view, Qt::Key_Delete);
+  answer.stop();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  view->setFocus();
+  EXPECT_EQ(TitlesOf(*window), "b c ") << "Del deletes the selected line";
+  QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(TitlesOf(*window), "b* c* ") << "Ctrl+A selects all";
+
+  view->clearSelection();
+  EXPECT_EQ(TitlesOf(*window), "b c ");
+  const QRect cell = view->visualRect(view->model()->index(1, 3));
+  // A double click as the window system delivers it: press, release, press,
+  // double click, release (the second press finds the row selected already).
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+  QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, cell.center());
+  QApplication::processEvents();
+  EXPECT_EQ(TitlesOf(*window), "b* c* ") << "a double click selects every row";
+  EXPECT_EQ(view->selectionModel()->selectedRows().size(), 2) << "and the list shows it";
 }
 
 TEST_F(MainWindowTest, SearchPageAndAlbumViewWorkOnImportedRows) {
@@ -384,6 +483,44 @@ TEST(MainWindowSettingsTest, OptionsSurviveARestart) {
   EXPECT_EQ(files->View()->horizontalHeader()->sectionSize(1), 133);
   EXPECT_EQ(second.App().columnMap.SlotOf(catalogue::Column::Artist), 0);
   EXPECT_EQ(second.App().columnMap.SlotOf(catalogue::Column::Album), 1);
+}
+
+TEST(MainWindowSettingsTest, DraggedColumnOrderSurvivesAShownRestart) {
+  testing::QtTestApp();
+  QTemporaryDir folder;
+  MainWindow::StartOptions options;
+  options.settingsPath = (folder.path() + "/Tonvault.ini").toStdString();
+  QFile file(QString::fromStdString(options.settingsPath));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Window]\nWidth=1000\nHeight=700\n");
+  file.close();
+  {
+    MainWindow first(options);
+    first.show();
+    QApplication::processEvents();
+    QHeaderView* header = static_cast<TrackListPage*>(first.PageWidget(Page::Files))->View()->horizontalHeader();
+    header->moveSection(3, 1);  // Title dragged before Album
+    header->resizeSection(3, 177);
+    ASSERT_TRUE(first.close());
+  }
+  for (int run = 0; run < 2; ++run) {
+    MainWindow next(options);
+    next.show();
+    QApplication::processEvents();
+    auto* files = static_cast<TrackListPage*>(next.PageWidget(Page::Files));
+    EXPECT_EQ(next.App().columnMap.SlotOf(catalogue::Column::Title), 0) << "run " << run;
+    EXPECT_EQ(next.App().columnMap.SlotOf(catalogue::Column::Album), 1) << "run " << run;
+    EXPECT_EQ(files->Model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Title") << "run " << run;
+    EXPECT_EQ(files->View()->horizontalHeader()->sectionSize(1), 177) << "the width stays with its column";
+    ASSERT_TRUE(next.close());
+  }
+}
+
+TEST_F(MainWindowTest, FileTypesGroupSaysItAlsoServesQuickCopy) {
+  auto* settings = static_cast<SettingsPage*>(window->PageWidget(Page::Settings));
+  QStringList titles;
+  for (QGroupBox* group : settings->Options()->findChildren<QGroupBox*>()) titles << group->title();
+  EXPECT_TRUE(titles.contains(" File types  (also for Quick Copy) ")) << titles.join("|").toStdString();
 }
 
 TEST_F(MainWindowTest, SettingsControlsWriteTheOptionsAndLockTheVbrBoxes) {

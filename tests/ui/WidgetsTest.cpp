@@ -3,6 +3,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
@@ -13,6 +18,7 @@
 #include "catalogue/ColumnMap.h"
 #include "ui/AboutBox.h"
 #include "ui/DragScroll.h"
+#include "ui/HistogramWidget.h"
 #include "ui/QtDialogs.h"
 #include "ui/StatusBar.h"
 #include "ui/StatusIcons.h"
@@ -170,6 +176,60 @@ TEST_F(WidgetsTest, TerminationSignalsArriveOnTheEventLoop) {
     while (calls == 1 && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_EQ(calls, 2);
   }
+}
+
+TEST_F(WidgetsTest, SaveDialogAsksBeforeReplacingAnExistingCatalogue) {
+  QTemporaryDir folder;
+  QFile existing(folder.path() + "/music.tvd");
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  const catalogue::FileDialogRequest request{" Save Tonvault Database", folder.path().toStdString() + "/", "music.tvd",
+                                             "TVD", "Tonvault Database (*.TVD)|*.TVD"};
+  QStringList questions;
+  QString title;
+  int rounds = 0;
+  QTimer user;  // accepts the proposed name, answers No to the first question and Yes to the second
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      questions << box->text();
+      QAbstractButton* answer = box->button(questions.size() == 1 ? QMessageBox::No : QMessageBox::Yes);
+      if (answer != nullptr) answer->click();
+      else box->reject();
+    } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+      title = dialog->windowTitle();
+      if (++rounds > 20) return dialog->reject();  // never hang the suite
+      // Queued: the question it asks runs its own event loop, in which this
+      // timer must fire again.
+      QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    }
+  });
+  user.start(30);
+  const auto chosen = ShowSaveDialog(nullptr, request);
+  user.stop();
+  EXPECT_EQ(title, " Save Tonvault Database");
+  ASSERT_EQ(questions.size(), 2) << "No keeps the dialog open, so it asks again";
+  EXPECT_TRUE(questions[0].contains("music.tvd")) << questions[0].toStdString();
+  EXPECT_TRUE(questions[0].contains("replace")) << questions[0].toStdString();
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, folder.path().toStdString() + "/music.tvd");
+}
+
+TEST_F(WidgetsTest, HistogramShowsAllSixGridLinesAndTheFullBar) {
+  catalogue::StatisticsData statistics;
+  statistics.histogram[25] = 6;  // counter 26 (128 kbit/s) at the largest count: step 1, six lines high
+  statistics.largestCount = 6;
+  HistogramWidget histogram(statistics);
+  histogram.resize(histogram.sizeHint());
+  EXPECT_GE(histogram.minimumSizeHint().height(), 40 + 6 * 50) << "origin 40 from the bottom, six lines 50 apart";
+  const QImage image = histogram.grab().toImage();
+  const int originY = image.height() - 40;
+  const int x = 5 * 26 + 36 + 1;
+  const int topOfBar = originY - 6 * 50;
+  ASSERT_GE(topOfBar, 8) << "room for the top line's label";
+  EXPECT_EQ(image.pixelColor(x, topOfBar), HistogramWidget::BarColour(26));
+  EXPECT_EQ(image.pixelColor(x, originY - 1), HistogramWidget::BarColour(26));
+  EXPECT_NE(image.pixelColor(x, topOfBar - 1), HistogramWidget::BarColour(26)) << "exactly 300 pixels high";
 }
 
 }  // namespace

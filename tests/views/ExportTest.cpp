@@ -47,6 +47,17 @@ TEST_F(ExportTest, DefaultHeaderHasTheSixteenCaptions) {
   EXPECT_EQ(text.substr(text.find("\r\n") + 2), "Gold\t\tWaterloo\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n");
 }
 
+TEST_F(ExportTest, TabsAndLineBreaksInCellsBecomeBlanksInTheTextFile) {
+  AddRow("Live\tin Rome", "two\r\nlines");
+  AddRow("Gold", "one\nmore\r");
+  const std::string text = TextExport(*TableOfPage(app, Page::Files));
+  EXPECT_EQ(text.substr(text.find("\r\n") + 2),
+            "Live in Rome\t\ttwo  lines\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n"
+            "Gold\t\tone more \t\t\t\t\t\t\t\t\t\t\t\t\t\r\n");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3) << "one line per row";
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\t'), 3 * 15) << "sixteen fields on every line";
+}
+
 TEST_F(ExportTest, ColumnsBelowTheSeparatorAreLeftOut) {
   AddRow("Gold", "Waterloo");
   auto& order = app.options.print.filesOrder;

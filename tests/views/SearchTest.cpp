@@ -104,5 +104,20 @@ TEST_F(SearchTest, OnlySelectedFilesAreExaminedAndStopKeepsWhatWasFound) {
   EXPECT_EQ(app.results.size(), 25u) << "the rows found before the stop stay";
 }
 
+TEST_F(SearchTest, StopDuringASearchInResultsKeepsTheRowsNotYetExamined) {
+  for (int i = 0; i < 60; ++i) app.results.push_back(Row("a", (i % 2 == 0 ? "hit " : "miss ") + std::to_string(i)));
+  search.text = "hit";
+  frontend.AtPump(frontend.Pumps() + 2, [&] { catalogue::StopCommand(app); });  // after 25 rows from the bottom
+  frontend.Answer(catalogue::Button::Yes);
+  SearchInResults(app);
+  EXPECT_EQ(frontend.Log("message"),
+            std::vector<std::string>{"message(confirmation): Do you really want to STOP ? [Yes/No] -> Yes"});
+  ASSERT_EQ(app.results.size(), 35u + 12u) << "rows 0..34 unexamined, the 12 hits of rows 35..59 kept";
+  const std::vector<std::string> titles = Titles();
+  EXPECT_EQ(titles[34], "hit 34");
+  EXPECT_EQ(titles[35], "hit 36");
+  EXPECT_EQ(titles.back(), "hit 58");
+}
+
 }  // namespace
 }  // namespace tonvault::views

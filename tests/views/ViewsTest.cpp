@@ -149,5 +149,21 @@ TEST_F(ViewsTest, ExpandCopiesTheRowsOfSelectedLinesInFilesOrder) {
   EXPECT_EQ(app.currentPage, catalogue::Page::Results);
 }
 
+TEST_F(ViewsTest, StopDuringAnExpandKeepsTheRowsCopiedSoFar) {
+  for (const char* album : {"A", "B", "C"}) {
+    for (int i = 0; i < 5; ++i) AddRow(album, std::to_string(i), "g", "00:01:00");
+  }
+  BuildView(app, ViewKind::Albums, false);
+  for (auto& line : app.views[0].lines) line.selected = true;
+  frontend.AtPump(frontend.Pumps() + 3, [&] { catalogue::StopCommand(app); });  // the start, then every row of line 0
+  frontend.Answer(catalogue::Button::Yes);
+  ExpandSelectedLines(app, ViewKind::Albums);
+  ASSERT_EQ(app.results.size(), 2u);
+  EXPECT_EQ(app.columnMap.Get(app.results[1], Column::Artist), "1");
+  EXPECT_EQ(frontend.Log("message"),
+            std::vector<std::string>{"message(confirmation): Do you really want to STOP ? [Yes/No] -> Yes"});
+  EXPECT_EQ(app.currentPage, catalogue::Page::Results);
+}
+
 }  // namespace
 }  // namespace tonvault::views

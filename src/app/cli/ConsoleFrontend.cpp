@@ -61,7 +61,11 @@ void ConsoleFrontend::SetStatusPanel(int panel, const std::string& text) {
   lineOpen_ = true;
 }
 
-void ConsoleFrontend::PumpEvents() {
+void ConsoleFrontend::SetProgress(int, int) { TakeInterrupt(); }
+
+void ConsoleFrontend::PumpEvents() { TakeInterrupt(); }
+
+void ConsoleFrontend::TakeInterrupt() {
   if (interrupted.exchange(false) && app_ != nullptr) catalogue::StopCommand(*app_);
 }
 

@@ -10,8 +10,8 @@ namespace tonvault::cli {
 // The frontend of the headless tool: messages go to standard error, every
 // question is answered the way that lets the work go on (Yes, OK), dialogs
 // are cancelled, and the progress shows as one line on a terminal. Ctrl+C
-// during a long operation stops it after the current file; what was done
-// stays.
+// during a long operation stops it after the current item (file, row); what
+// was done stays.
 class ConsoleFrontend : public catalogue::Frontend {
  public:
   explicit ConsoleFrontend(std::ostream& messages);
@@ -33,11 +33,16 @@ class ConsoleFrontend : public catalogue::Frontend {
   void ApplyCommandState(const catalogue::CommandState&) override {}
   void ShowPage(catalogue::Page) override {}
   void SetStatusPanel(int panel, const std::string& text) override;
-  void SetProgress(int, int) override {}
+  // Long operations report their progress after every item, while they pump
+  // events only every few items: Ctrl+C is noticed here too, so it stops a
+  // loop after the current item.
+  void SetProgress(int, int) override;
   void SetProgressColours(catalogue::ProgressColour, catalogue::ProgressColour) override {}
   void SetWindowTitle(const std::string&) override {}
   void ListsChanged() override {}
   void PumpEvents() override;
+  // Turns a Ctrl+C into the STOP command.
+  void TakeInterrupt();
   bool OpenWithDefaultProgram(const std::string&) override { return false; }
   bool OpenManual(const std::string&, int) override { return false; }
 

@@ -17,10 +17,11 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tonvault-cli dupes|diff CATALOGUE.tvd [--criteria album,artist,title,...] [--mode title=80%]\n"
-    "          [--empty-lines|--no-empty-lines] [--remove-duplicates] [--drive] [-o RESULTS.tvd]\n"
+    "          [--empty-lines|--no-empty-lines] [--remove-duplicates] [--drive] [--force] [-o RESULTS.tvd]\n"
     "Criteria: album artist title genre year comment filename path drive label track filesize length\n"
     "Modes (album, artist, title): \"Case sen.\", \"Case insen.\", \"In (c sens)\", \"In (c insens)\",\n"
-    "  \"90 %\" ... \"50 %\" (also written 80%), or their index 0..8\n";
+    "  \"90 %\" ... \"50 %\" (also written 80%), or their index 0..8\n"
+    "dupes stops before writing more than a million lines unless --force is given.\n";
 
 bool SetCriteria(catalogue::DuplicateOptions& o, const std::string& list) {
   o.album = o.artist = o.title = o.genre = o.year = o.comment = o.filename = o.path = o.drive = o.label = o.track =
@@ -76,6 +77,7 @@ int Run(const Arguments& arguments, bool differences) {
   ConsoleFrontend& frontend = session.frontend;
   catalogue::DuplicateOptions& o = app.options.duplicate;
   std::string catalogueFile, output;
+  bool force = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& a = arguments[i];
     const bool hasValue = i + 1 < arguments.size();
@@ -86,6 +88,7 @@ int Run(const Arguments& arguments, bool differences) {
     else if (a == "--no-empty-lines") o.emptyLines = false;
     else if (a == "--remove-duplicates") o.removeDuplicates = true;
     else if (a == "--drive") o.drive = true;
+    else if (a == "--force" && !differences) force = true;
     else if (a == "-o" && hasValue) output = arguments[++i];
     else if (catalogueFile.empty() && a.rfind("-", 0) != 0) catalogueFile = a;
     else ok = false;
@@ -99,6 +102,13 @@ int Run(const Arguments& arguments, bool differences) {
     return 2;
   }
   if (!session.Load(catalogueFile)) return 1;
+  if (!differences && !force) {
+    if (const auto rows = views::DuplicateRowsAbove(app, views::kLargeResultRows)) {
+      std::cerr << "tonvault-cli dupes: the search finds " << *rows
+                << " lines for RESULTS, which needs much memory and time; add --force to build them anyway\n";
+      return 1;
+    }
+  }
   if (differences) views::SearchDifferences(app);
   else views::SearchDuplicates(app);
   frontend.FinishProgressLine();

@@ -22,7 +22,7 @@ OptionsPanel::OptionsPanel(catalogue::Options& options, OptionControls& controls
 }
 
 QWidget* OptionsPanel::FileTypes() {
-  auto* group = new QGroupBox(" File types ", this);
+  auto* group = new QGroupBox(" File types  (also for Quick Copy) ", this);
   auto* layout = new QHBoxLayout(group);
   controls_.Box(group, "MP3", options_.import.mp3);
   controls_.Box(group, "MP2", options_.import.mp2);
