@@ -81,6 +81,8 @@ TagEditor::~TagEditor() {
 
 int TagEditor::Digits() const { return std::clamp(app_.options.id3.trackNumberDigits, 1, 4); }
 
+int TagEditor::StartWith() const { return std::clamp(app_.options.id3.trackNumberStart, 1, 1000); }
+
 void TagEditor::Notify() {
   if (listener_) listener_();
 }
@@ -193,6 +195,7 @@ void TagEditor::ShowEditEntry() {
   if (editList_.empty()) return;
   editIndex_ = std::min(editIndex_, editList_.size() - 1);
   focus_ = EditorFocus::None;
+  ++entriesShown_;
   if (playerTagMode_) {
     ShowPlayerEntry();
   } else {
@@ -304,13 +307,13 @@ void TagEditor::ShowPlayerEntry() {
 }
 
 void TagEditor::ApplyAutoNumberV1() {
-  const auto number = static_cast<std::size_t>(startWith_) + editIndex_;
+  const auto number = static_cast<std::size_t>(StartWith()) + editIndex_;
   if (v1_.trackBox == TrackBox::Auto && number < 128) v1_.Value(Field::Track) = std::to_string(number);
 }
 
 void TagEditor::ApplyAutoNumberV2() {
   if (v2_.trackBox != TrackBox::Auto) return;
-  v2_.Value(Field::Track) = PaddedTrack(startWith_ + static_cast<int>(editIndex_), Digits());
+  v2_.Value(Field::Track) = PaddedTrack(StartWith() + static_cast<int>(editIndex_), Digits());
 }
 
 void TagEditor::MarkChangedFields() {
@@ -410,9 +413,9 @@ void TagEditor::ClickTrackBox(Version version) {
     if (state.trackBox == TrackBox::Take) track = state.Panel(Field::Track);
     if (state.trackBox == TrackBox::Clear) track.clear();
     ApplyAutoNumberV2();
-    if (state.trackBox == TrackBox::Auto && startWith_ != 1) {
+    if (state.trackBox == TrackBox::Auto && StartWith() != 1) {
       catalogue::Ask(app_.frontend, Sound::Exclamation, MessageKind::Warning,
-                     "Auto numbering starts with " + std::to_string(startWith_), {Button::Ok});
+                     "Auto numbering starts with " + std::to_string(StartWith()), {Button::Ok});
     }
   }
   MarkChangedFields();
@@ -478,7 +481,7 @@ void TagEditor::SetMore(bool down) {
 }
 
 void TagEditor::SetStartWith(int value) {
-  startWith_ = std::clamp(value, 1, 1000);
+  app_.options.id3.trackNumberStart = std::clamp(value, 1, 1000);
   Notify();
 }
 

@@ -99,7 +99,7 @@ class TagEditor : public catalogue::EditorHooks {
   bool CopyToV1() const { return copyToV1_; }
   bool KeepOldContent() const { return app_.options.id3.keepOldContent; }
   bool More() const { return more_; }
-  int StartWith() const { return startWith_; }
+  int StartWith() const;
   int Digits() const;
 
   const std::string& FileLine() const { return fileLine_; }
@@ -110,6 +110,8 @@ class TagEditor : public catalogue::EditorHooks {
   bool PreviousEnabled() const { return previousEnabled_; }
   bool NextEnabled() const { return nextEnabled_; }
   EditorFocus Focus() const { return focus_; }
+  // Counts the entries shown, so the page moves the focus only for a new one.
+  std::size_t EntriesShown() const { return entriesShown_; }
 
  private:
   VersionState& Mutable(Version version) { return version == Version::V1 ? v1_ : v2_; }
@@ -143,7 +145,6 @@ class TagEditor : public catalogue::EditorHooks {
   bool copyToV2_ = false;
   bool copyToV1_ = false;
   bool more_ = false;
-  int startWith_ = 1;
 
   std::string fileLine_;
   bool fileMissing_ = false;
@@ -153,6 +154,7 @@ class TagEditor : public catalogue::EditorHooks {
   bool previousEnabled_ = false;
   bool nextEnabled_ = false;
   EditorFocus focus_ = EditorFocus::None;
+  std::size_t entriesShown_ = 0;
 };
 
 }  // namespace tonvault::tagging
