@@ -261,6 +261,30 @@ TEST_F(TagEditorTest, FailingWriteLeavesRowsFileAndTypedValues) {
   EXPECT_EQ(frontend.LastCommandState().code, 9);
 }
 
+TEST_F(TagEditorTest, RemoveTagTakesOnlyThatVersionOffAndSaveMovesOn) {
+  AddFile("0.mp3", {.v1 = true, .v2 = true, .title = "Zero"});
+  AddFile("1.mp3", {.v1 = true, .v2 = true, .title = "One"});
+  app.options.id3.nextSave = true;
+  Open();
+  editor.SetRemoveTag(Version::V1, true);
+  editor.Save();
+  EXPECT_FALSE(audio::ReadId3v1Tag(Path("0.mp3")).present);
+  EXPECT_EQ(audio::ReadId3v2Tag(Path("0.mp3")).title, "Zero") << "V2 was not armed";
+  EXPECT_EQ(editor.EditIndex(), 1u);
+  EXPECT_EQ(app.files[0].icon, catalogue::StatusIcon::Id3v2) << "row refilled";
+
+  // Another command's save of one version writes it even with its button
+  // up, and never removes.
+  editor.SetSaveChanges(Version::V1, false);
+  editor.TypeValue(Version::V2, Field::Title, "Uno");
+  editor.SetSaveChanges(Version::V2, false);
+  ASSERT_TRUE(editor.SaveEditEntry(2));
+  EXPECT_EQ(audio::ReadId3v2Tag(Path("1.mp3")).title, "Uno");
+  EXPECT_TRUE(audio::ReadId3v1Tag(Path("1.mp3")).present);
+  editor.Next();
+  EXPECT_EQ(frontend.Log().back(), "beep: default") << "no file after the last";
+}
+
 TEST_F(TagEditorTest, MissingFileIsShownAndCannotBeSaved) {
   AddRow("gone.mp3");
   Open();
