@@ -43,9 +43,17 @@ class EditorPageTest : public ::testing::Test {
     app.options.import.readId3v1 = app.options.import.readId3v2 = true;
     catalogue::ImportDropped(app, {path});
     ASSERT_EQ(app.files.size(), 1u);
-    app.files[0].selected = true;
-    catalogue::ChangePage(app, Page::Id3Editor);
+    window->FilesPage()->View()->selectRow(0);
+    ASSERT_TRUE(app.files[0].selected);
+    // Through the list's popup entry, as a user opens the editor.
+    QAction* entry = nullptr;
+    for (QAction* action : window->FilesPage()->View()->actions()) {
+      if (action->text() == "ID3-Tag editor") entry = action;
+    }
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
     QApplication::processEvents();
+    ASSERT_EQ(app.currentPage, Page::Id3Editor);
     page = static_cast<EditorPage*>(window->PageWidget(Page::Id3Editor));
   }
   QLineEdit* Panel(Version version, int row) const {
