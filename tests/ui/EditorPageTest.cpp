@@ -133,14 +133,15 @@ TEST_F(EditorPageTest, MissingFileIsShownInRedAndGreyed) {
 
 TEST_F(EditorPageTest, ChangedAndEqualValuesReadWellInADarkPalette) {
   const QPalette light = QApplication::palette();
-  QPalette dark;
-  dark.setColor(QPalette::Window, QColor(45, 45, 48));
+  // Shades derived from the button and window colours, as a desktop theme has them.
+  QPalette dark(QColor(60, 60, 64), QColor(45, 45, 48));
   dark.setColor(QPalette::WindowText, QColor(220, 220, 220));
   dark.setColor(QPalette::Base, QColor(30, 30, 30));
-  dark.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
   dark.setColor(QPalette::Text, QColor(220, 220, 220));
-  dark.setColor(QPalette::Button, QColor(60, 60, 64));
   dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    dark.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
+  }
   QApplication::setPalette(dark);
   Open("id3lib-v23.mp3");
   QLineEdit* title = page->NewValue(Version::V2, Field::Title);

@@ -66,9 +66,16 @@ QPushButton* Toggle(QWidget* parent, const QString& caption, const QString& hint
   return button;
 }
 
+// A down toggle is also drawn bold: some styles shade a pressed button so
+// little on a dark palette that its state is hard to see.
 void SetToggle(QPushButton* button, bool down) {
   const QSignalBlocker blocker(button);
   button->setChecked(down);
+  QFont font = button->font();
+  if (font.bold() != down) {
+    font.setBold(down);
+    button->setFont(font);
+  }
 }
 
 }  // namespace
