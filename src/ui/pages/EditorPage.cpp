@@ -10,6 +10,7 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "ui/DragScroll.h"
 #include "ui/QtDialogs.h"
 
 namespace tonvault::ui {
@@ -116,6 +117,7 @@ EditorPage::EditorPage(catalogue::Application& app, tagging::TagEditor& editor, 
   contentLayout->addWidget(extended_, 1);
   contentLayout->addStretch(0);
   scroll->setWidget(content);
+  DragScroll::Install(scroll);
   layout->addWidget(scroll, 1);
 
   keepDate_ = new QCheckBox("Keep original file date  (ID3 V1 and V2)", this);
