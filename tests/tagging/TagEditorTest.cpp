@@ -261,6 +261,23 @@ TEST_F(TagEditorTest, FailingWriteLeavesRowsFileAndTypedValues) {
   EXPECT_EQ(frontend.LastCommandState().code, 9);
 }
 
+TEST_F(TagEditorTest, WriteProtectedFileIsRefusedAndLeftAsItWas) {
+  AddFile("ro.mp3", {.v1 = true, .v2 = true, .title = "Kept"});
+  fs::permissions(Path("ro.mp3"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const std::string before = Contents(Path("ro.mp3"));
+  Open();
+  const catalogue::TrackRecord rowBefore = app.files[0];
+  editor.SetCopyToV1(true);
+  editor.TypeValue(Version::V2, Field::Title, "Changed");
+  editor.Save();
+  EXPECT_EQ(frontend.Log("message(error)").size(), 1u) << "one message, though both versions were armed";
+  EXPECT_EQ(Contents(Path("ro.mp3")), before);
+  EXPECT_TRUE(catalogue::RowsEqual(app.files[0], rowBefore));
+  EXPECT_EQ(editor.V2().Value(Field::Title), "Changed");
+  EXPECT_EQ(editor.V1().Value(Field::Title), "Changed") << "the copy made before saving stays too";
+  EXPECT_TRUE(editor.CopyToV1());
+}
+
 TEST_F(TagEditorTest, RemoveTagTakesOnlyThatVersionOffAndSaveMovesOn) {
   AddFile("0.mp3", {.v1 = true, .v2 = true, .title = "Zero"});
   AddFile("1.mp3", {.v1 = true, .v2 = true, .title = "One"});
