@@ -54,6 +54,9 @@ class EditorHooks {
   virtual void OpenEditor() = 0;
   // Runs on a page change from the editor to another page.
   virtual void LeaveEditor() = 0;
+  // Runs on a page change that stays on the editor (the end of an
+  // operation): the editor's command state and status texts again.
+  virtual void RefreshEditor() = 0;
 };
 
 // The whole state of the program: the two lists, the column map, the

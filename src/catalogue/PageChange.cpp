@@ -74,6 +74,11 @@ void ChangePage(Application& app, Page page) {
     if (app.currentPage == page) app.lastPage = page;
     return;
   }
+  if (page == Page::Id3Editor && app.editorHooks != nullptr) {
+    app.editorHooks->RefreshEditor();
+    app.lastPage = page;
+    return;
+  }
   EnterPage(app, page);
   app.lastPage = page;
 }

@@ -256,6 +256,7 @@ TEST_F(TagEditorTest, FailingWriteLeavesRowsFileAndTypedValues) {
   EXPECT_EQ(audio::ReadId3v2Tag(Path("good.mp3")).title, "Typed");
   EXPECT_EQ(audio::ReadId3v2Tag(Path("last.mp3")).title, "Last") << "nothing after the failure";
   EXPECT_EQ(editor.EditIndex(), 1u);
+  EXPECT_EQ(frontend.Panel(1), "On display:  2") << "the operation's end does not empty the status texts";
   EXPECT_TRUE(editor.V2().Keep(Field::Title));
   EXPECT_EQ(editor.V2().Value(Field::Title), "Typed");
   EXPECT_EQ(frontend.LastCommandState().code, 9);

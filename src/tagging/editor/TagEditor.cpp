@@ -189,6 +189,12 @@ void TagEditor::LeaveEditor() {
   Notify();
 }
 
+void TagEditor::RefreshEditor() {
+  catalogue::SetCommandState(app_, open_ && playerTagMode_ ? 10 : 9);
+  app_.frontend.SetStatusPanel(0, open_ ? "Files to tag:  " + std::to_string(editList_.size()) : std::string());
+  app_.frontend.SetStatusPanel(1, open_ ? "On display:  " + std::to_string(editIndex_ + 1) : std::string());
+}
+
 // --- showing an entry ---
 
 void TagEditor::ShowEditEntry() {
@@ -595,7 +601,7 @@ void TagEditor::SaveAll() {
       }
       if (!operation.ItemDone(n + 1, total)) break;
     }
-    // The operation's end sets the page's command state again.
+    // The operation's end refreshes the editor: its command state and status texts.
   }
   saveAllRunning_ = false;
   if (failed) {
@@ -604,13 +610,10 @@ void TagEditor::SaveAll() {
     UpdateSaveButtons();
     previousEnabled_ = editIndex_ > 0;
     nextEnabled_ = editIndex_ + 1 < editList_.size();
-    app_.frontend.SetStatusPanel(0, "Files to tag:  " + std::to_string(editList_.size()));
-    app_.frontend.SetStatusPanel(1, "On display:  " + std::to_string(editIndex_ + 1));
     Notify();
     return;
   }
   ReleaseAfterSaveAll();
-  if (playerTagMode_) catalogue::SetCommandState(app_, 10);
   ShowEditEntry();
 }
 

@@ -55,6 +55,7 @@ class TagEditor : public catalogue::EditorHooks {
   // --- page change ---
   void OpenEditor() override;
   void LeaveEditor() override;
+  void RefreshEditor() override;
 
   // --- the entry on display ---
   void ShowEditEntry();
