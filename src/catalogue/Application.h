@@ -44,6 +44,21 @@ struct SortState {
 
 enum class ListId { Files, Results };
 
+// The tag editor page's opening and leaving, installed by the layer that
+// holds the editor, so the page change can run them.
+class EditorHooks {
+ public:
+  virtual ~EditorHooks() = default;
+  // Runs on a page change to the editor from another page; may refuse and
+  // switch to the Files page instead.
+  virtual void OpenEditor() = 0;
+  // Runs on a page change from the editor to another page.
+  virtual void LeaveEditor() = 0;
+  // Runs on a page change that stays on the editor (the end of an
+  // operation): the editor's command state and status texts again.
+  virtual void RefreshEditor() = 0;
+};
+
 // The whole state of the program: the two lists, the column map, the
 // catalogue flags and names, the recent list and the options. The window
 // and the commands read and write it; nothing keeps a copy.
@@ -60,6 +75,7 @@ struct Application {
   std::array<ViewData, kViewCount> views;
   StatisticsData statistics;
   ViewBuilder* viewBuilder = nullptr;  // set by whoever shows the view pages
+  EditorHooks* editorHooks = nullptr;  // set by whoever holds the tag editor
 
   bool catalogueModified = false;
   std::string databaseFileName;  // name without folder, of the catalogue last loaded or saved

@@ -43,6 +43,7 @@ struct Id3Options {
   bool enterSave{};             // "Enter = Save"
   bool nextSave{};              // "Show next file after save"
   int trackNumberDigits{};      // "Digits (ID3V2 only)" of automatic track numbers, 1..4
+  int trackNumberStart = 1;     // "Start with" of automatic track numbers, 1..1000; not stored
 };
 
 inline constexpr std::size_t kItemRows = 8;

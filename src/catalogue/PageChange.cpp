@@ -61,9 +61,23 @@ void ChangePage(Application& app, Page page) {
     Ask(app.frontend, Sound::Hand, MessageKind::Information, "Nomad II cannot handle PlayLists.", {Button::Ok});
     page = Page::Files;
   }
+  const Page previous = app.currentPage;
+  if (previous == Page::Id3Editor && page != previous && app.editorHooks != nullptr) app.editorHooks->LeaveEditor();
   if (page != app.currentPage) {
     app.currentPage = page;
     app.frontend.ShowPage(page);
+  }
+  if (page == Page::Id3Editor && previous != page && app.editorHooks != nullptr) {
+    // The editor sets its own command state, or refuses and changes to the
+    // Files page itself; then that change has the last word.
+    app.editorHooks->OpenEditor();
+    if (app.currentPage == page) app.lastPage = page;
+    return;
+  }
+  if (page == Page::Id3Editor && app.editorHooks != nullptr) {
+    app.editorHooks->RefreshEditor();
+    app.lastPage = page;
+    return;
   }
   EnterPage(app, page);
   app.lastPage = page;

@@ -19,7 +19,7 @@ ListPopupMenu::ListPopupMenu(catalogue::Application& app, ListId list, QTableVie
   menu_.addSeparator();
   if (files) Add("Copy selected lines to RESULTS", "Ins", [&a] { catalogue::CopySelectedLinesToResults(a); }, true);
   Add("Play selected files", "P", [&a] { catalogue::PlaySelectedFiles(a); }, true);
-  AddPending("ID3-Tag editor", "I");
+  Add("ID3-Tag editor", "I", [&a] { catalogue::ChangePage(a, catalogue::Page::Id3Editor); }, true);
   AddPending("Analyze / Fix  MP3", "A");
   menu_.addSeparator();
   Add("Delete selected lines", "Del", [&a] { catalogue::DeleteSelectedLines(a); }, true);

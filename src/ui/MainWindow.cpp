@@ -35,6 +35,7 @@
 #include "ui/SplashWindow.h"
 #include "ui/ToolIcons.h"
 #include "ui/WindowPlacement.h"
+#include "ui/pages/EditorPage.h"
 #include "ui/pages/PlaceholderPage.h"
 #include "ui/pages/SearchPage.h"
 #include "ui/pages/SettingsPage.h"
@@ -275,6 +276,10 @@ void MainWindow::BuildPages() {
       connect(settingsPage->Options(), &OptionsPanel::ListFontSizeChanged, this, &MainWindow::ApplyListFontSize);
       connect(settingsPage->Options(), &OptionsPanel::NjbSupportChanged, this, &MainWindow::ApplyNjbSupport);
       widget = settingsPage;
+      // The editor's "Keep original file date" mirrors the settings page's.
+      settingsPage->Controls().Bind(editorPage_->KeepDateBox(), app_.options.id3.keepOriginalFileDate);
+    } else if (page == Page::Id3Editor) {
+      widget = editorPage_ = new EditorPage(app_, tagEditor_, stack_);
     } else {
       widget = new PlaceholderPage(page, stack_);
     }

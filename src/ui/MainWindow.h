@@ -15,6 +15,7 @@
 #include "ui/CommandTable.h"
 #include "ui/StatusBar.h"
 #include "ui/pages/TrackListPage.h"
+#include "tagging/editor/TagEditor.h"
 #include "views/Views.h"
 
 namespace tonvault::ui {
@@ -133,6 +134,9 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   std::vector<class ViewPage*> viewPages_;
   class StatisticsPage* statisticsPage_ = nullptr;
   views::ViewsBuilder viewsBuilder_;
+  // Installs itself as the page change's editor hooks.
+  tagging::TagEditor tagEditor_{app_};
+  class EditorPage* editorPage_ = nullptr;
   TrackListPage* filesPage_ = nullptr;
   TrackListPage* resultsPage_ = nullptr;
   StatusBar* statusBar_ = nullptr;

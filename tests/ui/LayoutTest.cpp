@@ -131,6 +131,10 @@ class LayoutTest : public ::testing::TestWithParam<QSize> {
     }
     window->App().options.import.wma = window->App().options.import.wav = true;
     catalogue::ImportDropped(window->App(), files);
+    // A selected MP3 file, so that the editor page opens on it.
+    for (catalogue::TrackRecord& row : window->App().files) {
+      row.selected = window->App().columnMap.Get(row, catalogue::Column::Filename) == "id3lib-v23.mp3";
+    }
     QApplication::processEvents();
     QDir().mkpath(TONVAULT_SCREENSHOT_DIR "/layout");
   }

@@ -43,6 +43,12 @@ class MainWindowTest : public ::testing::Test {
     window->show();
     QApplication::processEvents();
   }
+  // A selected row of a sample file, so that the editor page opens on it
+  // instead of refusing with a message box.
+  void SelectASampleFile() {
+    catalogue::ImportDropped(window->App(), {std::string(TONVAULT_TEST_DATA) + "/id3lib-v23.mp3"});
+    window->App().files.back().selected = true;
+  }
   std::unique_ptr<MainWindow> window;
 };
 
@@ -98,6 +104,7 @@ TEST_F(MainWindowTest, BusyStateLocksTheWindowAndShowsStop) {
 }
 
 TEST_F(MainWindowTest, EditorCodeSwapsTheToolBarPanelsAndRelabelsSpecial) {
+  SelectASampleFile();
   window->Tabs()->setCurrentIndex(static_cast<int>(Page::Id3Editor));
   EXPECT_TRUE(window->PanelBar(ToolPanel::Id3)->isVisible());
   EXPECT_TRUE(window->PanelBar(ToolPanel::TagRam)->isVisible());
@@ -426,6 +433,7 @@ TEST_F(MainWindowTest, SeparatorDraggedToTheTopGoesBackToTheThirdRow) {
 TEST_F(MainWindowTest, EveryPageRendersAndIsSavedAsAScreenshot) {
   QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
   window->resize(1100, 680);
+  SelectASampleFile();
   for (int i = 0; i < catalogue::kPageCount; ++i) {
     const auto page = static_cast<Page>(i);
     catalogue::ChangePage(window->App(), page);

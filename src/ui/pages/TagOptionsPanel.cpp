@@ -138,6 +138,9 @@ QWidget* TagOptionsPanel::Editor() {
   controls_.Box(group, "Show next file after save", id3.nextSave);
   editorKeepDate_ = controls_.Box(group, "Keep original file date", id3.keepOriginalFileDate);
   auto* numbers = new QFormLayout;
+  QSpinBox* start = controls_.Spin(group, id3.trackNumberStart, 1, 1000, 1);
+  start->setToolTip("Value will not be saved");
+  numbers->addRow("Start with", start);
   QSpinBox* digits = controls_.Spin(group, id3.trackNumberDigits, 1, 4, 1);
   digits->setToolTip("Additional digits are filled with leading 0s");
   numbers->addRow("Digits (ID3V2 only)", digits);

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "QtTestApp.h"
+#include "audio/Id3v2Tag.h"
+#include "catalogue/Import.h"
+#include "catalogue/PageChange.h"
+#include "ui/MainWindow.h"
+#include "ui/pages/EditorPage.h"
+
+namespace tonvault::ui {
+namespace {
+
+using catalogue::Page;
+using tagging::Field;
+using tagging::Version;
+
+// The window on the editor page over copies of sample files, one selected.
+class EditorPageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::QtTestApp();
+    window = std::make_unique<MainWindow>();
+    window->resize(1100, 760);
+    window->show();
+    QApplication::processEvents();
+    QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
+  }
+  void Open(const char* sample) {
+    const QString copy = folder.path() + "/" + sample;
+    ASSERT_TRUE(QFile::copy(QString(TONVAULT_TEST_DATA) + "/" + sample, copy));
+    QFile(copy).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    path = copy.toStdString();
+    catalogue::Application& app = window->App();
+    app.options.import.readId3v1 = app.options.import.readId3v2 = true;
+    catalogue::ImportDropped(app, {path});
+    ASSERT_EQ(app.files.size(), 1u);
+    window->FilesPage()->View()->selectRow(0);
+    ASSERT_TRUE(app.files[0].selected);
+    // Through the list's popup entry, as a user opens the editor.
+    QAction* entry = nullptr;
+    for (QAction* action : window->FilesPage()->View()->actions()) {
+      if (action->text() == "ID3-Tag editor") entry = action;
+    }
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(app.currentPage, Page::Id3Editor);
+    page = static_cast<EditorPage*>(window->PageWidget(Page::Id3Editor));
+  }
+  QLineEdit* Panel(Version version, int row) const {
+    // Panels are the read-only edits of a group, in field order.
+    QList<QLineEdit*> panels;
+    for (QLineEdit* edit : page->Group(version)->findChildren<QLineEdit*>()) {
+      if (edit->isReadOnly()) panels << edit;
+    }
+    return panels.value(row);
+  }
+  void Shoot(const char* name) { window->grab().save(QString(TONVAULT_SCREENSHOT_DIR "/") + name); }
+
+  QTemporaryDir folder;
+  std::unique_ptr<MainWindow> window;
+  EditorPage* page = nullptr;
+  std::string path;
+};
+
+TEST_F(EditorPageTest, ShowsBothTagsAndEnterSavesTheTypedValue) {
+  Open("id3lib-v23.mp3");
+  ASSERT_TRUE(page->isVisible());
+  EXPECT_EQ(Panel(Version::V2, 0)->text(), "Waterloo");
+  EXPECT_EQ(Panel(Version::V1, 1)->text(), "ABBA");
+  EXPECT_FALSE(page->SaveButton()->isEnabled());
+  window->App().options.id3.enterSave = true;
+  QLineEdit* artist = page->NewValue(Version::V2, Field::Artist);
+  artist->setFocus();
+  artist->selectAll();
+  QTest::keyClicks(artist, "Agnetha");
+  EXPECT_TRUE(page->SaveButton()->isEnabled());
+  Shoot("editor-both-tags.png");
+  QTest::keyClick(artist, Qt::Key_Return);
+  EXPECT_EQ(audio::ReadId3v2Tag(path).artist, "Agnetha");
+  EXPECT_EQ(window->App().columnMap.Get(window->App().files[0], catalogue::Column::Artist), "Agnetha");
+}
+
+TEST_F(EditorPageTest, V1FieldTakesNoMoreThanTheTagStores) {
+  Open("id3lib-v23.mp3");
+  QLineEdit* year = page->NewValue(Version::V1, Field::Year);
+  year->selectAll();
+  QTest::keyClicks(year, "20012");
+  EXPECT_EQ(year->text(), "2001");
+}
+
+TEST_F(EditorPageTest, NonLatinV2TextAndTheFrameList) {
+  Open("mutagen-v23-utf16.mp3");
+  EXPECT_EQ(Panel(Version::V2, 0)->text(), QString::fromUtf8("東京 Tower"));
+  QPushButton* more = nullptr;
+  for (QPushButton* button : page->findChildren<QPushButton*>()) {
+    if (button->text() == "More") more = button;
+  }
+  ASSERT_NE(more, nullptr);
+  more->click();
+  QApplication::processEvents();
+  auto* frames = page->findChild<QTableWidget*>();
+  ASSERT_NE(frames, nullptr);
+  EXPECT_TRUE(frames->isVisible());
+  EXPECT_GE(frames->rowCount(), 6);
+  Shoot("editor-non-latin.png");
+}
+
+TEST_F(EditorPageTest, MissingFileIsShownInRedAndGreyed) {
+  Open("id3lib-v23.mp3");
+  catalogue::ChangePage(window->App(), Page::Files);
+  ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
+  catalogue::ChangePage(window->App(), Page::Id3Editor);
+  QApplication::processEvents();
+  QLabel* line = page->findChildren<QLabel*>().first();
+  EXPECT_TRUE(line->text().endsWith("   NOT FOUND")) << line->text().toStdString();
+  const QColor colour = line->palette().color(QPalette::WindowText);
+  EXPECT_GT(colour.red(), 150);
+  EXPECT_LT(colour.green(), 150);
+  EXPECT_FALSE(page->Group(Version::V1)->isEnabled());
+  EXPECT_FALSE(page->SaveButton()->isEnabled());
+  Shoot("editor-missing-file.png");
+}
+
+TEST_F(EditorPageTest, ChangedAndEqualValuesReadWellInADarkPalette) {
+  const QPalette light = QApplication::palette();
+  // Shades derived from the button and window colours, as a desktop theme has them.
+  QPalette dark(QColor(60, 60, 64), QColor(45, 45, 48));
+  dark.setColor(QPalette::WindowText, QColor(220, 220, 220));
+  dark.setColor(QPalette::Base, QColor(30, 30, 30));
+  dark.setColor(QPalette::Text, QColor(220, 220, 220));
+  dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    dark.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
+  }
+  QApplication::setPalette(dark);
+  Open("id3lib-v23.mp3");
+  QLineEdit* title = page->NewValue(Version::V2, Field::Title);
+  QTest::keyClicks(title, "!");  // differs from the file now
+  const QColor changed = title->palette().color(QPalette::Text);
+  const QColor equal = page->NewValue(Version::V2, Field::Artist)->palette().color(QPalette::Text);
+  Shoot("editor-dark.png");
+  QApplication::setPalette(light);
+  EXPECT_GT(changed.lightness(), 128) << "red readable on a dark base";
+  EXPECT_GT(changed.red(), changed.blue());
+  EXPECT_GT(equal.lightness(), 128);
+  EXPECT_GT(equal.blue(), equal.red());
+}
+
+}  // namespace
+}  // namespace tonvault::ui
