@@ -220,8 +220,9 @@ TEST_F(MainWindowTest, ListPopupEnablingFollowsTheRowsAndTheSelection) {
   const QStringList withRows = {"Select all", "Save database", "Save database as"};
   const QStringList withSelection = {"Select none", "Invert selection", "Copy selected lines to RESULTS",
                                      "Play selected files", "Delete selected lines", "Copy selected files to folder",
-                                     "Move selected files to folder", "Delete selected files from harddisk"};
-  const QStringList never = {"ID3-Tag editor", "Analyze / Fix  MP3", "Copy selected files from PC to NJB"};
+                                     "Move selected files to folder", "Delete selected files from harddisk",
+                                     "ID3-Tag editor"};
+  const QStringList never = {"Analyze / Fix  MP3", "Copy selected files from PC to NJB"};
   popup->UpdateEnabling();
   for (const QString& caption : withRows + withSelection + never) EXPECT_FALSE(enabled(caption)) << caption.toStdString();
 

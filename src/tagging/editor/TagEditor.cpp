@@ -144,7 +144,8 @@ void TagEditor::OpenEditor() {
       for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::string& path = app_.columnMap.Get(rows[i], Column::Path);
         if (!rows[i].selected || path.empty()) continue;
-        EditEntry entry{playerTagMode_ ? std::string() : path + app_.columnMap.Get(rows[i], Column::Filename), i, letter};
+        EditEntry entry{playerTagMode_ ? std::string() : path + std::string(app_.columnMap.Get(rows[i], Column::Filename)),
+                        i, letter};
         editList_.push_back(std::move(entry));
       }
       if (!editList_.empty() && playerTagMode_) {
