@@ -160,8 +160,22 @@ std::optional<FrameHead> ReadFrameHead(const TagImage& tag, std::int64_t p, bool
   return head;
 }
 
-// The frame's content (after its header) within the tag, with a 2.4 frame's
-// unsynchronisation undone and its data length indicator skipped.
+// A 2.4 frame's stored content decoded: its group byte and data length
+// indicator dropped, its unsynchronisation undone. A compressed or
+// encrypted frame cannot be decoded here: nullopt.
+std::optional<Bytes> DecodeVersion4Content(const TagImage& tag, const FrameHead& head,
+                                           std::span<const std::uint8_t> content) {
+  constexpr std::uint8_t kGrouping = 0x40, kCompressed = 0x08, kEncrypted = 0x04;
+  if ((head.formatFlags & (kCompressed | kEncrypted)) != 0) return std::nullopt;
+  if ((head.formatFlags & kGrouping) != 0) content = content.subspan(std::min<std::size_t>(1, content.size()));
+  if ((head.formatFlags & kFrameDataLengthIndicator) != 0) content = content.subspan(std::min<std::size_t>(4, content.size()));
+  const bool unsynchronised =
+      (head.formatFlags & kFrameUnsynchronised) != 0 || (tag.flags & kUnsynchronisationFlag) != 0;
+  return unsynchronised ? RemoveUnsynchronisation(content) : Bytes(content.begin(), content.end());
+}
+
+// The frame's content (after its header) within the tag; a 2.4 frame's
+// decoded (see DecodeVersion4Content), empty when it cannot be.
 Bytes FrameContent(const TagImage& tag, std::int64_t p, const FrameHead& head) {
   const std::int64_t begin = p + head.headerSize;
   const std::int64_t end = std::min({p + head.total, tag.end, tag.size});
@@ -169,10 +183,7 @@ Bytes FrameContent(const TagImage& tag, std::int64_t p, const FrameHead& head) {
   Bytes scratch;
   std::span<const std::uint8_t> content = tag.View(begin, end - begin, scratch);
   if (tag.major < 4) return scratch.empty() ? Bytes(content.begin(), content.end()) : std::move(scratch);
-  if ((head.formatFlags & kFrameDataLengthIndicator) != 0) content = content.subspan(std::min<std::size_t>(4, content.size()));
-  const bool unsynchronised =
-      (head.formatFlags & kFrameUnsynchronised) != 0 || (tag.flags & kUnsynchronisationFlag) != 0;
-  return unsynchronised ? RemoveUnsynchronisation(content) : Bytes(content.begin(), content.end());
+  return DecodeVersion4Content(tag, head, content).value_or(Bytes());
 }
 
 // A 2.4 frame as a 2.3 tag can carry it: a plain size, the status flags
@@ -181,16 +192,12 @@ Bytes FrameContent(const TagImage& tag, std::int64_t p, const FrameHead& head) {
 // so that no reader meets a flag the bytes no longer follow. A compressed or
 // encrypted frame cannot be decoded here and gives no bytes (not carried).
 Bytes KeptVersion4Frame(const TagImage& tag, std::int64_t p, const FrameHead& head, std::int64_t available) {
-  constexpr std::uint8_t kGrouping = 0x40, kCompressed = 0x08, kEncrypted = 0x04;
-  if ((head.formatFlags & (kCompressed | kEncrypted)) != 0) return {};
   const std::int64_t begin = p + head.headerSize;
   if (available < begin) return {};
-  std::span<const std::uint8_t> content(tag.bytes.data() + begin, static_cast<std::size_t>(available - begin));
-  if ((head.formatFlags & kGrouping) != 0) content = content.subspan(std::min<std::size_t>(1, content.size()));
-  if ((head.formatFlags & kFrameDataLengthIndicator) != 0) content = content.subspan(std::min<std::size_t>(4, content.size()));
-  const bool unsynchronised =
-      (head.formatFlags & kFrameUnsynchronised) != 0 || (tag.flags & kUnsynchronisationFlag) != 0;
-  const Bytes decoded = unsynchronised ? RemoveUnsynchronisation(content) : Bytes(content.begin(), content.end());
+  const std::span<const std::uint8_t> content(tag.bytes.data() + begin, static_cast<std::size_t>(available - begin));
+  const std::optional<Bytes> decodedContent = DecodeVersion4Content(tag, head, content);
+  if (!decodedContent) return {};
+  const Bytes& decoded = *decodedContent;
   const auto size = static_cast<std::uint32_t>(decoded.size());
   const std::uint8_t status = tag.bytes[static_cast<std::size_t>(p + 8)];
   Bytes kept = {static_cast<std::uint8_t>(size >> 24), static_cast<std::uint8_t>(size >> 16),

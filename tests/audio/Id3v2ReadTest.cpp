@@ -142,6 +142,15 @@ TEST(ReadId3v2Tag, Version24FrameUnsynchronisationAndDataLength) {
   EXPECT_EQ(v.artist, "Next");
 }
 
+// The group byte comes before the data length indicator; a compressed or
+// encrypted frame's bytes are no text.
+TEST(ReadId3v2Tag, Version24GroupedFramesReadRightAndUndecodableOnesGiveNothing) {
+  const Bytes grouped{7, 0, 0, 0, 4, 0, 'G', 'r', 'p'};  // group 7, data length 4, encoding 0, "Grp"
+  const Id3v2Values v = Read(Id3v2Builder(4, 0).Frame("TIT2", grouped, 0x41).Frame("TPE1", {0, 'x', 'y'}, 0x04));
+  EXPECT_EQ(v.title, "Grp");
+  EXPECT_EQ(v.artist, "") << "an encrypted frame is not read as text";
+}
+
 TEST(ReadId3v2Tag, ExtendedHeadersAreSkipped) {
   // 2.3: a size of 6 that does not count its own four bytes.
   const Id3v2Values v3 = Read(Id3v2Builder(3, 0).Flags(0x40).Raw({0, 0, 0, 6, 0, 0, 0, 0, 0, 0}).Text("TIT2", "Three"));
