@@ -430,24 +430,20 @@ void TagEditor::ClickTrackBox(Version version) {
   Notify();
 }
 
-void TagEditor::SetCopyToV2(bool down) {
-  copyToV2_ = down;
-  if (down) {
-    copyToV1_ = false;
-    v2_.removeTag = false;
-    v2_.saveChanges = true;
-    CopyAll(Version::V1);
-  }
-  Notify();
-}
+void TagEditor::SetCopyToV2(bool down) { SetCopyInto(Version::V2, down); }
 
-void TagEditor::SetCopyToV1(bool down) {
-  copyToV1_ = down;
+void TagEditor::SetCopyToV1(bool down) { SetCopyInto(Version::V1, down); }
+
+// "Copy to V 2" / "Copy to V 1": down copies every field of the other
+// version into `target`, arms its save and releases the opposite toggle.
+void TagEditor::SetCopyInto(Version target, bool down) {
+  const bool intoV2 = target == Version::V2;
+  (intoV2 ? copyToV2_ : copyToV1_) = down;
   if (down) {
-    copyToV2_ = false;
-    v1_.removeTag = false;
-    v1_.saveChanges = true;
-    CopyAll(Version::V2);
+    (intoV2 ? copyToV1_ : copyToV2_) = false;
+    Mutable(target).removeTag = false;
+    Mutable(target).saveChanges = true;
+    CopyAll(intoV2 ? Version::V1 : Version::V2);
   }
   Notify();
 }

@@ -116,6 +116,7 @@ class TagEditor : public catalogue::EditorHooks {
 
  private:
   VersionState& Mutable(Version version) { return version == Version::V1 ? v1_ : v2_; }
+  void SetCopyInto(Version target, bool down);
   bool ChooseSource(bool& asked);
   bool Refuse(const char* text);
   void ShowDiskEntry();
