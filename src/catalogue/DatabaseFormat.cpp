@@ -74,8 +74,8 @@ std::string EncodeDatabase(const std::vector<TrackRecord>& rows, const ColumnMap
           // Names go back exactly as they came: see NameEscape.h.
           if (NameNeedsEscape(field)) out += EscapeName(field);
           else out += field;
-        } else if (std::memchr(field.data(), '\n', field.size()) == nullptr &&
-                   std::memchr(field.data(), '\r', field.size()) == nullptr) {
+        } else if (field.empty() || (std::memchr(field.data(), '\n', field.size()) == nullptr &&
+                                     std::memchr(field.data(), '\r', field.size()) == nullptr)) {
           out += field;
         } else {
           out += CleanField(field);

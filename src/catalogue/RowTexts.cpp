@@ -71,7 +71,9 @@ void RowTexts::resize(std::size_t count) {
 
 bool operator==(const RowTexts& a, const RowTexts& b) {
   if (a.count_ != b.count_ || a.Total() != b.Total()) return false;
-  if (!a.block_) return true;
+  // With equal totals, a row without a block has only empty slots, and so
+  // has the other one.
+  if (!a.block_ || !b.block_) return true;
   const std::size_t bytes = a.count_ * sizeof(std::uint32_t) + a.Total();
   return std::memcmp(a.block_.get(), b.block_.get(), bytes) == 0;
 }
