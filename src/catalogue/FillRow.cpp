@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "audio/Genres.h"
 #include "audio/Id3v1.h"
@@ -22,20 +23,47 @@ namespace {
 using audio::ByteSource;
 
 // Writes the columns of one row through the column map.
+// Collects the texts the steps write and stores them in the row at once
+// when it goes out of scope: a row keeps its texts in one block, which a
+// write of one slot would rebuild each time.
 class RowWriter {
  public:
   RowWriter(TrackRecord& row, const ColumnMap& map) : row_(row), map_(map) {}
-  void Set(Column column, std::string_view text) { map_.Set(row_, column, text); }
+  ~RowWriter() { Commit(); }
+  RowWriter(const RowWriter&) = delete;
+  RowWriter& operator=(const RowWriter&) = delete;
+
+  void Set(Column column, std::string_view text) { Pending(column).assign(text); }
   void SetIfNotEmpty(Column column, const std::string& text) {
     if (!text.empty()) Set(column, text);
   }
-  std::string Get(Column column) const { return map_.Get(row_, column); }
+  std::string Get(Column column) const {
+    const auto slot = static_cast<std::size_t>(map_.SlotOf(column));
+    return written_[slot] ? pending_[slot] : std::string(map_.Get(row_, column));
+  }
   void Icon(int code) { row_.icon = code; }
   int Icon() const { return row_.icon; }
 
  private:
+  std::string& Pending(Column column) {
+    const auto slot = static_cast<std::size_t>(map_.SlotOf(column));
+    written_[slot] = true;
+    return pending_[slot];
+  }
+  void Commit() {
+    const std::size_t count = std::max<std::size_t>(row_.texts.size(), kDiskRowSlots);
+    std::vector<std::string_view> all(count);
+    for (std::size_t slot = 0; slot < count; ++slot) {
+      const bool written = slot < kDiskRowSlots && written_[slot];
+      all[slot] = written ? std::string_view(pending_[slot]) : std::string_view(row_.texts[slot]);
+    }
+    row_.texts.Assign(all);  // views into the row's own block are copied before it is replaced
+  }
+
   TrackRecord& row_;
   const ColumnMap& map_;
+  std::array<std::string, kDiskRowSlots> pending_;
+  std::array<bool, kDiskRowSlots> written_{};
 };
 
 void SetLength(RowWriter& row, FillDetails& details, double seconds) {
