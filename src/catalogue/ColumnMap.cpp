@@ -70,4 +70,9 @@ bool IsPlayerRow(const TrackRecord& row, const ColumnMap& map) {
   return IsPlayerPath(map.Get(row, Column::Path));
 }
 
+std::string FileOfRow(const TrackRecord& row, const ColumnMap& map) {
+  std::string file(map.Get(row, Column::Path));
+  return file.append(map.Get(row, Column::Filename));
+}
+
 }  // namespace tonvault::catalogue

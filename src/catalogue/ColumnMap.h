@@ -36,4 +36,9 @@ class ColumnMap {
 
 bool IsPlayerRow(const TrackRecord& row, const ColumnMap& map);
 
+// The file of a row on disk: Path + Filename exactly as stored. File names
+// are bytes; a name with blanks at its ends names another file than the
+// trimmed one, so nothing is trimmed.
+std::string FileOfRow(const TrackRecord& row, const ColumnMap& map);
+
 }  // namespace tonvault::catalogue

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "audio/TextEncoding.h"
 #include "catalogue/ListOperations.h"
 #include "catalogue/PathText.h"
 #include "catalogue/LongOperation.h"
@@ -19,13 +18,7 @@ namespace {
 
 constexpr const char* kProceed = "Procede with next file(s) ?";
 
-// The file of a row: Path + Filename exactly as stored. File names are
-// bytes; a name with blanks at its ends names another file than the
-// trimmed one, so nothing is trimmed here.
-std::string SourceOf(const Application& app, const TrackRecord& row) {
-  std::string file(app.columnMap.Get(row, Column::Path));
-  return file.append(app.columnMap.Get(row, Column::Filename));
-}
+std::string SourceOf(const Application& app, const TrackRecord& row) { return FileOfRow(row, app.columnMap); }
 
 bool AnyPlayerRowSelected(const Application& app, const std::vector<TrackRecord>& rows) {
   return std::any_of(rows.begin(), rows.end(),

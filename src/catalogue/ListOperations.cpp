@@ -219,8 +219,7 @@ void PlaySelectedFiles(Application& app) {
         if (row.icon == StatusIcon::NomadInternal || row.icon == StatusIcon::NomadExternal) {
           nomadII = true;
         } else if (row.icon != StatusIcon::JukeboxTrack) {
-          const std::string file =
-              std::string(app.columnMap.Get(row, Column::Path)).append(app.columnMap.Get(row, Column::Filename));
+          const std::string file = FileOfRow(row, app.columnMap);
           std::error_code error;
           if (std::filesystem::is_regular_file(file, error)) {
             if (app.frontend.OpenWithDefaultProgram(file)) {

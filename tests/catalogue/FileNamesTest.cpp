@@ -58,7 +58,7 @@ class FileNamesTest : public ::testing::Test {
   }
   std::string Path(const std::string& relative) const { return folder.Path() + "/" + relative; }
   static std::string FileOf(const Application& app, const TrackRecord& row) {
-    return std::string(app.columnMap.Get(row, Column::Path)) + std::string(app.columnMap.Get(row, Column::Filename));
+    return FileOfRow(row, app.columnMap);
   }
   std::set<std::string> FilesOf(const Application& app) const {
     std::set<std::string> files;

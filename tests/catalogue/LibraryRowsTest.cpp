@@ -47,7 +47,7 @@ std::string RowsOfLibrary() {
     BuildRows(app, candidates);
     out << "== " << set.name << "\n";
     for (const TrackRecord& row : app.files) {
-      std::string path = std::string(app.columnMap.Get(row, Column::Path)) + std::string(app.columnMap.Get(row, Column::Filename));
+      const std::string path = FileOfRow(row, app.columnMap);
       out << path.substr(folder.Path().size()) << " | " << row.icon;
       for (int c = 0; c < kLogicalColumnCount; ++c) {
         const auto column = static_cast<Column>(c);

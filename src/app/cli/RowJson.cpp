@@ -14,7 +14,7 @@ std::string RowJson(const catalogue::TrackRecord& row, const catalogue::ColumnMa
     json.Add(captions[static_cast<std::size_t>(c)], map.Get(row, static_cast<Column>(c)));
   }
   json.Add("icon", static_cast<long long>(row.icon));
-  json.Add("file", std::string(map.Get(row, Column::Path)).append(map.Get(row, Column::Filename)));
+  json.Add("file", catalogue::FileOfRow(row, map));
   if (details != nullptr) {
     json.Add("lengthSeconds", details->lengthSeconds);
     json.Add("fileSize", static_cast<long long>(details->fileSize));

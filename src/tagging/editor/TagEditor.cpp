@@ -142,10 +142,8 @@ void TagEditor::OpenEditor() {
       playerTagMode_ = classes.jukebox;
       const char letter = editSource_ == ListId::Files ? 'F' : 'R';
       for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::string& path = app_.columnMap.Get(rows[i], Column::Path);
-        if (!rows[i].selected || path.empty()) continue;
-        EditEntry entry{playerTagMode_ ? std::string() : path + std::string(app_.columnMap.Get(rows[i], Column::Filename)),
-                        i, letter};
+        if (!rows[i].selected || app_.columnMap.Get(rows[i], Column::Path).empty()) continue;
+        EditEntry entry{playerTagMode_ ? std::string() : catalogue::FileOfRow(rows[i], app_.columnMap), i, letter};
         editList_.push_back(std::move(entry));
       }
       if (!editList_.empty() && playerTagMode_) {
@@ -178,13 +176,7 @@ void TagEditor::OpenEditor() {
 }
 
 void TagEditor::LeaveEditor() {
-  for (VersionState* state : {&v1_, &v2_}) {
-    state->keep.fill(false);
-    state->trackBox = TrackBox::Take;
-    state->removeTag = false;
-  }
-  copyToV2_ = copyToV1_ = false;
-  app_.options.id3.keepOldContent = false;
+  ReleaseSwitches();
   if (playerTagMode_ && player_ != nullptr) player_->StopDevice();
   open_ = false;
   Notify();
@@ -569,7 +561,7 @@ void TagEditor::Save() {
   Notify();
 }
 
-void TagEditor::ReleaseAfterSaveAll() {
+void TagEditor::ReleaseSwitches() {
   for (VersionState* state : {&v1_, &v2_}) {
     state->keep.fill(false);
     state->trackBox = TrackBox::Take;
@@ -610,7 +602,7 @@ void TagEditor::SaveAll() {
     Notify();
     return;
   }
-  ReleaseAfterSaveAll();
+  ReleaseSwitches();
   ShowEditEntry();
 }
 

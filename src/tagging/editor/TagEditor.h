@@ -127,7 +127,9 @@ class TagEditor : public catalogue::EditorHooks {
   void CopyOne(Version from, Field field);
   void Arm(Version version);
   void UpdateSaveButtons();
-  void ReleaseAfterSaveAll();
+  // Keep boxes, Track boxes, Remove Tag and the copy toggles back up:
+  // after Save All and when the page is left.
+  void ReleaseSwitches();
   void RefillRows(const EditEntry& entry);
   void Notify();
 
