@@ -14,6 +14,7 @@
 #include "cli/JsonLines.h"
 #include "cli/ReadOptions.h"
 #include "cli/Session.h"
+#include "support/FileContents.h"
 #include "support/TempFolder.h"
 
 namespace tonvault::cli {
@@ -145,10 +146,7 @@ TEST(TagCommand, WritesBothTagVersionsAndFailsLoudly) {
   ::testing::internal::GetCapturedStdout();
 }
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::Contents;
 
 // A WAV or WMA file holds byte pairs that look like an MPEG frame sync;
 // writing a tag there used to cut the file's header off.
@@ -157,7 +155,7 @@ TEST(TagCommand, RefusesFilesThatAreNotMpegAudioAndLeavesThemAlone) {
   for (const char* data : {"stereo-44100-16bit.wav", "stereo-64k-22050.wma"}) {
     const std::string file = folder.Path() + "/" + data;
     std::filesystem::copy_file(DataFile(data), file);
-    const std::string before = FileBytes(file);
+    const std::string before = Contents(file);
     for (const std::vector<std::string>& options :
          {std::vector<std::string>{"--title", "X"}, {"--title", "X", "--v1"}, {"--remove-v2"}, {"--remove-v1"}}) {
       std::vector<std::string> arguments{file};
@@ -168,7 +166,7 @@ TEST(TagCommand, RefusesFilesThatAreNotMpegAudioAndLeavesThemAlone) {
       const std::string err = ::testing::internal::GetCapturedStderr();
       EXPECT_EQ(::testing::internal::GetCapturedStdout(), file + ": FAILED\n");
       EXPECT_NE(err.find("Not an MPEG audio file"), std::string::npos) << err;
-      EXPECT_EQ(FileBytes(file), before) << data << " must stay byte-identical";
+      EXPECT_EQ(Contents(file), before) << data << " must stay byte-identical";
     }
   }
 }

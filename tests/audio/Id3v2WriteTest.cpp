@@ -7,6 +7,7 @@
 
 #include "audio/Id3v2Tag.h"
 #include "audio/Id3v2Writer.h"
+#include "support/FileContents.h"
 #include "support/Id3v2Builder.h"
 #include "support/MpegSynth.h"
 #include "support/TempFolder.h"
@@ -17,10 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::Bytes;
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::Contents;
 
 void Write(const std::string& path, const Bytes& bytes) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),

@@ -5,6 +5,7 @@
 
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/DatabaseFormat.h"
+#include "support/FileContents.h"
 #include "support/Cat.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempFolder.h"
@@ -16,10 +17,7 @@ namespace fs = std::filesystem;
 using testing::Cat;
 using testing::ScriptedFrontend;
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::Contents;
 
 void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 

@@ -7,6 +7,7 @@
 #include "catalogue/DiskOperations.h"
 #include "catalogue/ListOperations.h"
 #include "catalogue/PageChange.h"
+#include "support/FileContents.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempFolder.h"
 
@@ -16,10 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ScriptedFrontend;
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::Contents;
 
 class DiskOperationsTest : public ::testing::Test {
  protected:

@@ -17,6 +17,7 @@
 #include "catalogue/SettingsDefaults.h"
 #include "catalogue/SettingsFile.h"
 #include "files/FileTestSupport.h"
+#include "support/FileContents.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempFolder.h"
 
@@ -27,10 +28,7 @@ namespace fs = std::filesystem;
 using testing::ScriptedFrontend;
 using testing::TempFolder;
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::Contents;
 
 // A value other than the start value that the key's reading rules keep.
 void ChangeOption(const SettingKey& k, Options& o) {

@@ -23,14 +23,12 @@
 #include <string>
 #include <vector>
 
+#include "support/FileContents.h"
 #include "files/FileError.h"
 
 namespace tonvault::files::test {
 
-inline std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using tonvault::testing::Contents;
 
 inline void Plant(const std::string& path, const std::string& content, mode_t mode = 0644) {
   { std::ofstream(path, std::ios::binary | std::ios::trunc) << content; }

@@ -9,6 +9,7 @@
 #include "audio/Id3v2Tag.h"
 #include "audio/Id3v2Writer.h"
 #include "catalogue/PageChange.h"
+#include "support/FileContents.h"
 #include "support/MpegSynth.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempFolder.h"
@@ -22,10 +23,7 @@ using catalogue::Column;
 using catalogue::Page;
 using testing::ScriptedFrontend;
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::Contents;
 
 struct Tags {
   bool v1 = false, v2 = false;

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "catalogue/PageChange.h"
+#include "support/FileContents.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempFolder.h"
 #include "views/Export.h"
@@ -16,10 +17,7 @@ using catalogue::Column;
 using catalogue::Page;
 using testing::ScriptedFrontend;
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::Contents;
 
 class ExportTest : public ::testing::Test {
  protected:
