@@ -64,6 +64,8 @@ int main(int argc, char** argv) {
   if (command == "dupes") return cli::DupesCommand(rest);
   if (command == "diff") return cli::DiffCommand(rest);
   if (command == "export") return cli::ExportCommand(rest);
+  if (command == "rename") return cli::RenameCommand(rest);
+  if (command == "extract") return cli::ExtractCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n" << kUsage << cli::kReadOptionsHelp;
   return 2;
 }
