@@ -187,6 +187,13 @@ TEST_F(RenameTest, SingleRenameMovesOnAndNothingRunsWithoutFilesOnDisplay) {
   RenameSingleFile(editor);
   EXPECT_TRUE(fs::exists(Path("01 -  - One.mp3")));
   EXPECT_EQ(editor.EditIndex(), 1u);
+  // Without moving on, the entry on display shows its new name.
+  app.options.id3.nextSave = false;
+  editor.First();
+  editor.TypeValue(Version::V1, Field::Title, "Uno");
+  RenameSingleFile(editor);
+  EXPECT_EQ(editor.EditIndex(), 0u);
+  EXPECT_EQ(editor.FileLine(), "Filename:   " + Path("01 -  - Uno.mp3"));
 }
 
 }  // namespace

@@ -569,7 +569,9 @@ void TagEditor::EntryRenamed(const std::string& newName) {
   if (editList_.empty()) return;
   EditEntry& entry = editList_[editIndex_];
   entry.fileName = newName;
+  fileLine_ = "Filename:   " + newName;
   RefillRows(entry);
+  Notify();
 }
 
 bool TagEditor::RunOverAll(const std::function<bool()>& each) {
