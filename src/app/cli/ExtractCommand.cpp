@@ -54,33 +54,28 @@ JsonObject FieldsLine(const std::string& given, tagging::Version version, const 
 int ExtractCommand(const Arguments& arguments) {
   FileNameSession session;
   catalogue::RenameOptions& options = session.App().options.rename;
-  bool dryRun = false;
-  std::vector<std::string> files;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& a = arguments[i];
-    const bool hasValue = i + 1 < arguments.size();
-    if (a == "--dry-run") {
-      dryRun = true;
-    } else if (a == "--v1" || a == "--v2") {
-      options.extractTagVersion = a == "--v2" ? 1 : 0;
-    } else if (a == "--no-override") {
-      options.extractOverride = false;
-    } else if (a.rfind("--", 0) == 0 && !hasValue) {
-      return Usage(a + " is not an option or lacks its value");
-    } else if (a == "--items") {
-      const auto rows = ItemRowsFromList(arguments[++i]);
-      if (!rows) return Usage("--items takes a comma list of track, artist, title, album, year, comment, genre");
-      options.extractOrder = *rows;
-    } else if (a == "--separators") {
-      if (!TakeSeparators(arguments[++i], options.extractSeparators)) return Usage("--separators takes at most three");
-    } else if (a.rfind("--", 0) == 0) {
-      return Usage(a + " is not an option");
-    } else {
-      files.push_back(a);
-    }
-  }
-  if (files.empty()) return Usage("no file given");
-  if (!session.Open("extract", files)) return session.Status();
+  const FileNameArguments parsed = ParseFileNameArguments(
+      arguments,
+      [&](const std::string& a) {
+        if (a == "--no-override") options.extractOverride = false;
+        else if (a == "--v1" || a == "--v2") options.extractTagVersion = a == "--v2" ? 1 : 0;
+        else return false;
+        return true;
+      },
+      [&](const std::string& a, const std::string& value) -> std::optional<std::string> {
+        if (a == "--separators") {
+          if (!TakeSeparators(value, options.extractSeparators)) return "--separators takes at most three";
+          return std::string();
+        }
+        if (a != "--items") return std::nullopt;
+        const auto rows = ItemRowsFromList(value);
+        if (!rows) return kItemsProblem;
+        options.extractOrder = *rows;
+        return std::string();
+      });
+  if (!parsed.error.empty()) return Usage(parsed.error);
+  const bool dryRun = parsed.dryRun;
+  if (!session.Open("extract", parsed.files)) return session.Status();
   tagging::TagEditor& editor = session.Editor();
   const tagging::Version version = tagging::ExtractVersion(options);
   session.ForEachEntry([&](const std::string& given) {

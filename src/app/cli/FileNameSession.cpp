@@ -51,6 +51,28 @@ std::optional<std::array<std::string, catalogue::kItemRows>> ItemRowsFromList(co
   return rows;
 }
 
+FileNameArguments ParseFileNameArguments(
+    const std::vector<std::string>& arguments, const std::function<bool(const std::string&)>& flag,
+    const std::function<std::optional<std::string>(const std::string&, const std::string&)>& valued) {
+  FileNameArguments parsed;
+  for (std::size_t i = 0; i < arguments.size() && parsed.error.empty(); ++i) {
+    const std::string& a = arguments[i];
+    if (a.rfind("--", 0) != 0) {
+      parsed.files.push_back(a);
+    } else if (a == "--dry-run") {
+      parsed.dryRun = true;
+    } else if (!flag(a)) {
+      const std::optional<std::string> problem =
+          i + 1 < arguments.size() ? valued(a, arguments[i + 1]) : std::nullopt;
+      if (!problem) parsed.error = a + " is not an option or lacks its value";
+      else parsed.error = *problem;
+      ++i;
+    }
+  }
+  if (parsed.error.empty() && parsed.files.empty()) parsed.error = "no file given";
+  return parsed;
+}
+
 bool FileNameSession::Open(const std::string& command, const std::vector<std::string>& files) {
   catalogue::Application& app = session_.app;
   for (const std::string& file : files) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,22 @@ namespace tonvault::cli {
 // items in that order, the separator row, then the other items. An unknown
 // or repeated name, or an empty list, gives none.
 std::optional<std::array<std::string, catalogue::kItemRows>> ItemRowsFromList(const std::string& list);
+inline constexpr const char* kItemsProblem =
+    "--items takes a comma list of track, artist, title, album, year, comment, genre";
+
+// The command line of rename and extract: the files, --dry-run, and the
+// options the command knows. `flag` takes an option without a value and
+// returns whether it knew it; `valued` takes an option with its value and
+// returns none when it does not know the option, "" when it took it, or
+// what is wrong with the value.
+struct FileNameArguments {
+  std::vector<std::string> files;
+  bool dryRun = false;
+  std::string error;  // empty when the line is good
+};
+FileNameArguments ParseFileNameArguments(
+    const std::vector<std::string>& arguments, const std::function<bool(const std::string&)>& flag,
+    const std::function<std::optional<std::string>(const std::string&, const std::string&)>& valued);
 
 // The tag editor over files named on the command line, opened as the window
 // opens it for selected rows, so names and tags are read as the editor

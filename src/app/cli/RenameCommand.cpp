@@ -27,50 +27,48 @@ int Usage(const std::string& problem) {
   return 2;
 }
 
+// Takes one option with a value; none when it is not one of rename's.
+std::optional<std::string> TakeOption(catalogue::RenameOptions& options, const std::string& a,
+                                      const std::string& value) {
+  if (a == "--format") {
+    options.format = value;
+    options.advanced = true;
+  } else if (a == "--items") {
+    const auto rows = ItemRowsFromList(value);
+    if (!rows) return kItemsProblem;
+    options.order = *rows;
+    options.advanced = false;
+  } else if (a == "--separator") {
+    options.separator = value;
+  } else if (a == "--digits") {
+    if (value.size() != 1 || value[0] < '1' || value[0] > '4') return "--digits needs a number from 1 to 4";
+    options.trackDigits = value[0] - '0';
+  } else if (a == "--substitute") {
+    if (!catalogue::IsValidSubstitute(value)) return "--substitute needs one character other than : * ? \\ / < > | \"";
+    options.substitute = value;
+  } else {
+    return std::nullopt;
+  }
+  return std::string();
+}
+
 }  // namespace
 
 // tonvault-cli rename: the renaming of the ID3 editor, for scripts.
 int RenameCommand(const Arguments& arguments) {
   FileNameSession session;
   catalogue::RenameOptions& options = session.App().options.rename;
-  bool dryRun = false;
-  std::vector<std::string> files;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& a = arguments[i];
-    const bool hasValue = i + 1 < arguments.size();
-    if (a == "--dry-run") {
-      dryRun = true;
-    } else if (a == "--v1" || a == "--v2") {
-      options.tagVersion = a == "--v2" ? 1 : 0;
-    } else if (a.rfind("--", 0) == 0 && !hasValue) {
-      return Usage(a + " is not an option or lacks its value");
-    } else if (a == "--format") {
-      options.format = arguments[++i];
-      options.advanced = true;
-    } else if (a == "--items") {
-      const auto rows = ItemRowsFromList(arguments[++i]);
-      if (!rows) return Usage("--items takes a comma list of track, artist, title, album, year, comment, genre");
-      options.order = *rows;
-      options.advanced = false;
-    } else if (a == "--separator") {
-      options.separator = arguments[++i];
-    } else if (a == "--digits") {
-      const std::string& digits = arguments[++i];
-      if (digits.size() != 1 || digits[0] < '1' || digits[0] > '4') return Usage("--digits needs a number from 1 to 4");
-      options.trackDigits = digits[0] - '0';
-    } else if (a == "--substitute") {
-      if (!catalogue::IsValidSubstitute(arguments[i + 1])) {
-        return Usage("--substitute needs one character other than : * ? \\ / < > | \"");
-      }
-      options.substitute = arguments[++i];
-    } else if (a.rfind("--", 0) == 0) {
-      return Usage(a + " is not an option");
-    } else {
-      files.push_back(a);
-    }
-  }
-  if (files.empty()) return Usage("no file given");
-  if (!session.Open("rename", files)) return session.Status();
+  const FileNameArguments parsed = ParseFileNameArguments(
+      arguments,
+      [&](const std::string& a) {
+        if (a != "--v1" && a != "--v2") return false;
+        options.tagVersion = a == "--v2" ? 1 : 0;
+        return true;
+      },
+      [&](const std::string& a, const std::string& value) { return TakeOption(options, a, value); });
+  if (!parsed.error.empty()) return Usage(parsed.error);
+  const bool dryRun = parsed.dryRun;
+  if (!session.Open("rename", parsed.files)) return session.Status();
   tagging::TagEditor& editor = session.Editor();
   session.ForEachEntry([&](const std::string& given) {
     const std::string oldName = editor.EditList().at(editor.EditIndex()).fileName;

@@ -565,6 +565,10 @@ void TagEditor::ShowNextAfterSave() {
   Notify();
 }
 
+void TagEditor::RunOnDisplay(const std::function<bool()>& command) {
+  if (ShowsDiskFiles() && command()) ShowNextAfterSave();
+}
+
 void TagEditor::EntryRenamed(const std::string& newName) {
   if (editList_.empty()) return;
   EditEntry& entry = editList_[editIndex_];

@@ -98,6 +98,9 @@ class TagEditor : public catalogue::EditorHooks {
   // After a single-file command succeeded: the next entry when "Show next
   // file after save" is on; the entry again when it is the last.
   void ShowNextAfterSave();
+  // Runs a single-file command on the entry on display and, when it
+  // succeeds, moves on as a save does.
+  void RunOnDisplay(const std::function<bool()>& command);
   // Runs `each` for every entry as one long operation, showing each entry
   // first; the first `each` that returns false ends the run. The current
   // entry is shown again at the end. Returns false when an entry failed.

@@ -56,8 +56,7 @@ bool ExtractEntry(TagEditor& editor) {
 }
 
 void ExtractSingleFile(TagEditor& editor) {
-  if (!editor.ShowsDiskFiles()) return;
-  if (ExtractEntry(editor)) editor.ShowNextAfterSave();
+  editor.RunOnDisplay([&editor] { return ExtractEntry(editor); });
 }
 
 void ExtractAllFiles(TagEditor& editor) {

@@ -43,8 +43,7 @@ bool RenameEntry(TagEditor& editor) {
 }
 
 void RenameSingleFile(TagEditor& editor) {
-  if (!editor.ShowsDiskFiles()) return;
-  if (RenameEntry(editor)) editor.ShowNextAfterSave();
+  editor.RunOnDisplay([&editor] { return RenameEntry(editor); });
 }
 
 void RenameAllFiles(TagEditor& editor) {
