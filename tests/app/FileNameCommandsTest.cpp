@@ -115,10 +115,18 @@ TEST_F(FileNameCommands, ExtractDryRunShowsTheFieldsAndWritingStoresThem) {
   EXPECT_EQ(audio::ReadId3v2Tag(file).artist, "ABBA") << "fields with text are kept";
   const Outcome v1 = Capture(ExtractCommand, {file, "--separators", " - |_", "--v1"});
   EXPECT_EQ(v1.status, 0) << v1.err;
+  EXPECT_NE(v1.out.find("\"track\": \"7\""), std::string::npos) << v1.out;
   const audio::Id3v1Tag tag = audio::ReadId3v1Tag(file);
   EXPECT_EQ(tag.track, 7);
   EXPECT_EQ(tag.artist, "Cher");
   EXPECT_EQ(tag.title, "Believe");
+}
+
+TEST_F(FileNameCommands, ExtractDryRunShowsV1TextsAsTheTagStoresThem) {
+  const std::string file = Copy("A title much longer than thirty characters - Ärger.mp3");
+  const Outcome dry = Capture(ExtractCommand, {file, "--items", "title,artist", "--dry-run"});
+  EXPECT_NE(dry.out.find("\"title\": \"A title much longer than thirt\", \"artist\": \"Ärger\""), std::string::npos)
+      << dry.out;
 }
 
 }  // namespace

@@ -153,6 +153,9 @@ TEST_F(RenameTest, OwnNameIsSuccessAndTooLongNameIsRefusedWhole) {
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].rfind("message(error): Cannot rename  " + same, 0), 0u);
   EXPECT_EQ(Contents(same), bytes);
+  app.options.rename.format = "%c";  // an empty comment: the name would be only ".mp3"
+  EXPECT_FALSE(RenameEntry(editor));
+  EXPECT_EQ(Messages().size(), 2u);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
 }
 

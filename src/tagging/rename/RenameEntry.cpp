@@ -1,5 +1,6 @@
 #include "tagging/rename/RenameEntry.h"
 
+#include "catalogue/FillRow.h"
 #include "catalogue/Frontend.h"
 #include "files/RenameFile.h"
 #include "tagging/rename/NewName.h"
@@ -31,8 +32,10 @@ bool RenameEntry(TagEditor& editor) {
   const std::string oldName = editor.EditList().at(editor.EditIndex()).fileName;
   const std::string newName = NewNameOfEntry(editor);
   if (newName == oldName) return true;
-  // A name with a NUL byte would reach the system cut short, as another name.
-  const bool renamed = newName.find('\0') == std::string::npos && !files::RenameExclusive(oldName, newName);
+  // A name with a NUL byte would reach the system cut short, as another
+  // name; an empty name would leave a hidden ".mp3" that seems lost.
+  const bool usable = newName.find('\0') == std::string::npos && catalogue::NameOf(newName) != ".mp3";
+  const bool renamed = usable && !files::RenameExclusive(oldName, newName);
   if (!renamed) {
     catalogue::Ask(editor.App().frontend, catalogue::Sound::Exclamation, catalogue::MessageKind::Error,
                    CannotRenameText(oldName, newName), {catalogue::Button::Ok});
