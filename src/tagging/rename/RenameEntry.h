@@ -16,9 +16,9 @@ std::string CannotRenameText(const std::string& oldName, const std::string& newN
 // Renames the file of the entry on display. Another file is never replaced:
 // a taken name, an empty name, a name the file system refuses (too long,
 // invalid) or a failing system call shows the "Cannot rename" box and
-// changes nothing. A file that already has its new name counts as renamed, and nothing
-// changes. On success the rows of the file are filled from the new name
-// and the catalogue is marked modified.
+// changes nothing. A file that already has its new name counts as
+// renamed, and nothing changes. On success the rows of the file are filled
+// from the new name and the catalogue is marked modified.
 bool RenameEntry(TagEditor& editor);
 
 // "&Rename single file": renames the entry on display, then moves on as a
