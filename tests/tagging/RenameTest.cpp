@@ -45,6 +45,11 @@ TEST(NewName, StandardItemsAndAdvancedFormat) {
   // The title is put in first, so a placeholder inside it is replaced later.
   options.format = "%t (%T)";
   EXPECT_EQ(NewFullName("/m/x.mp3", Values("1", "ABBA", "Best of %a"), options), "/m/Best of ABBA (1).mp3");
+  // Placeholders in tag texts cannot make the name grow without bound.
+  std::string manyPlaceholders;
+  for (int i = 0; i < 20000; ++i) manyPlaceholders += "%a";
+  EXPECT_LT(NewFullName("/m/x.mp3", Values("1", std::string(20000, 'x'), manyPlaceholders), options).size(), 100000u)
+      << "four hundred million bytes without a bound";
   // Text that is no placeholder stays, "%%" and "%x" included.
   options.format = "%%x %y%";
   EXPECT_EQ(NewFullName("/m/x.mp3", abba, options), "/m/%%x %.mp3");

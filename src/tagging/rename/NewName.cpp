@@ -13,8 +13,13 @@ namespace {
 
 std::size_t Index(Field field) { return static_cast<std::size_t>(field); }
 
+// Longer than any file system takes as a name: building further only costs
+// memory (tag texts full of placeholders would multiply it), and the rename
+// of such a name is refused anyway.
+constexpr std::size_t kLongestName = 4096;
+
 void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view value) {
-  for (std::size_t at = text.find(placeholder); at != std::string::npos;
+  for (std::size_t at = text.find(placeholder); at != std::string::npos && text.size() <= kLongestName;
        at = text.find(placeholder, at + value.size())) {
     text.replace(at, placeholder.size(), value);
   }
