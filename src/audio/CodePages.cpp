@@ -1,5 +1,6 @@
 #include "audio/CodePages.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "audio/CodePageTables.h"
@@ -30,6 +31,28 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// The upper half of a code page sorted by code point, for encoding.
+struct ByteOf {
+  char32_t codePoint;
+  unsigned char byte;
+};
+using ReverseTable = std::array<ByteOf, 128>;
+
+const ReverseTable& ReverseOf(CodePage page) {
+  static const auto tables = [] {
+    std::array<ReverseTable, kCodePageCount> all{};
+    for (CodePage each : kPages) {
+      ReverseTable& table = all[IndexOf(each)];
+      for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
+        table[byte - 0x80] = {CodePageCharacter(each, static_cast<unsigned char>(byte)), static_cast<unsigned char>(byte)};
+      }
+      std::sort(table.begin(), table.end(), [](ByteOf a, ByteOf b) { return a.codePoint < b.codePoint; });
+    }
+    return all;
+  }();
+  return tables[IndexOf(page)];
+}
+
 }  // namespace
 
 const std::array<CodePage, kCodePageCount>& CodePages() { return kPages; }
@@ -52,11 +75,12 @@ char32_t CodePageCharacter(CodePage page, unsigned char byte) {
 
 std::optional<unsigned char> CodePageByte(CodePage page, char32_t codePoint) {
   if (codePoint < 0x80) return static_cast<unsigned char>(codePoint);
-  if (codePoint == 0xFFFD) return std::nullopt;
-  for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
-    if (CodePageCharacter(page, static_cast<unsigned char>(byte)) == codePoint) return static_cast<unsigned char>(byte);
-  }
-  return std::nullopt;
+  if (codePoint == 0xFFFD) return std::nullopt;  // stands for every undefined byte
+  const ReverseTable& table = ReverseOf(page);
+  const auto at = std::lower_bound(table.begin(), table.end(), codePoint,
+                                   [](ByteOf entry, char32_t wanted) { return entry.codePoint < wanted; });
+  if (at == table.end() || at->codePoint != codePoint) return std::nullopt;
+  return at->byte;
 }
 
 void SetLegacyCodePage(CodePage page) { legacyCodePage.store(page, std::memory_order_relaxed); }
