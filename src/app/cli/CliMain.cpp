@@ -33,21 +33,39 @@ constexpr std::string_view kUsage =
     "                       the list as a text or HTML file, as the window writes it\n"
     "  tag FILE... [--title T] [--artist A] ... [--v1] [--v2] [--remove-v2] ...\n"
     "                       write or remove ID3 tags (tonvault-cli tag for all options)\n"
+    "  rename FILE... [--items LIST | --format F] [--dry-run] ...\n"
+    "                       rename files from their tags (tonvault-cli rename for all options)\n"
+    "  extract FILE... [--items LIST] [--separators S] [--dry-run] ...\n"
+    "                       fill tags from file names (tonvault-cli extract for all options)\n"
     "\n"
-    "Reading options of both commands:\n";
+    "Option of every command:\n";
+
+void PrintUsage(std::ostream& out) {
+  out << kUsage << tonvault::cli::kCodePageHelp << "\nReading options of probe and import:\n"
+      << tonvault::cli::kReadOptionsHelp;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace tonvault;
   if (argc < 2) {
-    std::cerr << kUsage << cli::kReadOptionsHelp;
+    PrintUsage(std::cerr);
     return 2;
   }
-  const std::string_view command = argv[1];
-  const cli::Arguments rest(argv + 2, argv + argc);
+  cli::Arguments arguments(argv + 1, argv + argc);
+  if (const std::string error = cli::TakeCodePageOption(arguments); !error.empty()) {
+    std::cerr << "tonvault-cli: " << error << '\n';
+    return 2;
+  }
+  if (arguments.empty()) {
+    PrintUsage(std::cerr);
+    return 2;
+  }
+  const std::string_view command = arguments[0];
+  const cli::Arguments rest(arguments.begin() + 1, arguments.end());
   if (command == "--help" || command == "-h") {
-    std::cout << kUsage << cli::kReadOptionsHelp;
+    PrintUsage(std::cout);
     return 0;
   }
   if (command == "--version") {
@@ -66,6 +84,7 @@ int main(int argc, char** argv) {
   if (command == "export") return cli::ExportCommand(rest);
   if (command == "rename") return cli::RenameCommand(rest);
   if (command == "extract") return cli::ExtractCommand(rest);
-  std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n" << kUsage << cli::kReadOptionsHelp;
+  std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n";
+  PrintUsage(std::cerr);
   return 2;
 }
