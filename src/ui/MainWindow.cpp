@@ -27,6 +27,8 @@
 #include "catalogue/StatusTexts.h"
 #include "catalogue/DiskOperations.h"
 #include "catalogue/ListOperations.h"
+#include "tagging/extract/ExtractEntry.h"
+#include "tagging/rename/RenameEntry.h"
 #include "ui/AboutBox.h"
 #include "ui/Artwork.h"
 #include "ui/ListPopupMenu.h"
@@ -381,6 +383,10 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::SaveAsTxt: views::ExportText(app_); break;
     case CommandId::SaveAsHtml: views::ExportHtml(app_); break;
     case CommandId::ImportWithSubfolders: catalogue::ImportFolder(app_, true); break;
+    case CommandId::RenameOne: tagging::RenameSingleFile(tagEditor_); break;
+    case CommandId::RenameAll: tagging::RenameAllFiles(tagEditor_); break;
+    case CommandId::ExtractOne: tagging::ExtractSingleFile(tagEditor_); break;
+    case CommandId::ExtractAll: tagging::ExtractAllFiles(tagEditor_); break;
     default: break;
   }
   const CommandId checked = app_.priority == catalogue::Priority::Idle   ? CommandId::PriorityIdle

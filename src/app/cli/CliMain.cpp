@@ -33,6 +33,10 @@ constexpr std::string_view kUsage =
     "                       the list as a text or HTML file, as the window writes it\n"
     "  tag FILE... [--title T] [--artist A] ... [--v1] [--v2] [--remove-v2] ...\n"
     "                       write or remove ID3 tags (tonvault-cli tag for all options)\n"
+    "  rename FILE... [--items LIST | --format F] [--dry-run] ...\n"
+    "                       rename files from their tags (tonvault-cli rename for all options)\n"
+    "  extract FILE... [--items LIST] [--separators S] [--dry-run] ...\n"
+    "                       fill tags from file names (tonvault-cli extract for all options)\n"
     "\n"
     "Option of every command:\n";
 
@@ -78,6 +82,8 @@ int main(int argc, char** argv) {
   if (command == "dupes") return cli::DupesCommand(rest);
   if (command == "diff") return cli::DiffCommand(rest);
   if (command == "export") return cli::ExportCommand(rest);
+  if (command == "rename") return cli::RenameCommand(rest);
+  if (command == "extract") return cli::ExtractCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n";
   PrintUsage(std::cerr);
   return 2;

@@ -556,9 +556,55 @@ void TagEditor::Save() {
     Notify();
     return;
   }
+  ShowNextAfterSave();
+}
+
+void TagEditor::ShowNextAfterSave() {
   if (app_.options.id3.nextSave) Next();
   if (!nextEnabled_) ShowEditEntry();
   Notify();
+}
+
+void TagEditor::RunOnDisplay(const std::function<bool()>& command) {
+  if (ShowsDiskFiles() && command()) ShowNextAfterSave();
+}
+
+void TagEditor::EntryRenamed(const std::string& newName) {
+  if (editList_.empty()) return;
+  EditEntry& entry = editList_[editIndex_];
+  entry.fileName = newName;
+  fileLine_ = "Filename:   " + newName;
+  RefillRows(entry);
+  Notify();
+}
+
+bool TagEditor::RunOverAll(const std::function<bool()>& each) {
+  if (!ShowsDiskFiles()) return false;
+  const bool done = RunEntries(each);
+  ShowEditEntry();
+  return done;
+}
+
+bool TagEditor::RunEntries(const std::function<bool()>& each) {
+  saveAllRunning_ = true;
+  bool failed = false;
+  const std::size_t total = editList_.size();
+  {
+    catalogue::LongOperation operation(app_, {1, {}});
+    operation.EndOnPage(Page::Id3Editor);
+    for (std::size_t n = 0; n < total; ++n) {
+      editIndex_ = n;
+      ShowEditEntry();
+      if (!each()) {
+        failed = true;
+        break;
+      }
+      if (!operation.ItemDone(n + 1, total)) break;
+    }
+    // The operation's end refreshes the editor: its command state and status texts.
+  }
+  saveAllRunning_ = false;
+  return !failed;
 }
 
 void TagEditor::ReleaseSwitches() {
@@ -573,27 +619,11 @@ void TagEditor::ReleaseSwitches() {
 
 void TagEditor::SaveAll() {
   if (!open_ || editList_.empty() || !saveEnabled_) return;
-  saveAllRunning_ = true;
-  bool failed = false;
-  const std::size_t total = editList_.size();
-  {
-    catalogue::LongOperation operation(app_, {1, {}});
-    operation.EndOnPage(Page::Id3Editor);
-    for (std::size_t n = 0; n < total; ++n) {
-      editIndex_ = n;
-      ShowEditEntry();
-      const bool saved = playerTagMode_ ? player_ != nullptr && player_->SavePlayerTags(editList_[n], v2_)
-                                        : SaveEditEntry(0);
-      if (!saved) {
-        failed = true;
-        break;
-      }
-      if (!operation.ItemDone(n + 1, total)) break;
-    }
-    // The operation's end refreshes the editor: its command state and status texts.
-  }
-  saveAllRunning_ = false;
-  if (failed) {
+  const bool saved = RunEntries([this] {
+    return playerTagMode_ ? player_ != nullptr && player_->SavePlayerTags(editList_[editIndex_], v2_)
+                          : SaveEditEntry(0);
+  });
+  if (!saved) {
     // The file that could not be written stays on display as it was tried,
     // with every box and toggle, so the user can put it right.
     UpdateSaveButtons();
