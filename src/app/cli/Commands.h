@@ -20,5 +20,6 @@ int DupesCommand(const Arguments& arguments);
 int DiffCommand(const Arguments& arguments);
 int RenameCommand(const Arguments& arguments);
 int ExtractCommand(const Arguments& arguments);
+int TransformCommand(const Arguments& arguments);
 
 }  // namespace tonvault::cli
