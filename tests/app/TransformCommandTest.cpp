@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "audio/Id3v2Tag.h"
+#include "app/CommandOutcome.h"
 #include "cli/Commands.h"
 #include "support/FileContents.h"
 #include "support/TempFolder.h"
@@ -13,18 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::Contents;
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome Transform(const Arguments& arguments) {
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
-  const int status = TransformCommand(arguments);
-  std::string out = ::testing::internal::GetCapturedStdout();
-  return {status, out, ::testing::internal::GetCapturedStderr()};
-}
+Outcome Transform(const Arguments& arguments) { return Capture(TransformCommand, arguments); }
 
 class TransformCommandTest : public ::testing::Test {
  protected:
