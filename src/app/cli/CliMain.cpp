@@ -33,6 +33,10 @@ constexpr std::string_view kUsage =
     "                       the list as a text or HTML file, as the window writes it\n"
     "  tag FILE... [--title T] [--artist A] ... [--v1] [--v2] [--remove-v2] ...\n"
     "                       write or remove ID3 tags (tonvault-cli tag for all options)\n"
+    "  analyze FILE... [--json] | analyze --batch CATALOGUE.tvd -o RESULTS.tvd\n"
+    "                       MP3 frame analysis, or the batch (tonvault-cli analyze for all options)\n"
+    "  repair FILE [--before] [--after] [--groups N,...] [--no-backup] [--keep-date]\n"
+    "                       repair an MP3 stream safely (tonvault-cli repair for all options)\n"
     "\n"
     "Reading options of both commands:\n";
 
@@ -64,6 +68,8 @@ int main(int argc, char** argv) {
   if (command == "dupes") return cli::DupesCommand(rest);
   if (command == "diff") return cli::DiffCommand(rest);
   if (command == "export") return cli::ExportCommand(rest);
+  if (command == "analyze") return cli::AnalyzeCommand(rest);
+  if (command == "repair") return cli::RepairCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n" << kUsage << cli::kReadOptionsHelp;
   return 2;
 }

@@ -18,5 +18,7 @@ int StatsCommand(const Arguments& arguments);
 int ExportCommand(const Arguments& arguments);
 int DupesCommand(const Arguments& arguments);
 int DiffCommand(const Arguments& arguments);
+int AnalyzeCommand(const Arguments& arguments);
+int RepairCommand(const Arguments& arguments);
 
 }  // namespace tonvault::cli
