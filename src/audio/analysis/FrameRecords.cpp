@@ -7,6 +7,10 @@ namespace tonvault::audio {
 
 namespace {
 
+constexpr std::size_t kSampledFrames = 64;
+// No more than 2^24 records (400 MB of records) are reserved at once.
+constexpr std::int64_t kMostReserved = std::int64_t{1} << 24;
+
 constexpr std::array<std::string_view, 5> kModeTexts = {"Stereo", "J. Stereo", "Dual Ch.", "Mono", "- BAD -"};
 
 FrameMode ModeOfText(std::string_view text) {
@@ -43,6 +47,7 @@ bool FrameGroup::Holds(const FrameRecord& r) const {
 
 void FrameAnalysis::Begin() {
   records_.clear();
+  sampledBytes_ = 0;
   groups_.clear();
   groupOfKey_.clear();
   lastKey_ = ~std::uint64_t{0};
@@ -68,6 +73,13 @@ void FrameAnalysis::Frame(const FrameReport& frame) {
   record.layer = static_cast<std::uint8_t>(frame.layer);
   record.mode = ModeOfText(frame.mode);
   largestBitrate_ = std::max(largestBitrate_, record.bitrate);
+  if (records_.size() < kSampledFrames) {
+    sampledBytes_ += std::max<std::int64_t>(record.length, 1);
+  } else if (records_.size() == kSampledFrames && expectedBytes_ > 0) {
+    // A fifth more than the estimate leaves room for shorter frames later on.
+    const std::int64_t estimate = expectedBytes_ * static_cast<std::int64_t>(kSampledFrames) / sampledBytes_;
+    records_.reserve(static_cast<std::size_t>(std::min<std::int64_t>(estimate + estimate / 5, kMostReserved)));
+  }
   Add(record);
 }
 

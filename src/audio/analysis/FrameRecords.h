@@ -61,6 +61,11 @@ class FrameAnalysis : public FrameSink {
   void Frame(const FrameReport& frame) override;
   void BadPlace(std::int64_t walkPosition) override;
 
+  // The audio bytes the scan will walk: after the first frames the record
+  // list reserves room for the whole file at their average length, so a
+  // long file's records are not copied again and again as they grow.
+  void ExpectAudioBytes(std::int64_t bytes) { expectedBytes_ = bytes; }
+
   const std::vector<FrameRecord>& Records() const { return records_; }
   std::vector<FrameRecord>& Records() { return records_; }
   const std::vector<FrameGroup>& Groups() const { return groups_; }
@@ -86,6 +91,8 @@ class FrameAnalysis : public FrameSink {
   int id3v2Major_ = 0;
   int id3v2Revision_ = 0;
   std::int64_t firstFrame_ = -1;
+  std::int64_t expectedBytes_ = 0;
+  std::int64_t sampledBytes_ = 0;
 };
 
 }  // namespace tonvault::audio

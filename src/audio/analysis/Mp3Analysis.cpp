@@ -50,6 +50,7 @@ Mp3Analysis AnalyzeMp3(const std::string& path, int toleratedErrors, ScanHost& h
   options.toleratedErrors = toleratedErrors;
   options.fullScan = true;
   options.analysisMode = true;
+  analysis.frames.ExpectAudioBytes(analysis.fileSize);
   analysis.scan = ScanMpegStream(source.get(), options, host, &analysis.frames);
   analysis.outcome = analysis.scan.result < 0 ? Mp3Analysis::Outcome::Unreadable
                      : analysis.scan.stopped  ? Mp3Analysis::Outcome::Stopped
