@@ -22,6 +22,7 @@ void BitrateScale::Align(int pictureTop, int pictureHeight) {
 QSize BitrateScale::sizeHint() const { return {fontMetrics().horizontalAdvance("0000") + 10, 200}; }
 
 void BitrateScale::paintEvent(QPaintEvent*) {
+  if (largest_ <= 0) return;
   QPainter painter(this);
   painter.setPen(palette().color(QPalette::WindowText));
   const int half = fontMetrics().height() / 2;
