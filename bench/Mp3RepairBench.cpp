@@ -9,8 +9,6 @@
 //     written beside, flushed, scanned again and checked, renamed.
 // Targets: analysis >= 2 GB/s warm, memory growing only by the records;
 // repair >= 1 GB/s.
-#include <fcntl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -19,6 +17,7 @@
 #include <random>
 #include <vector>
 
+#include "BenchFiles.h"
 #include "BenchTiming.h"
 #include "audio/MpegFrames.h"
 #include "audio/analysis/Mp3Analysis.h"
@@ -28,6 +27,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using tonvault::bench::PeakRssKb;
+using tonvault::bench::ReadOnly;
 using namespace tonvault::audio;
 using Bytes = std::vector<char>;
 
@@ -62,19 +63,6 @@ void WriteDamagedStream(const fs::path& path, std::mt19937& random) {
   out << std::string(4000, '\x55');
 }
 
-void ReadOnly(const fs::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY);
-  std::vector<std::uint8_t> block(256 * 1024);
-  std::int64_t offset = 0;
-  for (ssize_t got; (got = ::pread(fd, block.data(), block.size(), offset)) > 0;) offset += got;
-  ::close(fd);
-}
-
-long PeakRssKb() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
 
 }  // namespace
 

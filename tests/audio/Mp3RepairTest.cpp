@@ -25,20 +25,12 @@ using testing::Bytes;
 using testing::Contents;
 using testing::FrameShape;
 using testing::Frames;
+using testing::Id3v1Tag;
 using testing::Junk;
 
 const FrameShape kStereo128{1, 3, 128, 44100, 0, 0};
 const FrameShape kJoint160{1, 3, 160, 44100, 0, 1};
 const FrameShape kMono64At32k{1, 3, 64, 32000, 0, 3};
-
-Bytes Id3v1Tag() {
-  Bytes tag(128, 0x20);
-  tag[0] = 'T';
-  tag[1] = 'A';
-  tag[2] = 'G';
-  tag[127] = 12;
-  return tag;
-}
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),

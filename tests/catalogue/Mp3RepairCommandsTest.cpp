@@ -22,19 +22,12 @@ using testing::Bytes;
 using testing::Contents;
 using testing::FrameShape;
 using testing::Frames;
+using testing::Id3v1Tag;
 using testing::Junk;
 using testing::ScriptedFrontend;
 
 const FrameShape kStereo128{1, 3, 128, 44100, 0, 0};
 const FrameShape kStereo128At48k{1, 3, 128, 48000, 0, 0};
-
-Bytes Id3v1Tag() {
-  Bytes tag(128, 0x20);
-  tag[0] = 'T';
-  tag[1] = 'A';
-  tag[2] = 'G';
-  return tag;
-}
 
 // A tag, 20 bytes of zeros, frames, 50 bytes of junk and an ID3v1 tag.
 Bytes SpacedFile() {
