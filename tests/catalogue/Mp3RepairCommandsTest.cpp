@@ -29,11 +29,11 @@ using testing::ScriptedFrontend;
 const FrameShape kStereo128{1, 3, 128, 44100, 0, 0};
 const FrameShape kStereo128At48k{1, 3, 128, 48000, 0, 0};
 
-// A tag, 20 bytes of zeros, frames, 50 bytes of junk and an ID3v1 tag.
+// A tag, 20 bytes of zeros, 60 frames, 50 bytes of junk and an ID3v1 tag.
 Bytes SpacedFile() {
   Bytes bytes = testing::Id3v2Tag(1000);
   Append(bytes, Bytes(20, 0));
-  Append(bytes, Frames(kStereo128, 70));
+  Append(bytes, Frames(kStereo128, 60));
   Append(bytes, Junk(50));
   Append(bytes, Id3v1Tag());
   return bytes;
@@ -108,13 +108,13 @@ TEST_F(Mp3RepairCommandsTest, ManualFixAsksWhatTheChoicesCall) {
   EXPECT_FALSE(FixMp3(app, page));
   EXPECT_EQ(Messages().back(), "message(information): Nothing selected to fix [OK]");
 
-  // 70 frames to delete: asked first, No keeps everything.
+  // A row of 60 frames to delete: asked first, No keeps everything.
   page.CheckGroup(0, true);
   page.frames.checked = true;
   frontend.Answer(Button::No);
   EXPECT_FALSE(FixMp3(app, page));
   EXPECT_EQ(Messages().back(),
-            "message(confirmation): You have selected 70 frames to delete.\n\r\rDo you really want to proceed ? "
+            "message(confirmation): You have selected 60 frames to delete.\n\r\rDo you really want to proceed ? "
             "[Yes/No] -> No");
   EXPECT_EQ(Contents(path), original);
 

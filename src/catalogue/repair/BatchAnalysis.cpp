@@ -72,7 +72,7 @@ std::optional<BatchCounts> BatchAnalyze(Application& app) {
     for (std::size_t i = 0; i < total; ++i) {
       app.files[i].selected = false;
       const std::string path = FileOfRow(app.files[i], app.columnMap);
-      if (IsMpegName(path)) {
+      if (IsMpegName(path) && !IsPlayerRow(app.files[i], app.columnMap)) {
         std::error_code error;
         if (!std::filesystem::exists(path, error)) {
           ++counts.notFound;

@@ -22,6 +22,9 @@ void RefillRows(Application& app, ListId list, std::size_t row, const std::strin
   const std::ptrdiff_t twin = FindEqualRow(others, before);
   if (twin >= 0) (void)FillRow(others[static_cast<std::size_t>(twin)], path, context);
   FilesChanged(app);
+  // The refilled rows may no longer stand where their list's sort puts them.
+  app.filesSort.Clear();
+  app.resultsSort.Clear();
   app.frontend.ListsChanged();
 }
 
