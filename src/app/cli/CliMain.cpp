@@ -38,20 +38,34 @@ constexpr std::string_view kUsage =
     "  repair FILE [--before] [--after] [--groups N,...] [--no-backup] [--keep-date]\n"
     "                       repair an MP3 stream safely (tonvault-cli repair for all options)\n"
     "\n"
-    "Reading options of both commands:\n";
+    "Option of every command:\n";
+
+void PrintUsage(std::ostream& out) {
+  out << kUsage << tonvault::cli::kCodePageHelp << "\nReading options of probe and import:\n"
+      << tonvault::cli::kReadOptionsHelp;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace tonvault;
   if (argc < 2) {
-    std::cerr << kUsage << cli::kReadOptionsHelp;
+    PrintUsage(std::cerr);
     return 2;
   }
-  const std::string_view command = argv[1];
-  const cli::Arguments rest(argv + 2, argv + argc);
+  cli::Arguments arguments(argv + 1, argv + argc);
+  if (const std::string error = cli::TakeCodePageOption(arguments); !error.empty()) {
+    std::cerr << "tonvault-cli: " << error << '\n';
+    return 2;
+  }
+  if (arguments.empty()) {
+    PrintUsage(std::cerr);
+    return 2;
+  }
+  const std::string_view command = arguments[0];
+  const cli::Arguments rest(arguments.begin() + 1, arguments.end());
   if (command == "--help" || command == "-h") {
-    std::cout << kUsage << cli::kReadOptionsHelp;
+    PrintUsage(std::cout);
     return 0;
   }
   if (command == "--version") {
@@ -70,6 +84,7 @@ int main(int argc, char** argv) {
   if (command == "export") return cli::ExportCommand(rest);
   if (command == "analyze") return cli::AnalyzeCommand(rest);
   if (command == "repair") return cli::RepairCommand(rest);
-  std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n" << kUsage << cli::kReadOptionsHelp;
+  std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n";
+  PrintUsage(std::cerr);
   return 2;
 }
