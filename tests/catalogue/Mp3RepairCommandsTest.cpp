@@ -208,6 +208,17 @@ TEST_F(Mp3RepairCommandsTest, BatchFindsProblemsByTheSettingsAndReports) {
   EXPECT_EQ(Contents(Path("rates.mp3")).size(), twoRates.size());
 }
 
+TEST_F(Mp3RepairCommandsTest, EscStopsTheBatchAfterTheCurrentFileAndStillReports) {
+  for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) AddFile(name, SpacedFile());
+  frontend.AtPump(2, [&] { StopCommand(app); });  // the pump after the first file
+  frontend.Answer(Button::Yes);                   // "Do you really want to STOP ?"
+  const auto counts = BatchAnalyze(app);
+  EXPECT_EQ(counts->analysed, 1u);
+  EXPECT_EQ(app.results.size(), 1u);
+  EXPECT_EQ(Messages().back().rfind("message(information): 1  MP3s analyzed.", 0), 0u);
+  EXPECT_EQ(app.commandStateCode, 6) << "the busy state ends on Results";
+}
+
 TEST_F(Mp3RepairCommandsTest, OnlyTheEnabledAutoFixIsMadeAndTheFileStaysAProblem) {
   const std::string path = AddFile("a.mp3", SpacedFile());
   const std::string original = Contents(path);
