@@ -255,7 +255,7 @@ void Mp3Page::FillList() {
   list_->setSortingEnabled(true);
   list_->header()->setSortIndicatorShown(false);
   // Room for the sort arrow beside each caption.
-  const int arrow = list_->fontMetrics().horizontalAdvance("WW");
+  const int arrow = list_->fontMetrics().horizontalAdvance("W");
   for (int column = 0; column < list_->columnCount(); ++column) {
     list_->resizeColumnToContents(column);
     list_->setColumnWidth(column, list_->columnWidth(column) + arrow);
