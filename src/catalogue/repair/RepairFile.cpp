@@ -1,7 +1,6 @@
 #include "catalogue/repair/RepairFile.h"
 
-#include "catalogue/AudioHost.h"
-#include "catalogue/FillRow.h"
+#include "catalogue/RefillRow.h"
 #include "files/CopyFile.h"
 
 namespace tonvault::catalogue {
@@ -9,24 +8,6 @@ namespace tonvault::catalogue {
 namespace {
 
 constexpr const char* kNotChanged = "\n\r\rThe file was not changed.";
-
-void RefillRows(Application& app, ListId list, std::size_t row, const std::string& path) {
-  auto& rows = Rows(app, list);
-  if (row >= rows.size()) return;
-  VolumeLabels labels;
-  FrontendScanHost host(app);
-  FillContext context{app.columnMap, app.options, labels, host};
-  const TrackRecord before = rows[row];
-  (void)FillRow(rows[row], path, context);
-  auto& others = Rows(app, list == ListId::Files ? ListId::Results : ListId::Files);
-  const std::ptrdiff_t twin = FindEqualRow(others, before);
-  if (twin >= 0) (void)FillRow(others[static_cast<std::size_t>(twin)], path, context);
-  FilesChanged(app);
-  // The refilled rows may no longer stand where their list's sort puts them.
-  app.filesSort.Clear();
-  app.resultsSort.Clear();
-  app.frontend.ListsChanged();
-}
 
 }  // namespace
 
@@ -46,7 +27,7 @@ BackupOutcome MakeBackup(const std::string& path) {
 audio::RebuildResult RepairFile(Application& app, const audio::Mp3Analysis& analysis,
                                 const audio::RebuildRequest& request, ListId list, std::size_t row) {
   audio::RebuildResult result = audio::RebuildMp3(analysis, request);
-  if (result.Ok()) RefillRows(app, list, row, analysis.path);
+  if (result.Ok()) RefillRowAndTwin(app, list, row, analysis.path);
   return result;
 }
 
