@@ -41,7 +41,7 @@ constexpr std::array kCommands = {
                 "Delete selected files from harddisk", P::Edit, G::Disk, "", true},
     CommandInfo{CommandId::SelectionToRam, "Copy  T&ags  =>  &RAM", "", P::None, kNoGroup, "", true},
     CommandInfo{CommandId::AnalyzeAllMp3, "Analyze all &MP3s  (in FILES)", "Analyze all MP3s  (in FILES)", P::Edit,
-                G::Row, "", false},
+                G::Row, "", true},
 
     CommandInfo{CommandId::DeleteOnNjb, "Delete selected files on &NJB", "Delete selected files on NJB", P::Player,
                 G::Row, "", false},

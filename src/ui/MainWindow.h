@@ -146,6 +146,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   class EditorPage* editorPage_ = nullptr;
   class ReplaceDialog* replaceDialog_ = nullptr;
   tagging::TagStore tagStore_;
+  class Mp3Page* mp3Page_ = nullptr;
   TrackListPage* filesPage_ = nullptr;
   TrackListPage* resultsPage_ = nullptr;
   StatusBar* statusBar_ = nullptr;

@@ -39,6 +39,10 @@ constexpr std::string_view kUsage =
     "                       fill tags from file names (tonvault-cli extract for all options)\n"
     "  transform FILE... --field F (--replace A B | --lower | --words | --join ...) [--dry-run]\n"
     "                       change one tag field of each file (tonvault-cli transform for all options)\n"
+    "  analyze FILE... [--json] | analyze --batch CATALOGUE.tvd -o RESULTS.tvd\n"
+    "                       MP3 frame analysis, or the batch (tonvault-cli analyze for all options)\n"
+    "  repair FILE [--before] [--after] [--groups N,...] [--no-backup] [--keep-date]\n"
+    "                       repair an MP3 stream safely (tonvault-cli repair for all options)\n"
     "\n"
     "Option of every command:\n";
 
@@ -87,6 +91,8 @@ int main(int argc, char** argv) {
   if (command == "rename") return cli::RenameCommand(rest);
   if (command == "extract") return cli::ExtractCommand(rest);
   if (command == "transform") return cli::TransformCommand(rest);
+  if (command == "analyze") return cli::AnalyzeCommand(rest);
+  if (command == "repair") return cli::RepairCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n";
   PrintUsage(std::cerr);
   return 2;

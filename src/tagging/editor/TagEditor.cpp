@@ -6,10 +6,10 @@
 
 #include "audio/Genres.h"
 #include "audio/Id3v1.h"
-#include "catalogue/AudioHost.h"
 #include "catalogue/FillRow.h"
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
+#include "catalogue/RefillRow.h"
 #include "catalogue/TagWriting.h"
 
 namespace tonvault::tagging {
@@ -531,20 +531,7 @@ bool TagEditor::SaveEntry(int which) {
 }
 
 void TagEditor::RefillRows(const EditEntry& entry) {
-  auto& rows = catalogue::Rows(app_, editSource_);
-  if (entry.row >= rows.size()) return;
-  catalogue::VolumeLabels labels;
-  catalogue::FrontendScanHost host(app_);
-  catalogue::FillContext context{app_.columnMap, app_.options, labels, host};
-  const catalogue::TrackRecord before = rows[entry.row];
-  (void)catalogue::FillRow(rows[entry.row], entry.fileName, context);
-  auto& others = catalogue::Rows(app_, editSource_ == ListId::Files ? ListId::Results : ListId::Files);
-  const std::ptrdiff_t twin = catalogue::FindEqualRow(others, before);
-  if (twin >= 0) (void)catalogue::FillRow(others[static_cast<std::size_t>(twin)], entry.fileName, context);
-  catalogue::FilesChanged(app_);
-  app_.filesSort.Clear();
-  app_.resultsSort.Clear();
-  app_.frontend.ListsChanged();
+  catalogue::RefillRowAndTwin(app_, editSource_, entry.row, entry.fileName);
 }
 
 void TagEditor::Save() {
