@@ -20,6 +20,7 @@ int DupesCommand(const Arguments& arguments);
 int DiffCommand(const Arguments& arguments);
 int RenameCommand(const Arguments& arguments);
 int ExtractCommand(const Arguments& arguments);
+int TransformCommand(const Arguments& arguments);
 int AnalyzeCommand(const Arguments& arguments);
 int RepairCommand(const Arguments& arguments);
 
