@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
   if (command == "dupes") return cli::DupesCommand(rest);
   if (command == "diff") return cli::DiffCommand(rest);
   if (command == "export") return cli::ExportCommand(rest);
+  if (command == "player") return cli::PlayerCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n" << kUsage << cli::kReadOptionsHelp;
   return 2;
 }

@@ -18,5 +18,6 @@ int StatsCommand(const Arguments& arguments);
 int ExportCommand(const Arguments& arguments);
 int DupesCommand(const Arguments& arguments);
 int DiffCommand(const Arguments& arguments);
+int PlayerCommand(const Arguments& arguments);
 
 }  // namespace tonvault::cli
