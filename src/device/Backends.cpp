@@ -69,6 +69,15 @@ std::optional<PlayerSpec> ParsePlayerSpec(const std::string& text) {
   return std::nullopt;
 }
 
+PlayerSpec SpecFromOptions(const catalogue::DeviceOptions& options) {
+  switch (options.player) {
+    case 1: return {PlayerChoice::Folder, options.folder};
+    case 2: return {PlayerChoice::SimulatedJukebox, {}};
+    case 3: return {PlayerChoice::SimulatedNomadII, {}};
+    default: return {};
+  }
+}
+
 std::string SimulatedPlayerFolder() {
   return (std::filesystem::temp_directory_path() / ("tonvault-simulated-player-" + std::to_string(::getuid())))
       .string();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Options.h"
 #include "device/DeviceLibrary.h"
 
 namespace tonvault::device {
@@ -26,6 +27,9 @@ struct PlayerSpec {
 // "folder:PATH", "simulated:jukebox", "simulated:nomad2", "njb" or "auto";
 // nothing for anything else.
 std::optional<PlayerSpec> ParsePlayerSpec(const std::string& text);
+
+// The player the settings choose.
+PlayerSpec SpecFromOptions(const catalogue::DeviceOptions& options);
 
 // The folder the simulated players keep their content in.
 std::string SimulatedPlayerFolder();

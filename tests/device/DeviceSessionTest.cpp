@@ -117,6 +117,20 @@ TEST_F(DeviceSessionTest, WithoutAnyBackendTheLibraryCannotBeInitialized) {
   EXPECT_TRUE(session.DeviceReady());
 }
 
+TEST_F(DeviceSessionTest, ChoosingAnotherPlayerClosesTheOpenOneAndFindsTheBackendsAgain) {
+  int found = 0;
+  DeviceSession session(app_, host_, [this, &found] {
+    ++found;
+    return std::make_unique<SimulatedPlayer>(temp_.Path(), std::vector<int>{kKindJukebox});
+  });
+  ASSERT_TRUE(session.StartDevice(true));
+  session.ReplaceBackends();
+  EXPECT_FALSE(session.DeviceStarted());
+  EXPECT_FALSE(session.LibraryPresent());
+  ASSERT_TRUE(session.StartDevice(true));
+  EXPECT_EQ(found, 2);
+}
+
 // --- stopping ---
 
 TEST_F(DeviceSessionTest, StopAfterZeroMinutesClosesAJukeboxButNeverANomadII) {

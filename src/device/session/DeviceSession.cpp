@@ -205,6 +205,13 @@ void DeviceSession::PauseDevice() {
   Pump();
 }
 
+void DeviceSession::ReplaceBackends() {
+  if (!library_) return;
+  if (deviceStarted_) deviceReady_ = StopDevice(true, false);
+  library_.reset();
+  deviceStarted_ = false;
+}
+
 void DeviceSession::IdleTimerExpired() {
   SetIdleTimer(false);
   if (app_.deviceKind == kJukebox && app_.options.njb.stopAfter) deviceReady_ = StopDevice(true, false);

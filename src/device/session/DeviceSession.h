@@ -51,6 +51,10 @@ class DeviceSession : public DeviceEventSink {
   // Shapes the window for kind 0 (none), 1 (Jukebox) or 2 (Nomad II).
   void ApplyDeviceKind(int kind) { host_.ApplyDeviceKind(kind); }
 
+  // The user chose another player: the open one is closed and the next
+  // StartDevice finds the backends again.
+  void ReplaceBackends();
+
   void IdleTimerExpired();
   // The minutes of "Stop NJB after" or "Pause every" changed.
   void StopMinutesChanged();
