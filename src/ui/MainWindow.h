@@ -51,6 +51,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   QMenu* MenuOf(catalogue::MenuGroup group) const { return menus_.at(group); }
   QMenu* FileMenu() const { return fileMenu_; }
   TrackListPage* FilesPage() const { return filesPage_; }
+  class DeviceControl* Player() const { return deviceControl_; }
 
   // --- catalogue::Frontend ---
   void Beep(catalogue::Sound sound) override;
@@ -140,6 +141,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   TrackListPage* filesPage_ = nullptr;
   TrackListPage* resultsPage_ = nullptr;
   StatusBar* statusBar_ = nullptr;
+  class SettingsPage* settingsPage_ = nullptr;
+  class DeviceControl* deviceControl_ = nullptr;
 };
 
 }  // namespace tonvault::ui
