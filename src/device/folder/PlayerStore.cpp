@@ -186,6 +186,24 @@ Status PlayerStore::Place(const std::string& source, const std::string& folder, 
   return status == kOk ? kFileError : status;
 }
 
+// Names a file that has just been placed in the index. When the index
+// cannot be written, the file goes again: no file without its entry.
+template <class Entries, class Info>
+Status PlayerStore::Admit(Entries& entries, const std::string& relativePath, Info info, int& id) {
+  const std::string path = PathOf(relativePath);
+  std::error_code error;
+  info.fileSize = static_cast<std::int64_t>(fs::file_size(path, error));
+  info.fileName = fs::path(relativePath).filename().string();
+  id = info.id = index_.TakeId();
+  entries[id] = {relativePath, info};
+  const Status saved = SaveIndex();
+  if (saved != kOk) {
+    entries.erase(id);
+    files::RemoveFile(path);
+  }
+  return saved;
+}
+
 Status PlayerStore::AddTrack(const std::string& source, AudioInfo info, int& id) {
   const std::string extension = LowerExtension(source);
   const std::string folder = std::string(kMusicFolder) + "/" + SafeFileName(info.artist, "Unknown Artist") + "/" +
@@ -194,21 +212,10 @@ Status PlayerStore::AddTrack(const std::string& source, AudioInfo info, int& id)
   const std::string stem = SafeFileName(fs::path(nameGiven).stem().string(), "Track");
   std::string relativePath;
   if (const Status status = Place(source, folder, stem, extension, relativePath); status != kOk) return status;
-  const std::string path = PathOf(relativePath);
   // The tag is written before the index names the file: a file whose tag
-  // cannot be written is still a whole copy, so it stays and keeps its tag.
-  WriteTag(path, info);
-  std::error_code error;
-  info.fileSize = static_cast<std::int64_t>(fs::file_size(path, error));
-  info.fileName = fs::path(relativePath).filename().string();
-  id = info.id = index_.TakeId();
-  index_.tracks[id] = {relativePath, info};
-  const Status saved = SaveIndex();
-  if (saved != kOk) {
-    index_.tracks.erase(id);
-    files::RemoveFile(path);
-  }
-  return saved;
+  // cannot be written (not MPEG audio) is still a whole copy and stays.
+  WriteTag(PathOf(relativePath), info);
+  return Admit(index_.tracks, relativePath, info, id);
 }
 
 Status PlayerStore::AddDataFile(const std::string& source, DataInfo info, int& id) {
@@ -218,17 +225,7 @@ Status PlayerStore::AddDataFile(const std::string& source, DataInfo info, int& i
   const Status placed = Place(source, kDataFolder, SafeFileName(name.stem().string(), "File"),
                               SafeFileName(name.extension().string(), ""), relativePath);
   if (placed != kOk) return placed;
-  std::error_code error;
-  info.fileSize = static_cast<std::int64_t>(fs::file_size(PathOf(relativePath), error));
-  info.fileName = fs::path(relativePath).filename().string();
-  id = info.id = index_.TakeId();
-  index_.dataFiles[id] = {relativePath, info};
-  const Status saved = SaveIndex();
-  if (saved != kOk) {
-    index_.dataFiles.erase(id);
-    files::RemoveFile(PathOf(relativePath));
-  }
-  return saved;
+  return Admit(index_.dataFiles, relativePath, info, id);
 }
 
 Status PlayerStore::CopyOut(const std::string& relativePath, const std::string& target) const {

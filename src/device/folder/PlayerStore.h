@@ -56,6 +56,8 @@ class PlayerStore {
   Status SaveIndex();
   template <class Entries>
   Status DeleteEntry(Entries& entries, int id);
+  template <class Entries, class Info>
+  Status Admit(Entries& entries, const std::string& relativePath, Info info, int& id);
   Status EnsureLibraryFolder();
   Status Place(const std::string& source, const std::string& folder, const std::string& stem,
                const std::string& extension, std::string& relativePath);
