@@ -8,9 +8,8 @@ namespace {
 
 constexpr const char* kHeader = "TONVAULT-PLAYER-INDEX 1";
 
-std::string Escape(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
+// Appends `text` with backslash, tab, line feed and carriage return escaped.
+void AppendEscaped(std::string& out, std::string_view text) {
   for (char c : text) {
     switch (c) {
       case '\\': out += "\\\\"; break;
@@ -20,10 +19,22 @@ std::string Escape(const std::string& text) {
       default: out += c;
     }
   }
-  return out;
+}
+
+void AppendField(std::string& out, std::string_view text) {
+  out += '\t';
+  AppendEscaped(out, text);
+}
+
+void AppendNumber(std::string& out, long long number) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+  out += '\t';
+  out.append(digits, end);
 }
 
 std::optional<std::string> Unescape(std::string_view text) {
+  if (text.find('\\') == std::string_view::npos) return std::string(text);
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -60,19 +71,20 @@ bool ParseNumber(std::string_view text, T& value) {
   return error == std::errc() && end == text.data() + text.size();
 }
 
-std::string TrackLine(int id, const IndexedTrack& t) {
+void AppendTrackLine(std::string& out, int id, const IndexedTrack& t) {
   const AudioInfo& a = t.info;
-  std::string line = "T\t" + std::to_string(id);
+  out += 'T';
+  AppendNumber(out, id);
   for (const std::string* text : {&t.relativePath, &a.title, &a.artist, &a.album, &a.genre, &a.comment, &a.codec,
                                   &a.bitrate, &a.fileName}) {
-    line += '\t' + Escape(*text);
+    AppendField(out, *text);
   }
   for (long long number : {static_cast<long long>(a.fileSize), static_cast<long long>(a.length),
                            static_cast<long long>(a.trackNumber), static_cast<long long>(a.year),
                            static_cast<long long>(a.isProtected)}) {
-    line += '\t' + std::to_string(number);
+    AppendNumber(out, number);
   }
-  return line;
+  out += '\n';
 }
 
 bool ReadTrackLine(const std::vector<std::string_view>& f, TrackIndex& index) {
@@ -116,13 +128,22 @@ bool ReadDataLine(const std::vector<std::string_view>& f, TrackIndex& index) {
 }  // namespace
 
 std::string FormatTrackIndex(const TrackIndex& index) {
-  std::string text = std::string(kHeader) + "\nnext\t" + std::to_string(index.nextId) + '\n';
-  for (const auto& [id, track] : index.tracks) text += TrackLine(id, track) + '\n';
+  std::string text = std::string(kHeader) + "\nnext";
+  text.reserve(160 * (index.tracks.size() + index.dataFiles.size()) + 64);
+  AppendNumber(text, index.nextId);
+  text += '\n';
+  for (const auto& [id, track] : index.tracks) AppendTrackLine(text, id, track);
   for (const auto& [id, data] : index.dataFiles) {
-    text += "D\t" + std::to_string(id) + '\t' + Escape(data.relativePath) + '\t' + Escape(data.info.fileName) +
-            '\t' + std::to_string(data.info.fileSize) + '\n';
+    text += 'D';
+    AppendNumber(text, id);
+    AppendField(text, data.relativePath);
+    AppendField(text, data.info.fileName);
+    AppendNumber(text, data.info.fileSize);
+    text += '\n';
   }
-  text += "end\t" + std::to_string(index.tracks.size() + index.dataFiles.size()) + '\n';
+  text += "end";
+  AppendNumber(text, static_cast<long long>(index.tracks.size() + index.dataFiles.size()));
+  text += '\n';
   return text;
 }
 
