@@ -4,9 +4,10 @@ BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
 CMAKE_GENERATOR := -G Ninja
 
-.PHONY: all deps build run test test-asan bench fuzz clean
+.PHONY: all deps build run test test-asan bench fuzz clean install package screenshots
 
 all: build
 
@@ -22,6 +23,18 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+# Installs under $(PREFIX) (DESTDIR is honoured, for staging).
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD_DIR): sudo apt install ./$(BUILD_DIR)/tonvault_*.deb
+package: build
+	cd $(BUILD_DIR) && cpack
+
+# Pictures of every page on generated music, for the manual and the README.
+screenshots: build
+	cmake --build $(BUILD_DIR) --target screenshots
 
 # The plain C++ layers and their tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer.

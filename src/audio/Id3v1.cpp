@@ -23,11 +23,11 @@ constexpr int kHighestTrack = 127;
 std::string FieldText(const std::uint8_t* bytes, std::size_t width) {
   const auto* begin = reinterpret_cast<const char*>(bytes);
   const std::size_t length = strnlen(begin, width);
-  return Windows1252ToUtf8(TrimControl(std::string_view(begin, length)));
+  return LegacyToUtf8(TrimControl(std::string_view(begin, length)));
 }
 
 void PutField(std::string& tag, std::size_t offset, std::size_t width, const std::string& utf8) {
-  const std::string bytes = Utf8ToWindows1252(utf8);
+  const std::string bytes = Utf8ToLegacy(utf8);
   std::memcpy(tag.data() + offset, bytes.data(), std::min(width, bytes.size()));
 }
 

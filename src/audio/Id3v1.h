@@ -23,7 +23,7 @@ struct Id3v1Tag {
 Id3v1Tag ReadId3v1Tag(ByteSource* source);
 Id3v1Tag ReadId3v1Tag(const std::string& path);
 
-// What to write. Texts are UTF-8 and are stored as Windows-1252; the field
+// What to write. Texts are UTF-8 and are stored in the legacy code page; the field
 // widths count the converted bytes.
 struct Id3v1Fields {
   std::string title, artist, album, comment, year;

@@ -61,7 +61,7 @@ bool IsUtf16(int encoding) { return encoding == 1 || encoding == 2; }
 // The comment's text after the language, NUL between descriptor and text.
 std::optional<std::string> CommentBody(int encoding, std::span<const std::uint8_t> rest) {
   switch (encoding) {
-    case 0: return Windows1252ToUtf8(AsChars(rest));
+    case 0: return LegacyToUtf8(AsChars(rest));
     case 3: return std::string(AsChars(rest));
     case 1:
     case 2: {
@@ -104,7 +104,7 @@ std::string RawPieces(std::span<const std::uint8_t> bytes) {
     at += length + 1;
   }
   std::string shown;
-  for (char c : Windows1252ToUtf8(joined)) {
+  for (char c : LegacyToUtf8(joined)) {
     if (c == '\0') shown += kMiddleDot;
     else if (static_cast<std::uint8_t>(c) < 0x20) shown += ' ';
     else shown += c;
@@ -116,7 +116,7 @@ std::string RawPieces(std::span<const std::uint8_t> bytes) {
 
 std::optional<std::string> Id3v2Text(int encoding, std::span<const std::uint8_t> text) {
   switch (encoding) {
-    case 0: return Windows1252ToUtf8(TrimControl(AsChars(text)));
+    case 0: return LegacyToUtf8(TrimControl(AsChars(text)));
     case 1:
     case 2: return TrimmedUtf16(Units(text, encoding == 1));
     case 3: {

@@ -33,7 +33,7 @@ void Append(Bytes& out, std::string_view bytes) { out.insert(out.end(), bytes.be
 
 // The encoding byte and the encoded text of a value.
 std::pair<std::uint8_t, std::string> Encode(const std::string& text) {
-  if (FitsSingleByte(text)) return {0, Utf8ToWindows1252(text)};
+  if (FitsSingleByte(text)) return {0, Utf8ToLegacy(text)};
   return {1, std::string("\xFF\xFE", 2) + Utf8ToUtf16Le(text)};
 }
 

@@ -6,26 +6,6 @@ namespace tonvault::audio {
 
 namespace {
 
-// Code points of the Windows-1252 bytes 0x80..0x9F.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t Windows1252CodePoint(std::uint8_t byte) {
-  if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
-  return byte;
-}
-
-// The Windows-1252 byte of a code point, or '?' when it has none.
-char Windows1252Byte(char32_t codePoint) {
-  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<char>(codePoint);
-  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] == codePoint) return static_cast<char>(0x80 + i);
-  }
-  return '?';
-}
-
 // Decodes one UTF-8 character at `i`; returns false (and consumes one byte)
 // for an invalid sequence.
 bool DecodeUtf8(std::string_view text, std::size_t& i, char32_t& codePoint) {
@@ -86,22 +66,31 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-std::string Windows1252ToUtf8(std::string_view bytes) {
+std::string SingleByteToUtf8(std::string_view bytes, CodePage page) {
   std::string out;
   out.reserve(bytes.size());
-  for (char byte : bytes) AppendUtf8(out, Windows1252CodePoint(static_cast<std::uint8_t>(byte)));
+  for (char byte : bytes) AppendUtf8(out, CodePageCharacter(page, static_cast<unsigned char>(byte)));
   return out;
 }
 
-std::string Utf8ToWindows1252(std::string_view text) {
+std::string Utf8ToSingleByte(std::string_view text, CodePage page) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     char32_t codePoint = 0;
-    out += DecodeUtf8(text, i, codePoint) ? Windows1252Byte(codePoint) : '?';
+    const auto byte = DecodeUtf8(text, i, codePoint) ? CodePageByte(page, codePoint) : std::nullopt;
+    out += static_cast<char>(byte.value_or('?'));
   }
   return out;
 }
+
+std::string LegacyToUtf8(std::string_view bytes) { return SingleByteToUtf8(bytes, LegacyCodePage()); }
+
+std::string Utf8ToLegacy(std::string_view text) { return Utf8ToSingleByte(text, LegacyCodePage()); }
+
+std::string Windows1252ToUtf8(std::string_view bytes) { return SingleByteToUtf8(bytes, CodePage::Windows1252); }
+
+std::string Utf8ToWindows1252(std::string_view text) { return Utf8ToSingleByte(text, CodePage::Windows1252); }
 
 bool FitsLatin1(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
@@ -112,9 +101,11 @@ bool FitsLatin1(std::string_view text) {
 }
 
 bool FitsSingleByte(std::string_view text) {
+  const CodePage page = LegacyCodePage();
   for (std::size_t i = 0; i < text.size();) {
     char32_t codePoint = 0;
     if (!DecodeUtf8(text, i, codePoint) || codePoint > 0xFF || (codePoint >= 0x80 && codePoint < 0xA0)) return false;
+    if (codePoint >= 0x80 && CodePageCharacter(page, static_cast<unsigned char>(codePoint)) != codePoint) return false;
   }
   return true;
 }

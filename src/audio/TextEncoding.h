@@ -5,24 +5,36 @@
 #include <string>
 #include <string_view>
 
+#include "audio/CodePages.h"
+
 // Conversions between the text encodings found in audio files and the UTF-8
 // the program holds every text in.
 namespace tonvault::audio {
 
-// Single-byte text (ID3v1 fields, ID3v2 encoding 0, single-byte texts of
-// other headers) is Windows-1252, a superset of ISO-8859-1. The five bytes
-// 1252 leaves undefined become the C1 control characters of the same value.
-std::string Windows1252ToUtf8(std::string_view bytes);
+// Single-byte text in a code page to UTF-8 (see CodePageCharacter).
+std::string SingleByteToUtf8(std::string_view bytes, CodePage page);
 
-// UTF-8 to Windows-1252; a character without an equivalent, and every byte
+// UTF-8 to a code page; a character without an equivalent, and every byte
 // that is not valid UTF-8, becomes '?'.
+std::string Utf8ToSingleByte(std::string_view text, CodePage page);
+
+// The same in the legacy code page the user chose (Windows-1252 unless
+// changed): ID3v1 fields, ID3v2 encoding 0, old catalogue files.
+std::string LegacyToUtf8(std::string_view bytes);
+std::string Utf8ToLegacy(std::string_view text);
+
+// The same in Windows-1252, for texts that are Windows-1252 whatever the
+// user chose (file headers written by Windows programs).
+std::string Windows1252ToUtf8(std::string_view bytes);
 std::string Utf8ToWindows1252(std::string_view text);
 
 // True when every character of `text` exists in ISO-8859-1 (U+0000..U+00FF).
 bool FitsLatin1(std::string_view text);
 
-// True when every character is ASCII or in U+00A0..U+00FF: the characters
-// ISO-8859-1 and Windows-1252 write as the same single byte.
+// True when every character is ASCII or in U+00A0..U+00FF and the legacy
+// code page writes it as the same byte as ISO-8859-1: text that an ID3v2
+// frame can hold with encoding 0 and that reads back the same in every
+// program, whatever code page it assumes for such frames.
 bool FitsSingleByte(std::string_view text);
 
 // UTF-8 to UTF-16 little-endian bytes (no byte-order mark); invalid UTF-8

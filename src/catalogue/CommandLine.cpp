@@ -16,9 +16,11 @@ void HandleCommandLine(Application& app, const std::vector<std::string>& argumen
   if (arguments.empty()) return;
   if (arguments.size() == 1 && IsCatalogueFileName(arguments[0])) {
     std::filesystem::path path(arguments[0]);
-    if (!path.has_parent_path()) path = app.programFolder + arguments[0];
     std::error_code error;
-    if (std::filesystem::exists(path, error)) ReadDatabase(app, path.string(), false);
+    // A bare name typed in a shell means the current folder; the program's
+    // folder is the place of catalogues kept beside a portable copy.
+    if (!path.has_parent_path() && !std::filesystem::exists(path, error)) path = app.programFolder + arguments[0];
+    if (std::filesystem::exists(path, error)) ReadDatabase(app, std::filesystem::absolute(path, error).string(), false);
     return;
   }
   std::vector<std::string> full;

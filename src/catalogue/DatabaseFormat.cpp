@@ -93,7 +93,7 @@ std::string DecodeDatabaseText(std::string bytes) {
     return bytes;
   }
   if (IsValidUtf8(bytes)) return bytes;
-  return audio::Windows1252ToUtf8(bytes);
+  return audio::LegacyToUtf8(bytes);
 }
 
 bool IsValidVersionLine(std::string_view line) {

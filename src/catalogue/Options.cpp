@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "audio/CodePages.h"
 #include "catalogue/Frontend.h"
 #include "catalogue/TrackRecord.h"
 #include "catalogue/Utf8Characters.h"
@@ -60,6 +61,12 @@ bool TakeSubstitute(Frontend& frontend, const std::string& typed, RenameOptions&
   frontend.Beep(Sound::Default);
   rename.substitute.assign(1, '_');
   return false;
+}
+
+void UseLegacyCodePage(Id3Options& id3) {
+  const audio::CodePage page = audio::CodePageFromName(id3.codePage).value_or(audio::kDefaultCodePage);
+  id3.codePage = audio::CodePageName(page);
+  audio::SetLegacyCodePage(page);
 }
 
 }  // namespace tonvault::catalogue

@@ -44,6 +44,7 @@ struct Id3Options {
   bool nextSave{};              // "Show next file after save"
   int trackNumberDigits{};      // "Digits (ID3V2 only)" of automatic track numbers, 1..4
   int trackNumberStart = 1;     // "Start with" of automatic track numbers, 1..1000; not stored
+  std::string codePage;         // code page of ID3v1 tags, ID3v2 encoding 0 and old catalogues
 };
 
 inline constexpr std::size_t kItemRows = 8;
@@ -169,6 +170,11 @@ class Frontend;
 // The substitute character as typed: taken when a file name can hold it;
 // otherwise a beep, and "_" is put back. Returns whether `typed` was taken.
 bool TakeSubstitute(Frontend& frontend, const std::string& typed, RenameOptions& rename);
+
+// Makes `id3.codePage` the code page every single-byte text is read and
+// written in; a name that is not offered is replaced by the default,
+// "Windows-1252".
+void UseLegacyCodePage(Id3Options& id3);
 
 // One row of an export column list: its caption and the column it stands
 // for (-1 for the separator, below which nothing is written).

@@ -168,6 +168,7 @@ void AddTagging(KeyList& k) {
   k.Flag("ID3", "KeepDate", Same(0), AT(id3.keepOriginalFileDate));
   k.Ranged(KeyKind::Spin, "ID3", "ExtraSpace", Same(100), 0, 1000, AT(id3.extraSpace));
   k.Ranged(KeyKind::Spin, "ID3", "TrackNumberDigits", Same(1), 1, 4, AT(id3.trackNumberDigits));
+  k.Text(KeyKind::Text, "ID3", "CodePage", SameText("Windows-1252"), AT(id3.codePage));
 }
 
 Values FirstNarrow(std::size_t column, int first, int others) {

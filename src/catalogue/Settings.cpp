@@ -276,6 +276,7 @@ void ReadSettings(const IniFile& ini, Application& app, ScreenSize screen) {
   } catch (const StopRead&) {
     // The rest of the file is ignored; the options read so far stay.
   }
+  UseLegacyCodePage(app.options.id3);
 }
 
 IniFile WriteSettings(const Application& app) {

@@ -22,6 +22,7 @@ bool RestoreDefaults(Application& app, ScreenSize screen) {
   reset.print.filesOrder = firstRows.filesOrder;
   reset.print.viewsOrder = firstRows.viewsOrder;
   app.options = std::move(reset);
+  UseLegacyCodePage(app.options.id3);
   app.columnMap = ColumnMap();
   app.deviceKind = 0;
   app.catalogueModified = false;

@@ -14,6 +14,7 @@
 #include "cli/JsonLines.h"
 #include "cli/ReadOptions.h"
 #include "cli/Session.h"
+#include "support/CodePageScope.h"
 #include "support/FileContents.h"
 #include "support/TempFolder.h"
 
@@ -46,6 +47,38 @@ TEST(ReadOptions, FlagsSetTheImportOptions) {
   EXPECT_EQ(ParseReadOptions({"--types", "ogg"}).error,
             "--types takes a list of mp3, mp2, wma and wav, separated by commas");
   EXPECT_EQ(ParseReadOptions({"--frobnicate"}).error, "unknown option --frobnicate");
+}
+
+// "--codepage" may stand anywhere, holds for the whole run and refuses a
+// name it does not offer.
+TEST(ReadOptions, CodePageOptionSetsTheCodePageOfOldTags) {
+  testing::CodePageScope restore(audio::CodePage::Windows1252);
+  testing::TempFolder folder;
+  const std::string file = folder.Path() + "/kino.mp3";
+  std::filesystem::copy_file(DataFile("cbr-32k-32000-mono.mp3"), file);
+  std::string tag(128, '\0');
+  tag.replace(0, 3, "TAG");
+  tag.replace(3, 12, "\xC3\xF0\xF3\xEF\xEF\xE0 \xEA\xF0\xEE\xE2\xE8");
+  tag[127] = '\xFF';
+  std::ofstream(file, std::ios::binary | std::ios::app) << tag;
+
+  std::vector<std::string> arguments = {"probe", "--codepage", "windows-1251", file};
+  EXPECT_EQ(TakeCodePageOption(arguments), "");
+  EXPECT_EQ(arguments, (std::vector<std::string>{"probe", file}));
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(ProbeCommand({file}), 0);
+  EXPECT_NE(::testing::internal::GetCapturedStdout().find(R"("Title": "Группа крови")"), std::string::npos);
+
+  std::vector<std::string> bad = {"--codepage", "cp1251", "probe"};
+  EXPECT_NE(TakeCodePageOption(bad), "");
+  EXPECT_EQ(audio::LegacyCodePage(), audio::CodePage::Windows1251) << "a refused name changes nothing";
+  std::vector<std::string> last = {"probe", "--codepage"};
+  EXPECT_NE(TakeCodePageOption(last), "") << "the name is missing";
+
+  audio::SetLegacyCodePage(audio::CodePage::Windows1252);
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(ProbeCommand({file}), 0);
+  EXPECT_NE(::testing::internal::GetCapturedStdout().find(R"("Title": "Ãðóïïà êðîâè")"), std::string::npos);
 }
 
 TEST(ProbeCommand, PrintsOneRowPerFileWithTheColumnCaptions) {

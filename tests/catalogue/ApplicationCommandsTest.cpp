@@ -159,6 +159,24 @@ TEST_F(ApplicationTest, CommandLineWithOneCatalogueNameLooksInTheProgramFolder) 
   EXPECT_TRUE(frontend.Log("message").empty());
 }
 
+// `tonvault music.tvd` typed in a shell opens the catalogue of the current
+// folder, as it does for every other program; the folder of an installed
+// program (/usr/bin) holds none.
+TEST_F(ApplicationTest, CommandLineCatalogueNameIsFirstLookedUpInTheCurrentFolder) {
+  testing::TempFolder here;
+  testing::TempFolder program;
+  app.programFolder = program.Path() + "/";
+  std::ofstream(here.Path() + "/music.tvd") << "Fileversion: 1\r\n";
+  std::ofstream(program.Path() + "/music.tvd") << "Fileversion: 2\r\n";
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(here.Path());
+  HandleCommandLine(app, {"music.tvd"});
+  std::filesystem::current_path(before);
+  EXPECT_EQ(app.databaseFileName, "music.tvd");
+  EXPECT_EQ(app.databaseFolder, here.Path() + "/") << "the current folder's file, not the program folder's";
+  EXPECT_TRUE(frontend.Log("message").empty()) << "version 2 would have been refused";
+}
+
 TEST_F(ApplicationTest, CommandLineWithTwoCataloguesImportsThem) {
   HandleCommandLine(app, {"a.tvd", "b.tvd"});
   EXPECT_EQ(frontend.Log("beep"), (std::vector<std::string>{"beep: default"})) << "no audio file: only a beep";

@@ -5,6 +5,7 @@
 
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/DatabaseFormat.h"
+#include "support/CodePageScope.h"
 #include "support/FileContents.h"
 #include "support/Cat.h"
 #include "support/ScriptedFrontend.h"
@@ -281,6 +282,21 @@ TEST_F(DatabaseTest, Windows1252CatalogueLoadsWithItsAccents) {
   frontend.Answer(Button::Yes);
   ASSERT_TRUE(ReadDatabase(app, Path("utf8.tvd"), false));
   EXPECT_EQ(Cell(1, Column::Album), "Café") << "UTF-8 without a mark is taken as UTF-8";
+}
+
+TEST_F(DatabaseTest, OldCatalogueIsReadInTheChosenCodePage) {
+  Write(Path("old.tvd"), "Fileversion: 1\r\n" + Record("8", {"\xC3\xF0\xF3\xEF\xEF\xE0 \xEA\xF0\xEE\xE2\xE8", "\xCA\xE8\xED\xEE"}));
+  {
+    testing::CodePageScope cyrillic(audio::CodePage::Windows1251);
+    ASSERT_TRUE(ReadDatabase(app, Path("old.tvd"), false));
+  }
+  EXPECT_EQ(Cell(0, Column::Album), "Группа крови");
+  EXPECT_EQ(Cell(0, Column::Artist), "Кино");
+  Write(Path("utf8.tvd"), "Fileversion: 1\r\n" + Record("8", {"Кино"}));
+  testing::CodePageScope cyrillic(audio::CodePage::Koi8R);
+  frontend.Answer(Button::Yes);
+  ASSERT_TRUE(ReadDatabase(app, Path("utf8.tvd"), false));
+  EXPECT_EQ(Cell(1, Column::Album), "Кино") << "UTF-8 stays UTF-8 whatever the code page";
 }
 
 TEST_F(DatabaseTest, FailedSaveLeavesTheOldFileWhole) {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 
+#include "audio/TextEncoding.h"
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/EndWithoutWindow.h"
 #include "catalogue/IniFile.h"
@@ -17,6 +18,7 @@
 #include "catalogue/SettingsDefaults.h"
 #include "catalogue/SettingsFile.h"
 #include "files/FileTestSupport.h"
+#include "support/CodePageScope.h"
 #include "support/FileContents.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempFolder.h"
@@ -34,6 +36,7 @@ using testing::Contents;
 void ChangeOption(const SettingKey& k, Options& o) {
   if (k.flag) k.flag(o, k.index) = k.start == 0;
   if (k.text) k.text(o, k.index) = k.kind == KeyKind::OneCharacter ? "+" : "t" + std::to_string(k.index) + k.key;
+  if (k.key == "CodePage") k.text(o, k.index) = "KOI8-R";  // only the offered names are kept
   if (!k.number) return;
   int& value = k.number(o, k.index);
   switch (k.kind) {
@@ -255,6 +258,32 @@ TEST_F(SettingsTest, KeysOfLaterFeaturesAreKeptByTheReadersRules) {
   EXPECT_EQ(app.options.rename.extractSeparators[1], "-");
   EXPECT_EQ(app.options.rename.order[0], "--- ERROR ---");
   EXPECT_EQ(app.options.rename.substitute, "_");
+}
+
+// The code page of old tags is one setting for every single-byte text: read
+// from the file it is in force at once; a name not offered falls back to the
+// default and is written back as such.
+TEST_F(SettingsTest, TheCodePageOfOldTagsTakesEffectWhenRead) {
+  testing::CodePageScope restore(audio::CodePage::Windows1252);
+  Read("[ID3]\nCodePage=windows-1251\n");
+  EXPECT_EQ(app.options.id3.codePage, "Windows-1251");
+  EXPECT_EQ(audio::LegacyToUtf8("\xCA\xE8\xED\xEE"), "Кино");
+  EXPECT_EQ(IniFile::Parse(Written()).Get("ID3", "CodePage"), "Windows-1251");
+
+  Read("[ID3]\nCodePage=UTF-8\n");
+  EXPECT_EQ(app.options.id3.codePage, "Windows-1252");
+  EXPECT_EQ(audio::LegacyCodePage(), audio::CodePage::Windows1252);
+  EXPECT_EQ(IniFile::Parse(Written()).Get("ID3", "CodePage"), "Windows-1252");
+
+  Read("[ID3]\nCodePage=KOI8-R\n");
+  Read("[Window]\nRemember=1\n");
+  EXPECT_EQ(audio::LegacyCodePage(), audio::CodePage::Windows1252) << "missing: the default";
+
+  Read("[ID3]\nCodePage=ISO-8859-5\n");
+  frontend.Answer(Button::Yes);
+  ASSERT_TRUE(RestoreDefaults(app, screen));
+  EXPECT_EQ(app.options.id3.codePage, "Windows-1252");
+  EXPECT_EQ(audio::LegacyCodePage(), audio::CodePage::Windows1252) << "the Defaults button";
 }
 
 TEST_F(SettingsTest, AFreshProgramStartsFromTheStartValuesNotTheMissingOnes) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <QUrl>
 
 #include "QtTestApp.h"
+#include "support/CodePageScope.h"
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
 #include "catalogue/Import.h"
@@ -614,6 +616,38 @@ TEST_F(MainWindowTest, KeepDateTwinsMirrorEachOtherAndAutoFixFollowsItsCheck) {
   begin->setChecked(false);
   EXPECT_FALSE(beginFix->isEnabled());
   EXPECT_FALSE(options.analyze.beginSpace);
+}
+
+// The code page of old tags is chosen on the settings sheet and is in force
+// for the next import at once; its hint says the files stay as they are.
+TEST_F(MainWindowTest, TheCodePageChoiceReadsTheNextImportInIt) {
+  testing::CodePageScope restore(audio::CodePage::Windows1252);
+  auto* settings = static_cast<SettingsPage*>(window->PageWidget(Page::Settings));
+  const QList<QComboBox*> boxes = settings->TagOptions()->findChildren<QComboBox*>();
+  ASSERT_EQ(boxes.size(), 1);
+  QComboBox* choice = boxes.first();
+  EXPECT_EQ(choice->count(), 11);
+  EXPECT_EQ(choice->currentText(), "Windows-1252");
+  EXPECT_TRUE(choice->toolTip().contains("not the files")) << choice->toolTip().toStdString();
+
+  QTemporaryDir folder;
+  const QString path = folder.filePath("kino.mp3");
+  ASSERT_TRUE(QFile::copy(TONVAULT_TEST_DATA "/cbr-32k-32000-mono.mp3", path));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::Append));
+  QByteArray tag(128, '\0');
+  tag.replace(0, 3, "TAG");
+  tag.replace(3, 4, "\xCA\xE8\xED\xEE");
+  tag[127] = '\xFF';
+  file.write(tag);
+  file.close();
+
+  choice->setCurrentText("Windows-1251");
+  EXPECT_EQ(window->App().options.id3.codePage, "Windows-1251");
+  window->App().files.clear();
+  catalogue::ImportDropped(window->App(), {path.toStdString()});
+  ASSERT_EQ(window->App().files.size(), 1u);
+  EXPECT_EQ(window->App().columnMap.Get(window->App().files[0], catalogue::Column::Title), "Кино");
 }
 
 TEST_F(MainWindowTest, RenameItemsAreDraggedAndTheSeparatorKeepsAnItemAboveIt) {

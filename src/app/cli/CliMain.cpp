@@ -33,21 +33,39 @@ constexpr std::string_view kUsage =
     "                       the list as a text or HTML file, as the window writes it\n"
     "  tag FILE... [--title T] [--artist A] ... [--v1] [--v2] [--remove-v2] ...\n"
     "                       write or remove ID3 tags (tonvault-cli tag for all options)\n"
+    "  player info [--player folder:PATH|simulated:jukebox|simulated:nomad2|njb]\n"
+    "                       the player's kind, storage and counts as JSON (default:\n"
+    "                       a Jukebox through libnjb, else a player folder on\n"
+    "                       removable media)\n"
     "\n"
-    "Reading options of both commands:\n";
+    "Option of every command:\n";
+
+void PrintUsage(std::ostream& out) {
+  out << kUsage << tonvault::cli::kCodePageHelp << "\nReading options of probe and import:\n"
+      << tonvault::cli::kReadOptionsHelp;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace tonvault;
   if (argc < 2) {
-    std::cerr << kUsage << cli::kReadOptionsHelp;
+    PrintUsage(std::cerr);
     return 2;
   }
-  const std::string_view command = argv[1];
-  const cli::Arguments rest(argv + 2, argv + argc);
+  cli::Arguments arguments(argv + 1, argv + argc);
+  if (const std::string error = cli::TakeCodePageOption(arguments); !error.empty()) {
+    std::cerr << "tonvault-cli: " << error << '\n';
+    return 2;
+  }
+  if (arguments.empty()) {
+    PrintUsage(std::cerr);
+    return 2;
+  }
+  const std::string_view command = arguments[0];
+  const cli::Arguments rest(arguments.begin() + 1, arguments.end());
   if (command == "--help" || command == "-h") {
-    std::cout << kUsage << cli::kReadOptionsHelp;
+    PrintUsage(std::cout);
     return 0;
   }
   if (command == "--version") {
@@ -65,6 +83,7 @@ int main(int argc, char** argv) {
   if (command == "diff") return cli::DiffCommand(rest);
   if (command == "export") return cli::ExportCommand(rest);
   if (command == "player") return cli::PlayerCommand(rest);
-  std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n" << kUsage << cli::kReadOptionsHelp;
+  std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n";
+  PrintUsage(std::cerr);
   return 2;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
+#include "audio/CodePages.h"
+
 namespace tonvault::cli {
 
 namespace {
@@ -28,6 +30,19 @@ bool ParseTypes(const std::string& list, catalogue::ImportOptions& import) {
 }
 
 }  // namespace
+
+std::string TakeCodePageOption(std::vector<std::string>& arguments) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (arguments[i] != "--codepage") continue;
+    const auto page = i + 1 < arguments.size() ? audio::CodePageFromName(arguments[i + 1]) : std::nullopt;
+    if (!page) return "--codepage takes one of Windows-1250, -1251, -1252, -1253, -1254, -1257, "
+                      "ISO-8859-1, -2, -5, -15, KOI8-R";
+    audio::SetLegacyCodePage(*page);
+    arguments.erase(arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+    --i;
+  }
+  return {};
+}
 
 ParsedArguments ParseReadOptions(const std::vector<std::string>& arguments, const std::vector<std::string>& flags) {
   ParsedArguments parsed;

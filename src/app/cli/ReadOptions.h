@@ -21,6 +21,18 @@ struct ParsedArguments {
 
 ParsedArguments ParseReadOptions(const std::vector<std::string>& arguments, const std::vector<std::string>& flags = {});
 
+// Takes "--codepage NAME" out of `arguments`, wherever it stands, and makes
+// NAME the code page of single-byte texts (ID3v1, ID3v2 encoding 0, old
+// catalogues) for the whole run. Returns an error text, empty when the
+// arguments are fine.
+std::string TakeCodePageOption(std::vector<std::string>& arguments);
+
+inline constexpr const char* kCodePageHelp =
+    "  --codepage NAME    code page of ID3v1 tags, ID3v2 frames in encoding 0 and\n"
+    "                     old catalogue files, for every command (default\n"
+    "                     Windows-1252): Windows-1250, -1251, -1252, -1253, -1254,\n"
+    "                     -1257, ISO-8859-1, -2, -5, -15, KOI8-R\n";
+
 inline constexpr const char* kReadOptionsHelp =
     "  --no-vbr-scan      do not walk MPEG streams (faster; no VBR detection)\n"
     "  --full-scan        walk every frame, also of constant-bitrate files\n"

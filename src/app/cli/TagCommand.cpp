@@ -22,8 +22,8 @@ constexpr const char* kUsage =
     "                       [--remove-v2] [--keep-date]\n"
     "Writes the ID3v2 tag of each file; --v1 writes the ID3v1 tag too. Fields\n"
     "not given keep the values the file's tag has; give \"\" to empty a field.\n"
-    "ID3v1 holds Windows-1252 characters only: others are written as '?', with\n"
-    "a warning.\n";
+    "ID3v1 holds the characters of one code page only (--codepage, default\n"
+    "Windows-1252): others are written as '?', with a warning.\n";
 
 // The fields named on the command line; the others are left as they are.
 struct GivenFields {
@@ -63,16 +63,17 @@ audio::Id3v1Fields Id3v1FieldsFor(const std::string& file, const GivenFields& gi
 }
 
 // Warns on standard error about the ID3v1 values that lose characters:
-// the tag holds Windows-1252 only, and a character it lacks becomes '?'.
+// the tag holds the legacy code page only, and a character it lacks becomes '?'.
 void WarnAboutLostCharacters(const std::string& file, const audio::Id3v1Fields& tag) {
   const std::pair<const char*, const std::string*> fields[] = {
       {"title", &tag.title}, {"artist", &tag.artist}, {"album", &tag.album}, {"comment", &tag.comment},
       {"year", &tag.year}};
   for (const auto& [name, value] : fields) {
-    const std::string stored = audio::Windows1252ToUtf8(audio::Utf8ToWindows1252(*value));
+    const std::string stored = audio::LegacyToUtf8(audio::Utf8ToLegacy(*value));
     if (stored != *value) {
       std::cerr << "tonvault-cli tag: " << file << ": the ID3v1 " << name << " cannot hold \"" << *value
-                << "\" (Windows-1252 only); it is written as \"" << stored << "\"\n";
+                << "\" (" << audio::CodePageName(audio::LegacyCodePage()) << " only); it is written as \"" << stored
+                << "\"\n";
     }
   }
 }

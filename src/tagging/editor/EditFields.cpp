@@ -33,7 +33,7 @@ std::size_t V1Width(Field field) {
 
 bool FitsV1Field(Field field, std::string_view text) {
   const std::size_t width = V1Width(field);
-  return width == 0 || audio::Utf8ToWindows1252(text).size() <= width;
+  return width == 0 || audio::Utf8ToLegacy(text).size() <= width;
 }
 
 const std::vector<std::string>& V1GenreEntries() {

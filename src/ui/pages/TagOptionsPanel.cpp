@@ -1,5 +1,6 @@
 #include "ui/pages/TagOptionsPanel.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -7,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "audio/CodePages.h"
 #include "ui/QtDialogs.h"
 
 namespace tonvault::ui {
@@ -16,6 +18,11 @@ constexpr const char* kRenameListLabel =
     "Move items with the mouse.\n\r\rLines below the separator\n\rare not used for renaming";
 constexpr const char* kExtractListLabel =
     "Move items with the mouse.\n\r\rLines below the separator\n\rare not used for extracting";
+constexpr const char* kCodePageHint =
+    "The code page of ID3v1 tags, of ID3v2 texts stored without Unicode and of old catalogue files.\n"
+    "Choose the one your old tags were written in (Windows-1251 for Cyrillic, say).\n"
+    "It changes how existing tags are shown, not the files: import the files again, or open them\n"
+    "in the editor, to see them with the new code page.";
 constexpr const char* kPlaceholders = "%a\tArtist\n\r%A\tAlbum\n\r%t\tTitle\n\r%T\tTrack\n\r%y\tYear\n\r%g\tGenre\n\r%c\tComment";
 
 QVBoxLayout* Column(QWidget* widget) {
@@ -145,8 +152,25 @@ QWidget* TagOptionsPanel::Editor() {
   digits->setToolTip("Additional digits are filled with leading 0s");
   numbers->addRow("Digits (ID3V2 only)", digits);
   numbers->addRow(DisplayText("Extra space in new\n\rID3V2-Tags"), controls_.Spin(group, id3.extraSpace, 0, 1000, 25));
+  numbers->addRow("Code page of old tags", CodePageChoice(group));
   column->addLayout(numbers);
   return group;
+}
+
+QComboBox* TagOptionsPanel::CodePageChoice(QWidget* parent) {
+  catalogue::Id3Options& id3 = options_.id3;
+  auto* choice = new QComboBox(parent);
+  for (audio::CodePage page : audio::CodePages()) {
+    const std::string_view name = audio::CodePageName(page);
+    choice->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+  }
+  choice->setCurrentText(QString::fromStdString(id3.codePage));
+  choice->setToolTip(kCodePageHint);
+  connect(choice, &QComboBox::currentTextChanged, this, [&id3](const QString& name) {
+    id3.codePage = name.toStdString();
+    catalogue::UseLegacyCodePage(id3);
+  });
+  return choice;
 }
 
 void TagOptionsPanel::CheckWithAutoFix(QWidget* group, const char* caption, bool& check, bool& autoFix) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -30,6 +31,8 @@ class TagOptionsPanel : public QWidget {
   QWidget* RenameFormat(QWidget* parent);
   QWidget* Extracting();
   QWidget* Editor();
+  // The code page of single-byte tag texts, bound to its option.
+  QComboBox* CodePageChoice(QWidget* parent);
   QWidget* Analysis();
   // A check box and its "Auto fix on check" box, enabled only while the
   // check is on.
