@@ -1,7 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "catalogue/CommandState.h"
@@ -65,6 +67,11 @@ class Frontend {
   // Opens the manual (an HTML file) at help context `context` in the web
   // browser; false when no browser could be started.
   virtual bool OpenManual(const std::string& path, int context) = 0;
+
+  // The clock every wait of a command reads, and the one way a command
+  // sleeps, so tests run long waits on a clock of their own in no time.
+  virtual std::chrono::steady_clock::time_point Now() { return std::chrono::steady_clock::now(); }
+  virtual void Sleep(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 };
 
 // Beeps and asks in one step, the usual pairing.

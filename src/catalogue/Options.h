@@ -81,6 +81,14 @@ struct NjbOptions {
   int minFree{};             // "Minimal free space", MB 20..500
 };
 
+// Which player the program talks to: 0 automatic (a Jukebox through
+// libnjb, else a player folder on removable media), 1 the player folder
+// below, 2 and 3 the simulated Jukebox and Nomad II (demonstrations).
+struct DeviceOptions {
+  int player{};
+  std::string folder;
+};
+
 inline constexpr std::size_t kTransferColumns = 7;
 
 struct TransferWindowOptions {
@@ -233,6 +241,7 @@ struct Options {
   DuplicateOptions duplicate;
   PrintOptions print;
   NjbOptions njb;
+  DeviceOptions device;
   TransferWindowOptions transferWindow;
   SyncOptions sync;
   DownloadOptions download;

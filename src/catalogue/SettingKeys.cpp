@@ -297,6 +297,8 @@ void AddPagesAndSearch(KeyList& k) {
            [](std::size_t c) { return FirstNarrow(c, 20, 100); }, AT_ROW(player.columnWidths));
   k.Number(KeyKind::Integer, "NomadII", "FM_Column1", Same(40), AT(player.fmColumn1));
   k.Number(KeyKind::Integer, "NomadII", "FM_Column2", Same(60), AT(player.fmColumn2));
+  k.Ranged(KeyKind::Index, "Device", "Player", Same(0), 0, 3, AT(device.player));
+  k.Text(KeyKind::Text, "Device", "PlayerFolder", SameText(""), AT(device.folder));
   k.Step(SettingsStep::Device);
 }
 

@@ -55,6 +55,8 @@ constexpr std::array kCommands = {
     CommandInfo{CommandId::FormatNomadII, "&Format Nomad II", "", P::None, kNoGroup, "", false},
     CommandInfo{CommandId::NomadInternalMemory, "Internal", "Nomad II Internal Memory", P::NomadII, kNoGroup, "", false},
     CommandInfo{CommandId::NomadExternalMemory, "External", "Nomad II External Memory", P::NomadII, kNoGroup, "", false},
+    CommandInfo{CommandId::StopNjbNow, "Stop &NJB now", "Stop NJB", P::Jukebox, kNoGroup, "", true},
+    CommandInfo{CommandId::SwitchOffNjb, "Switch off NJ&B", "Switch Off NJB", P::Jukebox, kNoGroup, "", true},
 
     CommandInfo{CommandId::SaveAsTxt, "Save as &TXT-file", "Save list as TXT-file", P::Print, G::Export, "", true},
     CommandInfo{CommandId::SaveAsHtml, "Save as &HTML-file", "Save list as HTML-file", P::Print, G::Export, "", true},

@@ -17,7 +17,7 @@ enum class CommandId {
   CopyFilesToFolder, CopyFilesToFolderWithSubfolder, MoveFilesToFolder, MoveFilesToFolderWithSubfolder,
   DeleteFilesFromDisk, SelectionToRam, AnalyzeAllMp3,
   DeleteOnNjb, CopyToNjb, CopyFromNjb, AddToPlaylist, UpdateTagsOnNjb, RebuildAudioCache, FormatNomadII,
-  NomadInternalMemory, NomadExternalMemory,
+  NomadInternalMemory, NomadExternalMemory, StopNjbNow, SwitchOffNjb,
   SaveAsTxt, SaveAsHtml,
   RenameOne, RenameAll, ExtractOne, ExtractAll,
   JoinTitleArtist, SplitTitle, TagsToRam, RamToTags,
@@ -27,7 +27,7 @@ enum class CommandId {
 };
 
 // Which tool bar panel holds a command's button.
-enum class ToolPanel { None, File, Edit, Print, Id3, TagRam, Player, NomadII };
+enum class ToolPanel { None, File, Edit, Print, Id3, TagRam, Player, NomadII, Jukebox };
 
 struct CommandInfo {
   CommandId id;

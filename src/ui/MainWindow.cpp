@@ -31,6 +31,7 @@
 #include "tagging/extract/ExtractEntry.h"
 #include "tagging/rename/RenameEntry.h"
 #include "ui/AboutBox.h"
+#include "ui/DeviceControl.h"
 #include "ui/Artwork.h"
 #include "ui/ListPopupMenu.h"
 #include "ui/ReplaceDialog.h"
@@ -104,6 +105,13 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
   BuildMenus();
   BuildToolBars();
   BuildPages();
+  deviceControl_ = new DeviceControl(
+      app_,
+      {tabs_, panels_[ToolPanel::Jukebox], panels_[ToolPanel::NomadII], [this](CommandId id) { return actions_.at(id); },
+       settingsPage_->PlayerSettings(), settingsPage_->Sheets(), settingsPage_->PlayerSheet()},
+      this);
+  // The window takes the shape of the player last used before any player is touched.
+  deviceControl_->ApplyDeviceKind(app_.deviceKind);
   ApplyListFontSize(app_.options.window.listFontSize);
   ApplyColumnLayout();
   ApplyNjbSupport();
@@ -226,7 +234,7 @@ void MainWindow::BuildToolBars() {
   const std::pair<ToolPanel, const char*> order[] = {
       {ToolPanel::File, "File"},       {ToolPanel::Edit, "Edit"},       {ToolPanel::Print, "Print"},
       {ToolPanel::Id3, "ID3"},         {ToolPanel::TagRam, "Tag RAM"}, {ToolPanel::Player, "NJB"},
-      {ToolPanel::NomadII, "Nomad II"}};
+      {ToolPanel::NomadII, "Nomad II"}, {ToolPanel::Jukebox, "Jukebox"}};
   for (const auto& [panel, name] : order) {
     QToolBar* bar = addToolBar(name);
     bar->setObjectName(QString("%1ToolBar").arg(name).remove(' '));
@@ -240,6 +248,7 @@ void MainWindow::BuildToolBars() {
   panels_[ToolPanel::Id3]->setVisible(false);
   panels_[ToolPanel::TagRam]->setVisible(false);
   panels_[ToolPanel::NomadII]->setVisible(false);
+  panels_[ToolPanel::Jukebox]->setVisible(false);
 }
 
 void MainWindow::BuildPages() {
@@ -273,7 +282,7 @@ void MainWindow::BuildPages() {
     } else if (page == Page::Statistics) {
       widget = statisticsPage_ = new StatisticsPage(app_, stack_);
     } else if (page == Page::Settings) {
-      auto* settingsPage = new SettingsPage(app_, stack_);
+      auto* settingsPage = settingsPage_ = new SettingsPage(app_, stack_);
       connect(settingsPage, &SettingsPage::HelpRequested, this, &MainWindow::OpenHelp);
       connect(settingsPage, &SettingsPage::CloseRequested, this, [this] {
         // Show the default layout and window place, so that closing stores them.
@@ -374,6 +383,8 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::WhatsNew230: OpenHelp(1405); break;
     case CommandId::WhatsNew231: OpenHelp(1406); break;
     case CommandId::About: ShowAbout(); break;
+    case CommandId::StopNjbNow: deviceControl_->StopNow(); break;
+    case CommandId::SwitchOffNjb: deviceControl_->SwitchOff(); break;
     case CommandId::PriorityIdle: catalogue::ChoosePriority(app_, catalogue::Priority::Idle); break;
     case CommandId::PriorityNormal: catalogue::ChoosePriority(app_, catalogue::Priority::Normal); break;
     case CommandId::PriorityHigh: catalogue::ChoosePriority(app_, catalogue::Priority::High); break;
@@ -445,6 +456,11 @@ void MainWindow::OpenHelp(int context) { catalogue::ShowHelp(app_, context); }
 void MainWindow::ShowAbout() {
   AboutBox box(this);
   box.PlayerLibraryButton()->setVisible(!app_.options.njbSupportOff);
+  box.PlayerLibraryButton()->setEnabled(deviceControl_->Session().LibraryPresent());
+  connect(box.PlayerLibraryButton(), &QPushButton::clicked, &box, [this, &box] {
+    box.accept();
+    ShowMessage(catalogue::MessageKind::Information, deviceControl_->PlayerAboutText(), {catalogue::Button::Ok});
+  });
   box.exec();
 }
 
@@ -491,12 +507,12 @@ void MainWindow::ApplyListFontSize(int size) {
 void MainWindow::ApplyNjbSupport() {
   const bool on = !app_.options.njbSupportOff;
   for (Page page : {Page::Synchronize, Page::Playlists, Page::QuickCopy}) tabs_->setTabVisible(static_cast<int>(page), on);
-  tabs_->setTabVisible(static_cast<int>(Page::Player), on && app_.deviceKind != 2);
   for (CommandId id : {CommandId::ReadNjb, CommandId::DeleteOnNjb, CommandId::CopyToNjb, CommandId::CopyFromNjb,
                        CommandId::AddToPlaylist, CommandId::UpdateTagsOnNjb}) {
     actions_.at(id)->setVisible(on);
   }
   for (ListPopupMenu* popup : popups_) popup->SetPlayerEntriesVisible(on);
+  if (deviceControl_) deviceControl_->ApplyNjbSupport();
 }
 
 void MainWindow::ApplyColumnLayout() {

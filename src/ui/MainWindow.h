@@ -55,6 +55,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   TrackListPage* FilesPage() const { return filesPage_; }
   class ReplaceDialog* Replacer() const { return replaceDialog_; }
   const tagging::TagStore& TagRam() const { return tagStore_; }
+  class DeviceControl* Player() const { return deviceControl_; }
 
   // --- catalogue::Frontend ---
   void Beep(catalogue::Sound sound) override;
@@ -150,6 +151,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   TrackListPage* filesPage_ = nullptr;
   TrackListPage* resultsPage_ = nullptr;
   StatusBar* statusBar_ = nullptr;
+  class SettingsPage* settingsPage_ = nullptr;
+  class DeviceControl* deviceControl_ = nullptr;
 };
 
 }  // namespace tonvault::ui

@@ -57,6 +57,8 @@ QIcon ToolIconFor(CommandId id) {
     case CommandId::CopyFromNjb: return Badge("J=>", kPlayerColour);
     case CommandId::NomadInternalMemory: return Badge("Int", kPlayerColour);
     case CommandId::NomadExternalMemory: return Badge("Ext", kPlayerColour);
+    case CommandId::StopNjbNow: return Badge("Stp", kPlayerColour);
+    case CommandId::SwitchOffNjb: return Badge("Off", kPlayerColour);
     case CommandId::SaveAsTxt: return Badge("TXT", kFileColour);
     case CommandId::SaveAsHtml: return Badge("HTM", kFileColour);
     case CommandId::RenameOne: return Badge("Rn1", kTagColour);

@@ -395,3 +395,29 @@ TEST(ImportCommand, WritesACatalogueThatCatReadsBack) {
 
 }  // namespace
 }  // namespace tonvault::cli
+
+namespace tonvault::cli {
+namespace {
+
+TEST(PlayerCommand, InfoDescribesAPlayerFolderAndSaysWhenThereIsNone) {
+  testing::TempFolder card;
+  std::filesystem::create_directories(card.Path() + "/Music");
+  std::filesystem::copy_file(DataFile("id3lib-v23.mp3"), card.Path() + "/Music/waterloo.mp3");
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(PlayerCommand({"info", "--player", "folder:" + card.Path()}), 0);
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find(R"("backend": "folder player")"), std::string::npos) << out;
+  EXPECT_NE(out.find(R"("kind": 1, "kindName": "Nomad Jukebox")"), std::string::npos) << out;
+  EXPECT_NE(out.find(R"("tracks": 1, "dataFiles": 0})"), std::string::npos) << out;
+
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(PlayerCommand({"info", "--player", "folder:" + card.Path() + "/missing"}), 1);
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("No device found"), std::string::npos);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(PlayerCommand({"info", "--player", "cassette"}), 2);
+  EXPECT_EQ(PlayerCommand({"list"}), 2);
+  ::testing::internal::GetCapturedStderr();
+}
+
+}  // namespace
+}  // namespace tonvault::cli

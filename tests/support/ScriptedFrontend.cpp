@@ -52,6 +52,12 @@ T ScriptedFrontend::Next(std::deque<T>& queue, const std::string& what) {
   return value;
 }
 
+void ScriptedFrontend::Sleep(int milliseconds) {
+  now_ += std::chrono::milliseconds(milliseconds);
+  slept_ += std::chrono::milliseconds(milliseconds);
+  ++sleeps_;
+}
+
 void ScriptedFrontend::Beep(Sound sound) { log_.push_back("beep: " + SoundName(sound)); }
 
 Button ScriptedFrontend::ShowMessage(MessageKind kind, const std::string& text, const Buttons& buttons) {

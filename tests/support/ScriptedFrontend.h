@@ -64,6 +64,12 @@ class ScriptedFrontend : public Frontend {
   // Makes opening files and the manual fail, as on a desktop without a
   // player or browser.
   void NoProgramToOpenWith() { openSucceeds_ = false; }
+  // A clock of the test's own: Sleep moves it on at once.
+  std::chrono::steady_clock::time_point Now() override { return now_; }
+  void Sleep(int milliseconds) override;
+  // The time all sleeps took together, and how many there were.
+  std::chrono::milliseconds Slept() const { return slept_; }
+  int Sleeps() const { return sleeps_; }
 
  private:
   template <class T>
@@ -80,6 +86,9 @@ class ScriptedFrontend : public Frontend {
   std::string title_;
   int progressHigh_ = 0;
   FileDialogRequest lastFileDialog_;
+  std::chrono::steady_clock::time_point now_{std::chrono::hours(1000)};
+  std::chrono::milliseconds slept_{0};
+  int sleeps_ = 0;
 };
 
 std::string SoundName(Sound sound);

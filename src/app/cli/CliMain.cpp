@@ -43,6 +43,10 @@ constexpr std::string_view kUsage =
     "                       MP3 frame analysis, or the batch (tonvault-cli analyze for all options)\n"
     "  repair FILE [--before] [--after] [--groups N,...] [--no-backup] [--keep-date]\n"
     "                       repair an MP3 stream safely (tonvault-cli repair for all options)\n"
+    "  player info [--player folder:PATH|simulated:jukebox|simulated:nomad2|njb]\n"
+    "                       the player's kind, storage and counts as JSON (default:\n"
+    "                       a Jukebox through libnjb, else a player folder on\n"
+    "                       removable media)\n"
     "\n"
     "Option of every command:\n";
 
@@ -93,6 +97,7 @@ int main(int argc, char** argv) {
   if (command == "transform") return cli::TransformCommand(rest);
   if (command == "analyze") return cli::AnalyzeCommand(rest);
   if (command == "repair") return cli::RepairCommand(rest);
+  if (command == "player") return cli::PlayerCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n";
   PrintUsage(std::cerr);
   return 2;

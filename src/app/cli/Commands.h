@@ -23,5 +23,6 @@ int ExtractCommand(const Arguments& arguments);
 int TransformCommand(const Arguments& arguments);
 int AnalyzeCommand(const Arguments& arguments);
 int RepairCommand(const Arguments& arguments);
+int PlayerCommand(const Arguments& arguments);
 
 }  // namespace tonvault::cli

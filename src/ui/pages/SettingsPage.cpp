@@ -38,9 +38,11 @@ SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent)
     : QWidget(parent), app_(app), controls_(new OptionControls(this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  auto* sheets = new QTabWidget(this);
+  auto* sheets = sheets_ = new QTabWidget(this);
   sheets->addTab(General(), "General");
   sheets->addTab(TagSheet(), "ID3 - Editor  /  MP3 Analysis");
+  playerSettings_ = new PlayerSettingsPanel(app_.options, *controls_, app_.frontend);
+  playerSheet_ = sheets->addTab(Scrolling(playerSettings_, this), "NJB - Settings");
   layout->addWidget(sheets);
 }
 

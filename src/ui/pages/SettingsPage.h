@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QTabWidget>
 #include <QWidget>
 
 #include "catalogue/Application.h"
 #include "ui/pages/OptionControls.h"
 #include "ui/pages/OptionsPanel.h"
 #include "ui/pages/OrderLists.h"
+#include "ui/pages/PlayerSettingsPanel.h"
 #include "ui/pages/TagOptionsPanel.h"
 
 namespace tonvault::ui {
@@ -21,6 +23,9 @@ class SettingsPage : public QWidget {
   PrintOrderList* FilesOrder() const { return filesOrder_; }
   OptionsPanel* Options() const { return options_; }
   TagOptionsPanel* TagOptions() const { return tagOptions_; }
+  PlayerSettingsPanel* PlayerSettings() const { return playerSettings_; }
+  QTabWidget* Sheets() const { return sheets_; }
+  int PlayerSheet() const { return playerSheet_; }
   // Binds a twin made by another page to its option.
   OptionControls& Controls() { return *controls_; }
   // "&Defaults": asks, resets the options and asks the window to close.
@@ -39,6 +44,9 @@ class SettingsPage : public QWidget {
   OptionControls* controls_;
   OptionsPanel* options_ = nullptr;
   TagOptionsPanel* tagOptions_ = nullptr;
+  PlayerSettingsPanel* playerSettings_ = nullptr;
+  QTabWidget* sheets_ = nullptr;
+  int playerSheet_ = -1;
   PrintOrderList* filesOrder_ = nullptr;
   PrintOrderList* viewsOrder_ = nullptr;
 };

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "device/DeviceLibrary.h"
+#include "device/folder/PlayerStore.h"
+
+namespace tonvault::device {
+
+// A player whose content is a PlayerStore: the folder player, and the
+// simulated player, which adds its faults through Before and its progress
+// through PostTransfer. What a folder cannot do (playback, sound, radio,
+// formatting, a second memory) answers kNotSupported.
+class StoreDevice : public Device {
+ public:
+  StoreDevice(EventQueue& events, int kind) : events_(events), kind_(kind) {}
+
+  Status OpenDevice(int selection) override;
+  Status GetDeviceKind(int& kind) override;
+  Status GetConnected(int& connected) override;
+  Status SetConnected(int connected) override;
+  Status CloseDevice() override;
+  Status ShutDownDevice() override;
+  Status RebuildCache() override;
+  Status GetActiveMemory(int& memory) override;
+  Status SetActiveMemory(int memory) override;
+  Status FormatMemory() override;
+  Status GetDeviceInfo(DeviceInfo& info) override;
+
+  Status FindFirstTrack(int& id) override;
+  Status FindNextTrack(int& id) override;
+  Status GetTrackInfo(int id, AudioInfo& info) override;
+  Status SetTrackInfo(int id, const AudioInfo& info) override;
+  Status DeleteTrack(int id) override;
+  Status FindFirstDataFile(int& id) override;
+  Status FindNextDataFile(int& id) override;
+  Status GetDataFileInfo(int id, DataInfo& info) override;
+  Status DeleteDataFile(int id) override;
+  Status GetStorageInfo(StorageInfo& info) override;
+  Status GetFreeSpace(std::int64_t& kilobytes) override;
+  Status GetTotalSpace(std::int64_t& kilobytes) override;
+
+  Status SendTrack(const std::string& path, const AudioInfo& info, int& id) override;
+  Status SendDataFile(const std::string& path, const DataInfo& info, int& id) override;
+  Status ReceiveTrack(int id, const std::string& path) override;
+  Status ReceiveDataFile(int id, const std::string& path) override;
+
+  bool IsOpen() const { return open_; }
+
+ protected:
+  // The store of the memory in use; null before the device is opened.
+  virtual PlayerStore* Store() = 0;
+  // Runs before every operation named `call` once the device is open; a
+  // status other than kOk is the operation's answer.
+  virtual Status Before(std::string_view call);
+  // Posts the progress and completion events of a transfer that has been
+  // carried out.
+  virtual void PostTransfer(bool send, Status status, int id);
+  // Opens the store(s); called by OpenDevice.
+  virtual Status OpenStores() = 0;
+  virtual DeviceInfo Describe() = 0;
+
+  EventQueue& events_;
+  int kind_;
+  bool open_ = false;
+  bool connected_ = false;
+
+ private:
+  Status Check(std::string_view call);
+  Status NextOf(std::vector<int>& ids, int& id);
+  std::vector<int> trackCursor_, dataCursor_;
+};
+
+}  // namespace tonvault::device

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <libnjb.h>
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "device/DeviceLibrary.h"
+
+namespace tonvault::device {
+
+// A Nomad Jukebox (and its USB relatives) through libnjb. Every player it
+// finds is a Jukebox (kind 8). Transfers run on a worker thread; their
+// progress and end are posted as events, so they arrive in the program's
+// pumps. While a transfer runs, every other call answers kBusy.
+class NjbLibrary : public DeviceLibrary {
+ public:
+  NjbLibrary();
+  ~NjbLibrary() override;
+
+  int CountDevices(int kind) override;
+  Status SelectDevice(int& selection) override;
+  Device& GetDevice() override { return device_; }
+  DeviceInfo GetVersionInfo() override;
+
+ private:
+  static constexpr int kMaxDevices = 8;
+
+  class NjbDevice : public Device {
+   public:
+    explicit NjbDevice(NjbLibrary& owner) : owner_(owner) {}
+    ~NjbDevice() override;
+
+    Status OpenDevice(int selection) override;
+    Status GetDeviceKind(int& kind) override;
+    Status GetConnected(int& connected) override;
+    Status SetConnected(int connected) override;
+    Status CloseDevice() override;
+    Status ShutDownDevice() override { return CloseDevice(); }
+    Status RebuildCache() override;
+    Status GetActiveMemory(int& memory) override;
+    Status SetActiveMemory(int memory) override;
+    Status FormatMemory() override { return kNotSupported; }
+    Status GetDeviceInfo(DeviceInfo& info) override;
+
+    Status FindFirstTrack(int& id) override;
+    Status FindNextTrack(int& id) override;
+    Status GetTrackInfo(int id, AudioInfo& info) override;
+    Status SetTrackInfo(int id, const AudioInfo& info) override;
+    Status DeleteTrack(int id) override;
+    Status FindFirstDataFile(int& id) override;
+    Status FindNextDataFile(int& id) override;
+    Status GetDataFileInfo(int id, DataInfo& info) override;
+    Status DeleteDataFile(int id) override;
+    Status GetStorageInfo(StorageInfo& info) override;
+    Status GetFreeSpace(std::int64_t& kilobytes) override;
+    Status GetTotalSpace(std::int64_t& kilobytes) override;
+
+    Status SendTrack(const std::string& path, const AudioInfo& info, int& id) override;
+    Status SendDataFile(const std::string& path, const DataInfo& info, int& id) override;
+    Status ReceiveTrack(int id, const std::string& path) override;
+    Status ReceiveDataFile(int id, const std::string& path) override;
+
+   private:
+    // Locks the device for one call; kBusy while a transfer runs, kNotOpen
+    // before OpenDevice.
+    Status Enter(std::unique_lock<std::mutex>& lock);
+    Status Failure();
+    Status ReadContent();
+    // Runs `transfer` on the worker thread, posting progress and the end.
+    void StartTransfer(bool send, std::function<Status(int& id)> transfer);
+    static int Progress(u_int64_t sent, u_int64_t total, const char* buffer, unsigned length, void* data);
+    Status Receive(int id, std::int64_t size, const std::string& path);
+
+    NjbLibrary& owner_;
+    njb_t* njb_ = nullptr;
+    bool captured_ = false;
+    std::mutex mutex_;
+    std::thread worker_;
+    std::atomic<bool> sending_{false};
+    std::atomic<int> lastPercent_{-1};
+    std::map<int, AudioInfo> tracks_;
+    std::map<int, DataInfo> dataFiles_;
+    std::vector<int> trackCursor_, dataCursor_;
+  };
+
+  njb_t found_[kMaxDevices]{};
+  int foundCount_ = 0;
+  int chosen_ = 0;
+  NjbDevice device_;
+};
+
+}  // namespace tonvault::device

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "device/DeviceLibrary.h"
+#include "device/folder/StoreDevice.h"
+
+namespace tonvault::device {
+
+// A player that exists only as folders in a scratch directory: a Jukebox
+// (kind 8, one memory) or a Nomad II (kind 4, internal and external memory),
+// or both attached at once. Tests script its faults call by call; users can
+// start it as a demonstration player.
+class SimulatedPlayer : public DeviceLibrary {
+ public:
+  // `attached` lists the kinds plugged in (kKindJukebox, kKindNomadII).
+  SimulatedPlayer(std::string scratchFolder, std::vector<int> attached);
+
+  int CountDevices(int kind) override;
+  Status SelectDevice(int& selection) override;
+  Device& GetDevice() override { return device_; }
+  DeviceInfo GetVersionInfo() override;
+
+  // --- scripting ---
+  // The next `times` calls of the operation named `call` ("CloseDevice",
+  // "SendTrack", ...) answer `status` without doing anything.
+  void FailNext(const std::string& call, Status status, int times = 1);
+  // The next transfer reports some progress, then the player is removed.
+  void RemoveDuringNextTransfer() { removeDuringTransfer_ = true; }
+  // The player rejects the file at `path` until its size or date changes.
+  void RejectUntilChanged(const std::string& path);
+  // The choice SelectDevice makes when several players are attached.
+  void AnswerSelection(int selection) { selectionAnswer_ = selection; }
+  // GetConnected keeps answering 1 for this many calls after a disconnect.
+  void SlowDisconnect(int answers) { slowDisconnect_ = answers; }
+
+  // --- reading back ---
+  // Every call that reached the player, in order ("OpenDevice(8)", ...).
+  const std::vector<std::string>& Calls() const { return calls_; }
+  void ClearCalls() { calls_.clear(); }
+  const std::string& ScratchFolder() const { return scratch_; }
+
+ private:
+  class SimulatedDevice : public StoreDevice {
+   public:
+    SimulatedDevice(EventQueue& events, SimulatedPlayer& owner) : StoreDevice(events, kKindJukebox), owner_(owner) {}
+
+    Status OpenDevice(int selection) override;
+    Status GetConnected(int& connected) override;
+    Status SetConnected(int connected) override;
+    Status CloseDevice() override;
+    Status ShutDownDevice() override;
+    Status GetActiveMemory(int& memory) override;
+    Status SetActiveMemory(int memory) override;
+    Status FormatMemory() override;
+    Status SendTrack(const std::string& path, const AudioInfo& info, int& id) override;
+
+   protected:
+    PlayerStore* Store() override { return stores_[static_cast<std::size_t>(memory_)].get(); }
+    Status Before(std::string_view call) override;
+    void PostTransfer(bool send, Status status, int id) override;
+    Status OpenStores() override;
+    DeviceInfo Describe() override;
+
+   private:
+    SimulatedPlayer& owner_;
+    std::unique_ptr<PlayerStore> stores_[2];
+    int memory_ = 0;
+  };
+
+  struct FileStamp {
+    std::int64_t size = -1;
+    std::int64_t modified = -1;
+    bool operator==(const FileStamp&) const = default;
+  };
+  static FileStamp StampOf(const std::string& path);
+  // The scripted answer for `call`, kOk when none is queued.
+  Status TakeFault(std::string_view call);
+  void Log(std::string call) { calls_.push_back(std::move(call)); }
+
+  std::string scratch_;
+  std::vector<int> attached_;
+  std::map<std::string, std::deque<Status>, std::less<>> faults_;
+  std::map<std::string, FileStamp> rejected_;
+  bool removeDuringTransfer_ = false;
+  int selectionAnswer_ = 0;
+  int slowDisconnect_ = 0;
+  std::vector<std::string> calls_;
+  SimulatedDevice device_;
+};
+
+}  // namespace tonvault::device

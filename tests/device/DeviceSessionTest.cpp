@@ -1,0 +1,333 @@
+// The session around player operations, with the simulated player, a
+// scripted frontend and a clock that runs only when the program sleeps.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "device/DeviceTestSupport.h"
+#include "device/session/DeviceSession.h"
+#include "device/simulated/SimulatedPlayer.h"
+#include "support/ScriptedFrontend.h"
+#include "support/TempFolder.h"
+
+namespace tonvault::device {
+namespace {
+
+using testing::ScriptedFrontend;
+
+// Records what the session changes in the window.
+class RecordingHost : public SessionHost {
+ public:
+  std::vector<std::string> calls;
+  void ApplyDeviceKind(int kind) override { calls.push_back("kind " + std::to_string(kind)); }
+  void ShowJukeboxToolBar(bool shown) override { calls.push_back(shown ? "toolbar on" : "toolbar off"); }
+  void EnablePlayerAbout() override { calls.push_back("about"); }
+  void StartIdleTimer(int milliseconds) override { calls.push_back("timer " + std::to_string(milliseconds)); }
+  void StopIdleTimer() override { calls.push_back("timer off"); }
+  bool Has(const std::string& call) const { return std::find(calls.begin(), calls.end(), call) != calls.end(); }
+};
+
+class DeviceSessionTest : public ::testing::Test {
+ protected:
+  // A session over a simulated player with `attached` plugged in.
+  DeviceSession& Attach(std::vector<int> attached) {
+    auto player = std::make_unique<SimulatedPlayer>(temp_.Path(), std::move(attached));
+    player_ = player.get();
+    auto taken = std::make_shared<std::unique_ptr<SimulatedPlayer>>(std::move(player));
+    session_ = std::make_unique<DeviceSession>(app_, host_, [taken] { return std::move(*taken); });
+    return *session_;
+  }
+  std::vector<std::string> Messages() const { return frontend_.Log("message"); }
+  std::vector<std::string> Beeps() const { return frontend_.Log("beep"); }
+  int CallCount(const std::string& call) const {
+    const auto& calls = player_->Calls();
+    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+  }
+  std::size_t IndexOf(const std::string& call) const {
+    const auto& calls = player_->Calls();
+    return static_cast<std::size_t>(std::find(calls.begin(), calls.end(), call) - calls.begin());
+  }
+
+  testing::TempFolder temp_;
+  ScriptedFrontend frontend_;
+  catalogue::Application app_{frontend_};
+  RecordingHost host_;
+  SimulatedPlayer* player_ = nullptr;
+  std::unique_ptr<DeviceSession> session_;
+};
+
+// --- starting ---
+
+TEST_F(DeviceSessionTest, NoPlayerAttachedWarnsOnceAndForgetsTheKind) {
+  app_.deviceKind = 1;  // the last kind, from the settings
+  DeviceSession& session = Attach({});
+  EXPECT_FALSE(session.StartDevice(true));
+  EXPECT_EQ(Beeps(), std::vector<std::string>{"beep: asterisk"});
+  EXPECT_EQ(Messages(), std::vector<std::string>{"message(warning): No device found [OK]"});
+  EXPECT_EQ(app_.deviceKind, 0);
+  EXPECT_FALSE(session.DeviceStarted());
+  EXPECT_EQ(CallCount("OpenDevice(8)"), 0);
+}
+
+TEST_F(DeviceSessionTest, AJukeboxIsOpenedAndGivesTheWindowItsShape) {
+  DeviceSession& session = Attach({kKindJukebox});
+  EXPECT_TRUE(session.StartDevice(true));
+  EXPECT_EQ(app_.deviceKind, 1);
+  EXPECT_TRUE(session.DeviceStarted());
+  EXPECT_EQ(host_.calls, (std::vector<std::string>{"timer off", "about", "toolbar on", "kind 1"}));
+  EXPECT_EQ(CallCount("SelectDevice(8)"), 0);  // one player: no choice
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(frontend_.Log("panel1: NJB Start").size(), 1u);
+  EXPECT_EQ(frontend_.Panel(1), "");
+
+  // A second start within the session does not open the player again.
+  EXPECT_TRUE(session.StartDevice(true));
+  EXPECT_EQ(CallCount("OpenDevice(8)"), 1);
+}
+
+TEST_F(DeviceSessionTest, WithBothKindsAttachedTheChoiceComesBeforeOpening) {
+  DeviceSession& session = Attach({kKindJukebox, kKindNomadII});
+  player_->AnswerSelection(kKindNomadII);
+  EXPECT_TRUE(session.StartDevice(true));
+  EXPECT_LT(IndexOf("SelectDevice(8)"), IndexOf("OpenDevice(4)"));
+  EXPECT_EQ(app_.deviceKind, 2);
+  EXPECT_TRUE(host_.Has("kind 2"));
+  EXPECT_FALSE(host_.Has("toolbar on"));  // the Jukebox tool bar is for a Jukebox only
+}
+
+TEST_F(DeviceSessionTest, AFailedOpenSaysCannotInitializeOnlyWhenAskedTo) {
+  DeviceSession& session = Attach({kKindJukebox});
+  player_->FailNext("OpenDevice", kBusy, 2);
+  EXPECT_FALSE(session.StartDevice(false));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_FALSE(session.StartDevice(true));
+  EXPECT_EQ(Beeps(), std::vector<std::string>{"beep: exclamation"});
+  EXPECT_EQ(Messages(), std::vector<std::string>{"message(error): Cannot initialize NJB [OK]"});
+  EXPECT_EQ(app_.deviceKind, 0);
+}
+
+TEST_F(DeviceSessionTest, WithoutAnyBackendTheLibraryCannotBeInitialized) {
+  DeviceSession session(app_, host_, [] { return nullptr; });
+  app_.deviceKind = 2;
+  session.FindBackendsAtStart();  // silent at start-up
+  EXPECT_EQ(app_.deviceKind, 0);
+  EXPECT_TRUE(frontend_.Log().empty());
+  EXPECT_FALSE(session.StartDevice(true));
+  EXPECT_EQ(Messages(), std::vector<std::string>{"message(error): Cannot initialize JBDirect 3 [OK]"});
+  EXPECT_FALSE(host_.Has("about"));
+  // Stopping without a library leaves nothing to close and is ready.
+  EXPECT_TRUE(session.StopDevice(true, true));
+  EXPECT_TRUE(session.DeviceReady());
+}
+
+TEST_F(DeviceSessionTest, ChoosingAnotherPlayerClosesTheOpenOneAndFindsTheBackendsAgain) {
+  int found = 0;
+  DeviceSession session(app_, host_, [this, &found] {
+    ++found;
+    return std::make_unique<SimulatedPlayer>(temp_.Path(), std::vector<int>{kKindJukebox});
+  });
+  ASSERT_TRUE(session.StartDevice(true));
+  session.ReplaceBackends();
+  EXPECT_FALSE(session.DeviceStarted());
+  EXPECT_FALSE(session.LibraryPresent());
+  ASSERT_TRUE(session.StartDevice(true));
+  EXPECT_EQ(found, 2);
+}
+
+// --- stopping ---
+
+TEST_F(DeviceSessionTest, StopAfterZeroMinutesClosesAJukeboxButNeverANomadII) {
+  app_.options.njb.stopAfter = true;
+  app_.options.njb.stopMinutes = 0;
+  DeviceSession& jukebox = Attach({kKindJukebox});
+  ASSERT_TRUE(jukebox.StartDevice(true));
+  EXPECT_FALSE(jukebox.StopDevice(false, false));
+  EXPECT_EQ(CallCount("CloseDevice"), 1);
+  EXPECT_FALSE(jukebox.DeviceStarted());
+  EXPECT_TRUE(host_.Has("toolbar off"));
+  EXPECT_EQ(host_.calls.back(), "timer off");
+
+  DeviceSession& nomad = Attach({kKindNomadII});
+  ASSERT_TRUE(nomad.StartDevice(true));
+  EXPECT_TRUE(nomad.StopDevice(false, false));
+  EXPECT_EQ(CallCount("CloseDevice"), 0);
+  EXPECT_TRUE(nomad.DeviceStarted());
+  EXPECT_EQ(host_.calls.back(), "timer off");
+}
+
+TEST_F(DeviceSessionTest, TheIdleTimerClosesAJukeboxAfterTheConfiguredMinutes) {
+  app_.options.njb.stopAfter = true;
+  app_.options.njb.stopMinutes = 5;
+  DeviceSession& session = Attach({kKindJukebox});
+  ASSERT_TRUE(session.StartDevice(true));
+  EXPECT_TRUE(session.StopDevice(false, false));  // left open
+  EXPECT_EQ(host_.calls.back(), "timer 300000");
+  EXPECT_EQ(CallCount("CloseDevice"), 0);
+
+  app_.options.njb.stopMinutes = 7;  // changed while the timer runs
+  session.StopMinutesChanged();
+  EXPECT_EQ(host_.calls.back(), "timer 420000");
+
+  session.IdleTimerExpired();
+  EXPECT_EQ(CallCount("CloseDevice"), 1);
+  EXPECT_FALSE(session.DeviceReady());
+  EXPECT_FALSE(session.IdleTimerRunning());
+}
+
+TEST_F(DeviceSessionTest, StoppingWhilePlayingOrPausedClosesNothingAndSaysNothing) {
+  DeviceSession& session = Attach({kKindJukebox});
+  ASSERT_TRUE(session.StartDevice(true));
+  for (int mode : {DeviceSession::kPlayerPlaying, DeviceSession::kPlayerPaused}) {
+    session.OnModeChanged(mode);
+    EXPECT_FALSE(session.StopDevice(true, false));
+    EXPECT_FALSE(session.StopDevice(true, true));
+  }
+  EXPECT_EQ(CallCount("CloseDevice"), 0);
+  EXPECT_EQ(CallCount("ShutDownDevice"), 0);
+  EXPECT_TRUE(session.DeviceStarted());
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(DeviceSessionTest, BusyAnswersAreRetriedEvery100MillisecondsUntilTheShutdownTimeout) {
+  app_.options.njb.shutdownTimeout = 5;
+  DeviceSession& session = Attach({kKindJukebox});
+  ASSERT_TRUE(session.StartDevice(true));
+  player_->FailNext("CloseDevice", kBusy, 2);
+  EXPECT_FALSE(session.StopDevice(true, false));
+  EXPECT_EQ(CallCount("CloseDevice"), 3);  // busy, busy, closed
+  EXPECT_TRUE(Messages().empty());
+
+  ASSERT_TRUE(session.StartDevice(true));
+  player_->ClearCalls();
+  player_->FailNext("CloseDevice", kBusy, 1'000'000);  // busy for good
+  const auto before = frontend_.Slept();
+  EXPECT_FALSE(session.StopDevice(true, false));
+  const auto waited = frontend_.Slept() - before;
+  EXPECT_GE(waited, std::chrono::minutes(5));
+  EXPECT_LT(waited, std::chrono::minutes(5) + std::chrono::seconds(1));
+  EXPECT_NEAR(CallCount("CloseDevice"), 5 * 600, 2);
+  EXPECT_EQ(Beeps(), std::vector<std::string>{"beep: exclamation"});
+  EXPECT_EQ(Messages(), std::vector<std::string>{"message(error): ShutDown NJB failed [OK]"});
+  EXPECT_EQ(app_.deviceKind, 1);  // the kind stays after a failed shutdown
+}
+
+TEST_F(DeviceSessionTest, AnyOtherFailedStatusEndsTheShutdownAtOnce) {
+  DeviceSession& session = Attach({kKindJukebox});
+  ASSERT_TRUE(session.StartDevice(true));
+  player_->FailNext("ShutDownDevice", kDiskFull);
+  EXPECT_FALSE(session.StopDevice(false, true));
+  EXPECT_EQ(CallCount("ShutDownDevice"), 1);
+  EXPECT_EQ(CallCount("CloseDevice"), 1);  // closed after the shutdown all the same
+  EXPECT_EQ(Messages(), std::vector<std::string>{"message(error): ShutDown NJB failed [OK]"});
+}
+
+TEST_F(DeviceSessionTest, ShuttingDownANomadIIOnlyClosesIt) {
+  DeviceSession& session = Attach({kKindNomadII});
+  ASSERT_TRUE(session.StartDevice(true));
+  EXPECT_FALSE(session.StopDevice(true, true));
+  EXPECT_EQ(CallCount("ShutDownDevice"), 0);
+  EXPECT_EQ(CallCount("CloseDevice"), 1);
+}
+
+// --- pausing ---
+
+TEST_F(DeviceSessionTest, PauseEveryZeroPausesAfterEachChangeForTenAndAHalfSeconds) {
+  app_.options.njb.uploadPause = true;
+  app_.options.njb.uploadPauseTracks = 0;
+  DeviceSession& session = Attach({kKindJukebox});
+  ASSERT_TRUE(session.StartDevice(true));
+  player_->ClearCalls();
+  const auto before = frontend_.Slept();
+  session.PauseDevice();
+  EXPECT_EQ(frontend_.Slept() - before, std::chrono::milliseconds(10 * 2 + 21 * 500));  // two 10 ms polls
+  EXPECT_LT(IndexOf("SetConnected(0)"), IndexOf("SetConnected(1)"));
+  EXPECT_EQ(frontend_.Log("panel1: NJB Pause").size(), 1u);
+  session.PauseDevice();
+  EXPECT_EQ(CallCount("SetConnected(0)"), 2);
+  EXPECT_EQ(session.TransferCounter(), 2);
+}
+
+TEST_F(DeviceSessionTest, PauseEvery100CountsChangesSinceTheProgramStarted) {
+  app_.options.njb.uploadPause = true;
+  app_.options.njb.uploadPauseTracks = 100;
+  DeviceSession& session = Attach({kKindJukebox});
+  ASSERT_TRUE(session.StartDevice(true));
+  player_->ClearCalls();
+  for (int change = 1; change <= 99; ++change) session.PauseDevice();
+  EXPECT_EQ(CallCount("SetConnected(0)"), 0);
+  session.PauseDevice();
+  EXPECT_EQ(CallCount("SetConnected(0)"), 1);
+  // A new session does not reset the count.
+  EXPECT_FALSE(session.StopDevice(true, false));
+  ASSERT_TRUE(session.StartDevice(true));
+  for (int change = 101; change <= 200; ++change) session.PauseDevice();
+  EXPECT_EQ(CallCount("SetConnected(0)"), 3);  // the close's disconnect and the 200th change
+  EXPECT_EQ(session.TransferCounter(), 200);
+
+  app_.options.njb.uploadPause = false;
+  session.PauseDevice();
+  EXPECT_EQ(session.TransferCounter(), 200);
+}
+
+TEST_F(DeviceSessionTest, APlayerThatNeverDisconnectsDoesNotHangThePause) {
+  app_.options.njb.uploadPause = true;
+  app_.options.njb.uploadPauseTracks = 0;
+  app_.options.njb.shutdownTimeout = 2;
+  DeviceSession& session = Attach({kKindJukebox});
+  ASSERT_TRUE(session.StartDevice(true));
+  player_->SlowDisconnect(1'000'000);
+  session.PauseDevice();
+  EXPECT_LT(frontend_.Slept(), std::chrono::minutes(3));
+}
+
+// --- events ---
+
+TEST_F(DeviceSessionTest, PlayerEventsArriveOnlyInsidePumps) {
+  DeviceSession& session = Attach({kKindJukebox});
+  ASSERT_TRUE(session.StartDevice(true));
+  const std::string song = test::WriteMp3(temp_.Path() + "/song.mp3");
+  app_.transferToPlayerInProgress = true;
+  int id = 0;
+  ASSERT_EQ(session.CurrentDevice().SendTrack(song, AudioInfo{}, id), kOk);
+  EXPECT_TRUE(app_.transferToPlayerInProgress);  // nothing delivered yet
+  session.Pump();
+  EXPECT_FALSE(app_.transferToPlayerInProgress);
+  EXPECT_EQ(session.LastTransferStatus(), kOk);
+  EXPECT_EQ(session.LastSentId(), id);
+
+  // A rejected track ends its transfer with the player's status.
+  player_->RejectUntilChanged(song);
+  app_.transferToPlayerInProgress = true;
+  ASSERT_EQ(session.CurrentDevice().SendTrack(song, AudioInfo{}, id), kOk);
+  session.Pump();
+  EXPECT_EQ(session.LastTransferStatus(), kFailed);
+  test::WriteMp3(song, 30);  // the file changed: now it is taken
+  ASSERT_EQ(session.CurrentDevice().SendTrack(song, AudioInfo{}, id), kOk);
+  session.Pump();
+  EXPECT_EQ(session.LastTransferStatus(), kOk);
+
+  // Removal in the middle of a transfer ends the wait too.
+  player_->RemoveDuringNextTransfer();
+  app_.transferToPlayerInProgress = app_.transferFromPlayerInProgress = true;
+  ASSERT_EQ(session.CurrentDevice().SendTrack(song, AudioInfo{}, id), kOk);
+  session.Pump();
+  EXPECT_FALSE(app_.transferToPlayerInProgress);
+  EXPECT_FALSE(app_.transferFromPlayerInProgress);
+}
+
+TEST_F(DeviceSessionTest, PlayerErrorsAreShownExceptThoseTheOperationsReport) {
+  DeviceSession& session = Attach({kKindJukebox});
+  bool throwException = true;
+  session.OnError(7, "Timeout", "The player did not answer", throwException);
+  EXPECT_FALSE(throwException);
+  for (int quiet : {16, 24, 66, 128, 144, 260}) session.OnError(quiet, "x", "y", throwException);
+  EXPECT_EQ(Messages(), std::vector<std::string>{
+                            "message(error): Action failed with errorcode JBD-007\r\n\r\nError : Timeout\r\n"
+                            "Description : The player did not answer [OK]"});
+  session.OnMessage("Re-Building the cache");
+  EXPECT_EQ(frontend_.Panel(1), "Building Cache");
+}
+
+}  // namespace
+}  // namespace tonvault::device

@@ -1,0 +1,92 @@
+// The window's shape for each kind of player, and the player settings sheet.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTabWidget>
+
+#include "QtTestApp.h"
+#include "ui/DeviceControl.h"
+#include "ui/MainWindow.h"
+#include "ui/pages/PlayerSettingsPanel.h"
+#include "ui/pages/SettingsPage.h"
+
+namespace tonvault::ui {
+namespace {
+
+using catalogue::Page;
+
+class PlayerWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::QtTestApp();
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QApplication::processEvents();
+  }
+  bool PlayerTabShown() const { return window->Tabs()->isTabVisible(static_cast<int>(Page::Player)); }
+  SettingsPage* Settings() const { return static_cast<SettingsPage*>(window->PageWidget(Page::Settings)); }
+  bool Shown(QWidget* widget) const { return !widget->isHidden(); }
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(PlayerWindowTest, EachKindOfPlayerGivesTheWindowItsShape) {
+  DeviceControl& player = *window->Player();
+  window->App().deviceKind = 2;
+  player.ApplyDeviceKind(2);
+  EXPECT_FALSE(PlayerTabShown());
+  EXPECT_TRUE(Shown(window->PanelBar(ToolPanel::NomadII)));
+  EXPECT_TRUE(window->Action(CommandId::FormatNomadII)->isVisible());
+  EXPECT_FALSE(window->Action(CommandId::StopNjbNow)->isVisible());
+  EXPECT_FALSE(Shown(Settings()->PlayerSettings()->StopAfterBox()));
+  EXPECT_FALSE(window->App().options.transferWindow.stopNjb);
+
+  window->App().deviceKind = 1;
+  player.ApplyDeviceKind(1);
+  player.ShowJukeboxToolBar(true);
+  EXPECT_TRUE(PlayerTabShown());
+  EXPECT_FALSE(Shown(window->PanelBar(ToolPanel::NomadII)));
+  EXPECT_TRUE(Shown(window->PanelBar(ToolPanel::Jukebox)));
+  EXPECT_FALSE(window->Action(CommandId::FormatNomadII)->isVisible());
+  EXPECT_TRUE(Shown(Settings()->PlayerSettings()->StopAfterBox()));
+
+  player.ApplyDeviceKind(0);
+  EXPECT_FALSE(Shown(window->PanelBar(ToolPanel::Jukebox)));
+}
+
+TEST_F(PlayerWindowTest, SwitchingOffPlayerSupportHidesTheSheetAndTheToolBars) {
+  DeviceControl& player = *window->Player();
+  window->App().deviceKind = 2;
+  player.ApplyDeviceKind(2);
+  QTabWidget* sheets = Settings()->Sheets();
+  EXPECT_EQ(sheets->tabText(Settings()->PlayerSheet()), "NJB - Settings");
+  window->App().options.njbSupportOff = true;
+  player.ApplyNjbSupport();
+  EXPECT_FALSE(sheets->isTabVisible(Settings()->PlayerSheet()));
+  EXPECT_FALSE(Shown(window->PanelBar(ToolPanel::NomadII)));
+  window->App().options.njbSupportOff = false;
+  player.ApplyNjbSupport();
+  EXPECT_TRUE(sheets->isTabVisible(Settings()->PlayerSheet()));
+  EXPECT_TRUE(Shown(window->PanelBar(ToolPanel::NomadII)));
+  EXPECT_FALSE(PlayerTabShown());  // a Nomad II has no player page
+}
+
+TEST_F(PlayerWindowTest, TheSimulatedJukeboxStartsFromTheSettingsAndStopsWithTheButton) {
+  window->App().options.device.player = 2;
+  DeviceControl& player = *window->Player();
+  player.Session().ReplaceBackends();  // as choosing on the sheet does
+  ASSERT_TRUE(player.Session().StartDevice(true));
+  EXPECT_EQ(window->App().deviceKind, 1);
+  EXPECT_TRUE(Shown(window->PanelBar(ToolPanel::Jukebox)));
+  EXPECT_NE(player.PlayerAboutText().find("simulated player (demonstration)"), std::string::npos);
+  window->Tabs()->setCurrentIndex(static_cast<int>(Page::Settings));
+  Settings()->Sheets()->setCurrentIndex(Settings()->PlayerSheet());
+  QApplication::processEvents();
+  QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/player-settings.png");
+  window->Action(CommandId::StopNjbNow)->trigger();
+  EXPECT_FALSE(player.Session().DeviceStarted());
+  EXPECT_FALSE(Shown(window->PanelBar(ToolPanel::Jukebox)));
+}
+
+}  // namespace
+}  // namespace tonvault::ui
