@@ -7,9 +7,9 @@
 // Targets: full scan >= 2 GB/s, >= 10x the naive walk, and memory that does
 // not grow with the file's size.
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
+#include "BenchFiles.h"
 #include "BenchTiming.h"
 
 #include <algorithm>
@@ -28,6 +28,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using tonvault::bench::PeakRssKb;
+using tonvault::bench::ReadOnly;
 using namespace tonvault::audio;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -86,20 +88,6 @@ std::int64_t NaiveWalk(const fs::path& path) {
   return frames;
 }
 
-// Reads every byte in 256 KB blocks and does nothing with them.
-void ReadOnly(const fs::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY);
-  std::vector<std::uint8_t> block(256 * 1024);
-  std::int64_t offset = 0;
-  for (ssize_t got; (got = ::pread(fd, block.data(), block.size(), offset)) > 0;) offset += got;
-  ::close(fd);
-}
-
-long PeakRssKb() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
 
 }  // namespace
 

@@ -142,7 +142,10 @@ bool Walk::TakeFrame(std::int64_t position, int offset) {
                   frameLength, at});
     if (first) sink_->FirstFrame(at);
     if (++records_ % 1000 == 0) {
-      if (host_.StopConfirmed()) return false;
+      if (host_.StopConfirmed()) {
+        result_.stopped = true;
+        return false;
+      }
       host_.PumpEvents();
     }
   }

@@ -27,6 +27,7 @@ struct StreamScanResult {
   std::int32_t badPlaces = 0;
   std::int64_t audioBytes = 0;  // file size minus the whole ID3v2 tag at the start
   std::int32_t result = 0;      // 0, or -1 when the file could not be opened or read
+  bool stopped = false;         // analysis mode: the user confirmed a stop; the records are partial
   // Diagnostics beyond what callers store: frames walked, and the frame and
   // byte counts of an accepted VBR header (0 when none was accepted).
   std::int64_t validFrames = 0;

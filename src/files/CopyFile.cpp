@@ -10,27 +10,50 @@
 #include "files/FileIdentity.h"
 #include "files/OpenFile.h"
 #include "files/PathLinks.h"
+#include "files/TemporaryFile.h"
 
 namespace tonvault::files {
 
 namespace {
 constexpr std::size_t kCopyBlock = 1 << 20;
+
+bool CopyContent(int from, const ContentWriter& write) {
+  std::vector<char> block(kCopyBlock);
+  for (;;) {
+    const ssize_t got = ::read(from, block.data(), block.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return true;
+    if (!write(block.data(), static_cast<std::size_t>(got))) return false;
+  }
+}
+
+// A writer straight to a descriptor, failing as `fault` says.
+ContentWriter DescriptorWrites(int descriptor, const WriteFault* fault, std::size_t& written) {
+  return [descriptor, fault, &written](const char* data, std::size_t size) {
+    while (size > 0) {
+      if (fault != nullptr && written + size > fault->failAfterBytes) {
+        errno = ENOSPC;
+        return false;
+      }
+      const ssize_t done = ::write(descriptor, data, size);
+      if (done < 0 && errno == EINTR) continue;
+      if (done <= 0) return false;
+      data += done;
+      size -= static_cast<std::size_t>(done);
+      written += static_cast<std::size_t>(done);
+    }
+    return true;
+  };
+}
+
 }  // namespace
 
 FileStatus CopyFile(const std::string& source, const std::string& target, const WriteFault* fault,
                     NewCopyMode newMode) {
   OpenedFile from;
   if (const auto error = OpenForReading(source, from)) return error;
-  const auto copy = [&from](const ContentWriter& write) {
-    std::vector<char> block(kCopyBlock);
-    for (;;) {
-      const ssize_t got = ::read(from.descriptor.Get(), block.data(), block.size());
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) return false;
-      if (got == 0) return true;
-      if (!write(block.data(), static_cast<std::size_t>(got))) return false;
-    }
-  };
+  const auto copy = [&from](const ContentWriter& write) { return CopyContent(from.descriptor.Get(), write); };
   const mode_t sourceMode = from.info.st_mode & 0777;
   const mode_t created = newMode == NewCopyMode::Source ? sourceMode : NewFileMode(sourceMode);
   if (const auto error = ReplaceFile(target, copy, fault, created)) return error;
@@ -42,6 +65,23 @@ FileStatus CopyFile(const std::string& source, const std::string& target, const 
     ::utimensat(AT_FDCWD, target.c_str(), times, 0);
   }
   return std::nullopt;
+}
+
+FileStatus CopyFileExclusive(const std::string& source, const std::string& target, const WriteFault* fault) {
+  OpenedFile from;
+  if (const auto error = OpenForReading(source, from)) return error;
+  struct stat existing {};
+  if (::lstat(target.c_str(), &existing) == 0) return FileError{Failure::AlreadyExists, EEXIST};
+  TemporaryFile temporary;
+  if (const auto error = temporary.Create(FolderOf(target), NameOf(target))) return error;
+  std::size_t written = 0;
+  if (!CopyContent(from.descriptor.Get(), DescriptorWrites(temporary.Descriptor(), fault, written))) {
+    return FileError{Failure::System, errno};
+  }
+  ::fchmod(temporary.Descriptor(), NewFileMode(from.info.st_mode & 0777));
+  const timespec times[2] = {from.info.st_atim, from.info.st_mtim};
+  ::futimens(temporary.Descriptor(), times);
+  return temporary.LinkAs(target);
 }
 
 }  // namespace tonvault::files

@@ -21,4 +21,11 @@ enum class NewCopyMode { SourceLessUmask, Source };
 FileStatus CopyFile(const std::string& source, const std::string& target, const WriteFault* fault = nullptr,
                     NewCopyMode newMode = NewCopyMode::SourceLessUmask);
 
+// Copies the regular file `source` to `target`, which must not exist yet
+// (Failure::AlreadyExists, and nothing written, when it does). The copy is
+// complete and flushed before it appears under its name, so a crash leaves
+// no half copy; it takes the source's permissions less the umask and its
+// dates.
+FileStatus CopyFileExclusive(const std::string& source, const std::string& target, const WriteFault* fault = nullptr);
+
 }  // namespace tonvault::files

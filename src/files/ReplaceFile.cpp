@@ -175,6 +175,32 @@ FileStatus RewriteThroughInode(const std::string& target, TemporaryFile& tempora
   return std::nullopt;
 }
 
+FileStatus ReplaceRegularFile(const std::string& path, const ContentProducer& produce, const ContentCheck& check,
+                              const WriteFault* fault, std::optional<mode_t> newFileMode) {
+  std::string target;
+  if (const auto error = ResolveLinks(path, target)) return error;
+  struct stat existing {};
+  const bool exists = ::lstat(target.c_str(), &existing) == 0;
+  if (!exists && errno != ENOENT) return ErrorFromErrno(errno);
+  if (exists && !S_ISREG(existing.st_mode)) return FileError{Failure::NotRegularFile, 0};
+  if (exists && IsWriteProtected(target, existing)) return FileError{Failure::WriteProtected, EACCES};
+
+  TemporaryFile temporary;
+  if (const auto error = temporary.Create(FolderOf(target), NameOf(target))) return error;
+  if (const auto error = Produce(temporary.Descriptor(), produce, fault)) return error;
+  if (check) {
+    if (::fsync(temporary.Descriptor()) != 0) return ErrorFromErrno(errno);
+    if (const auto error = check(temporary.Descriptor())) return error;
+  }
+  if (exists && existing.st_nlink > 1) return RewriteThroughInode(target, temporary);
+  if (exists) {
+    KeepIdentity(temporary.Descriptor(), existing, fault != nullptr && fault->refuseOwner);
+  } else {
+    ::fchmod(temporary.Descriptor(), newFileMode ? *newFileMode & 0777 : NewFileMode());
+  }
+  return temporary.RenameOver(target);
+}
+
 }  // namespace
 
 FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, const WriteFault* fault,
@@ -187,24 +213,16 @@ FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, 
     }
     return FileError{Failure::NotRegularFile, 0};
   }
-  std::string target;
-  if (const auto error = ResolveLinks(path, target)) return error;
-  struct stat existing {};
-  const bool exists = ::lstat(target.c_str(), &existing) == 0;
-  if (!exists && errno != ENOENT) return ErrorFromErrno(errno);
-  if (exists && !S_ISREG(existing.st_mode)) return FileError{Failure::NotRegularFile, 0};
-  if (exists && IsWriteProtected(target, existing)) return FileError{Failure::WriteProtected, EACCES};
+  return ReplaceRegularFile(path, produce, {}, fault, newFileMode);
+}
 
-  TemporaryFile temporary;
-  if (const auto error = temporary.Create(FolderOf(target), NameOf(target))) return error;
-  if (const auto error = Produce(temporary.Descriptor(), produce, fault)) return error;
-  if (exists && existing.st_nlink > 1) return RewriteThroughInode(target, temporary);
-  if (exists) {
-    KeepIdentity(temporary.Descriptor(), existing, fault != nullptr && fault->refuseOwner);
-  } else {
-    ::fchmod(temporary.Descriptor(), newFileMode ? *newFileMode & 0777 : NewFileMode());
+FileStatus ReplaceFileChecked(const std::string& path, const ContentProducer& produce, const ContentCheck& check,
+                              const WriteFault* fault) {
+  struct stat followed {};
+  if (OwnDescriptorOf(path) >= 0 || (::stat(path.c_str(), &followed) == 0 && !S_ISREG(followed.st_mode))) {
+    return FileError{Failure::NotRegularFile, 0};
   }
-  return temporary.RenameOver(target);
+  return ReplaceRegularFile(path, produce, check, fault, std::nullopt);
 }
 
 FileStatus WriteWholeFile(const std::string& path, std::string_view content, const WriteFault* fault) {

@@ -42,6 +42,16 @@ using ContentProducer = std::function<bool(const ContentWriter& write)>;
 FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, const WriteFault* fault = nullptr,
                        std::optional<mode_t> newFileMode = std::nullopt);
 
+// Reads the complete new content back (the temporary file, flushed, through
+// its descriptor) before it takes the target's place; a failure it returns
+// abandons the replacement, so the target stays exactly as it was.
+using ContentCheck = std::function<FileStatus(int descriptor)>;
+
+// ReplaceFile for a regular file whose new content must pass `check` first.
+// A target that is not a regular file is refused (Failure::NotRegularFile).
+FileStatus ReplaceFileChecked(const std::string& path, const ContentProducer& produce, const ContentCheck& check,
+                              const WriteFault* fault = nullptr);
+
 // ReplaceFile with content that is at hand.
 FileStatus WriteWholeFile(const std::string& path, std::string_view content, const WriteFault* fault = nullptr);
 

@@ -114,6 +114,17 @@ FileStatus TemporaryFile::RenameOver(const std::string& target) {
   return std::nullopt;
 }
 
+FileStatus TemporaryFile::LinkAs(const std::string& target) {
+  if (::fsync(file_.Get()) != 0) return ErrorFromErrno(errno);
+  const std::string source = path_.empty() ? "/proc/self/fd/" + std::to_string(file_.Get()) : path_;
+  if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+    return errno == EEXIST ? FileError{Failure::AlreadyExists, EEXIST} : ErrorFromErrno(errno);
+  }
+  Discard();
+  SyncFolder(folder_);
+  return std::nullopt;
+}
+
 void TemporaryFile::Discard() {
   if (!path_.empty()) ::unlink(path_.c_str());
   path_.clear();

@@ -41,6 +41,9 @@ class TemporaryFile {
   // Flushes the file and renames it over `target` in one step; then flushes
   // the folder so the rename survives a crash.
   FileStatus RenameOver(const std::string& target);
+  // Flushes the file and gives it the name `target` only when no file has
+  // that name (Failure::AlreadyExists otherwise); the temporary name goes.
+  FileStatus LinkAs(const std::string& target);
   // Closes and removes the file.
   void Discard();
   // Closes the file and leaves it under its name: a complete copy that is

@@ -41,7 +41,7 @@ constexpr std::array kCommands = {
                 "Delete selected files from harddisk", P::Edit, G::Disk, "", true},
     CommandInfo{CommandId::SelectionToRam, "Copy  T&ags  =>  &RAM", "", P::None, kNoGroup, "", false},
     CommandInfo{CommandId::AnalyzeAllMp3, "Analyze all &MP3s  (in FILES)", "Analyze all MP3s  (in FILES)", P::Edit,
-                G::Row, "", false},
+                G::Row, "", true},
 
     CommandInfo{CommandId::DeleteOnNjb, "Delete selected files on &NJB", "Delete selected files on NJB", P::Player,
                 G::Row, "", false},
@@ -61,12 +61,12 @@ constexpr std::array kCommands = {
     CommandInfo{CommandId::SaveAsTxt, "Save as &TXT-file", "Save list as TXT-file", P::Print, G::Export, "", true},
     CommandInfo{CommandId::SaveAsHtml, "Save as &HTML-file", "Save list as HTML-file", P::Print, G::Export, "", true},
 
-    CommandInfo{CommandId::RenameOne, "&Rename single file", "Rename 1 track", P::Id3, G::Tag, "", false},
-    CommandInfo{CommandId::RenameAll, "Rename &all files", "Rename all selected tracks", P::Id3, G::Tag, "", false},
+    CommandInfo{CommandId::RenameOne, "&Rename single file", "Rename 1 track", P::Id3, G::Tag, "", true},
+    CommandInfo{CommandId::RenameAll, "Rename &all files", "Rename all selected tracks", P::Id3, G::Tag, "", true},
     CommandInfo{CommandId::ExtractOne, "&Extract filename to ID3  (single file)",
-                "Extract filename of 1 track to ID3-Tags", P::Id3, G::Tag, "", false},
+                "Extract filename of 1 track to ID3-Tags", P::Id3, G::Tag, "", true},
     CommandInfo{CommandId::ExtractAll, "Extract &filenames to ID3  (all files)",
-                "Extract filenames of all selected files to ID3-Tags", P::Id3, G::Tag, "", false},
+                "Extract filenames of all selected files to ID3-Tags", P::Id3, G::Tag, "", true},
 
     CommandInfo{CommandId::JoinTitleArtist, "Copy  &Title + Artist  =>  Title   (NJB or V2)",
                 "Copy  Title + Artist  =>  Title   (NJB or V2)", P::TagRam, G::TagRam, "", false},

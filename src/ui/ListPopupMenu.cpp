@@ -20,7 +20,7 @@ ListPopupMenu::ListPopupMenu(catalogue::Application& app, ListId list, QTableVie
   if (files) Add("Copy selected lines to RESULTS", "Ins", [&a] { catalogue::CopySelectedLinesToResults(a); }, true);
   Add("Play selected files", "P", [&a] { catalogue::PlaySelectedFiles(a); }, true);
   Add("ID3-Tag editor", "I", [&a] { catalogue::ChangePage(a, catalogue::Page::Id3Editor); }, true);
-  AddPending("Analyze / Fix  MP3", "A");
+  Add("Analyze / Fix  MP3", "A", [this] { if (analyze_) analyze_(); }, true);
   menu_.addSeparator();
   Add("Delete selected lines", "Del", [&a] { catalogue::DeleteSelectedLines(a); }, true);
   if (!files) {

@@ -23,6 +23,8 @@ class ListPopupMenu : public QObject {
   QMenu* Menu() { return &menu_; }
   // Enables the entries for the list's rows and selection.
   void UpdateEnabling();
+  // What "Analyze / Fix  MP3" runs (the MP3 page is made after the menus).
+  void OnAnalyze(std::function<void()> analyze) { analyze_ = std::move(analyze); }
   // Shows or hides the entries that work on the player.
   void SetPlayerEntriesVisible(bool visible);
 
@@ -44,6 +46,7 @@ class ListPopupMenu : public QObject {
   QMenu menu_;
   std::vector<Entry> entries_;
   std::vector<QAction*> playerEntries_;
+  std::function<void()> analyze_;
 };
 
 }  // namespace tonvault::ui

@@ -22,11 +22,14 @@
 #include "catalogue/Help.h"
 #include "catalogue/Import.h"
 #include "catalogue/PageChange.h"
+#include "catalogue/repair/BatchAnalysis.h"
 #include "catalogue/SettingsFile.h"
 #include "catalogue/StartUp.h"
 #include "catalogue/StatusTexts.h"
 #include "catalogue/DiskOperations.h"
 #include "catalogue/ListOperations.h"
+#include "tagging/extract/ExtractEntry.h"
+#include "tagging/rename/RenameEntry.h"
 #include "ui/AboutBox.h"
 #include "ui/DeviceControl.h"
 #include "ui/Artwork.h"
@@ -37,6 +40,7 @@
 #include "ui/ToolIcons.h"
 #include "ui/WindowPlacement.h"
 #include "ui/pages/EditorPage.h"
+#include "ui/pages/Mp3Page.h"
 #include "ui/pages/PlaceholderPage.h"
 #include "ui/pages/SearchPage.h"
 #include "ui/pages/SettingsPage.h"
@@ -289,6 +293,12 @@ void MainWindow::BuildPages() {
       settingsPage->Controls().Bind(editorPage_->KeepDateBox(), app_.options.id3.keepOriginalFileDate);
     } else if (page == Page::Id3Editor) {
       widget = editorPage_ = new EditorPage(app_, tagEditor_, stack_);
+    } else if (page == Page::Mp3) {
+      widget = mp3Page_ = new Mp3Page(app_, stack_);
+      // The repair's "Keep original file date" mirrors the settings page's.
+      static_cast<SettingsPage*>(stack_->widget(static_cast<int>(Page::Settings)))
+          ->Controls()
+          .Bind(mp3Page_->KeepDateBox(), app_.options.analyze.keepOriginalFileDate);
     } else {
       widget = new PlaceholderPage(page, stack_);
     }
@@ -297,6 +307,7 @@ void MainWindow::BuildPages() {
   }
   for (auto [list, id] : {std::pair{filesPage_, catalogue::ListId::Files}, std::pair{resultsPage_, catalogue::ListId::Results}}) {
     auto* popup = new ListPopupMenu(app_, id, list->View());
+    popup->OnAnalyze([this, id] { mp3Page_->AnalyzeSelected(id); });
     popups_.push_back(popup);
     list->OnSelectionChanged([this, popup] {
       catalogue::SelectionChanged(app_);
@@ -390,8 +401,13 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::MoveFilesToFolderWithSubfolder: catalogue::CopyOrMoveFiles(app_, false, true); break;
     case CommandId::DeleteFilesFromDisk: catalogue::DeleteFiles(app_); break;
     case CommandId::SaveAsTxt: views::ExportText(app_); break;
+    case CommandId::AnalyzeAllMp3: catalogue::BatchAnalyze(app_); break;
     case CommandId::SaveAsHtml: views::ExportHtml(app_); break;
     case CommandId::ImportWithSubfolders: catalogue::ImportFolder(app_, true); break;
+    case CommandId::RenameOne: tagging::RenameSingleFile(tagEditor_); break;
+    case CommandId::RenameAll: tagging::RenameAllFiles(tagEditor_); break;
+    case CommandId::ExtractOne: tagging::ExtractSingleFile(tagEditor_); break;
+    case CommandId::ExtractAll: tagging::ExtractAllFiles(tagEditor_); break;
     default: break;
   }
   const CommandId checked = app_.priority == catalogue::Priority::Idle   ? CommandId::PriorityIdle

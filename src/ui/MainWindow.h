@@ -138,6 +138,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   // Installs itself as the page change's editor hooks.
   tagging::TagEditor tagEditor_{app_};
   class EditorPage* editorPage_ = nullptr;
+  class Mp3Page* mp3Page_ = nullptr;
   TrackListPage* filesPage_ = nullptr;
   TrackListPage* resultsPage_ = nullptr;
   StatusBar* statusBar_ = nullptr;

@@ -8,6 +8,7 @@
 
 #include "FileTestSupport.h"
 #include "files/CopyFile.h"
+#include "files/FileIdentity.h"
 #include "support/TempFolder.h"
 
 namespace tonvault::files {
@@ -92,6 +93,29 @@ TEST_F(RenameFileTest, CopyKeepsTheDatesAndReplacesOnlyTheTarget) {
   EXPECT_EQ(Info(Path("copy.mp3")).st_mtim.tv_sec, kOldDate + 100);
   EXPECT_EQ(Names(folder.Path()),
             (std::vector<std::string>{"bigger.mp3", "copy.mp3", "link.mp3", "source.mp3", "target.mp3"}));
+}
+
+// A backup copy: never over an existing file (not even a dangling link),
+// and never seen half written.
+TEST_F(RenameFileTest, ExclusiveCopyAppearsWholeOrNotAtAll) {
+  Plant(Path("song.mp3"), std::string(100'000, 's'), 0640);
+  test::SetTimes(Path("song.mp3"), kOldDate);
+  ASSERT_FALSE(CopyFileExclusive(Path("song.mp3"), Path("song.bak")));
+  EXPECT_EQ(Contents(Path("song.bak")), Contents(Path("song.mp3")));
+  EXPECT_EQ(Info(Path("song.bak")).st_mtim.tv_sec, kOldDate);
+  EXPECT_EQ(Info(Path("song.bak")).st_mode & 0777, NewFileMode(0640));
+
+  Plant(Path("song.mp3"), "newer");
+  const auto again = CopyFileExclusive(Path("song.mp3"), Path("song.bak"));
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->failure, Failure::AlreadyExists);
+  EXPECT_EQ(Contents(Path("song.bak")).size(), 100'000u);
+  ASSERT_EQ(::symlink("nowhere", Path("dangling.bak").c_str()), 0);
+  EXPECT_EQ(CopyFileExclusive(Path("song.mp3"), Path("dangling.bak"))->failure, Failure::AlreadyExists);
+
+  const WriteFault fault{.failAfterBytes = 3};
+  EXPECT_TRUE(CopyFileExclusive(Path("song.mp3"), Path("other.bak"), &fault));
+  EXPECT_EQ(Names(folder.Path()), (std::vector<std::string>{"dangling.bak", "song.bak", "song.mp3"}));
 }
 
 TEST_F(RenameFileTest, NewCopyIsNoMoreOpenThanItsSourceAndTheUmask) {

@@ -96,6 +96,15 @@ Bytes Id3v2Tag(std::size_t totalLength) {
 
 Bytes Junk(std::size_t count, std::uint8_t value) { return Bytes(count, value); }
 
+Bytes Id3v1Tag() {
+  Bytes tag(128, 0x20);
+  tag[0] = 'T';
+  tag[1] = 'A';
+  tag[2] = 'G';
+  tag[127] = 12;
+  return tag;
+}
+
 void Append(Bytes& to, const Bytes& more) { to.insert(to.end(), more.begin(), more.end()); }
 
 }  // namespace tonvault::testing

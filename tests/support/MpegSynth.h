@@ -32,6 +32,8 @@ Bytes XingFrame(const FrameShape& shape, std::int32_t frames, std::int32_t bytes
 Bytes VbriFrame(const FrameShape& shape, std::int32_t frames, std::int32_t bytes);
 // An ID3v2.3 tag of `totalLength` bytes with a syncsafe size.
 Bytes Id3v2Tag(std::size_t totalLength);
+// An ID3v1.0 tag: "TAG", blank fields, genre 12.
+Bytes Id3v1Tag();
 // Bytes that never contain 0xFF, so no frame header can appear in them.
 Bytes Junk(std::size_t count, std::uint8_t value = 0x55);
 

@@ -156,5 +156,34 @@ TEST_F(EditorPageTest, ChangedAndEqualValuesReadWellInADarkPalette) {
   EXPECT_GT(equal.blue(), equal.red());
 }
 
+TEST_F(EditorPageTest, RenameAndExtractAreOfferedOnlyWhileTheEditorShowsFiles) {
+  const CommandId commands[] = {CommandId::RenameOne, CommandId::RenameAll, CommandId::ExtractOne,
+                                CommandId::ExtractAll};
+  for (CommandId id : commands) EXPECT_FALSE(window->Action(id)->isEnabled());
+  EXPECT_FALSE(window->MenuOf(catalogue::MenuGroup::Rename)->menuAction()->isEnabled());
+  Open("id3lib-v23.mp3");
+  for (CommandId id : commands) {
+    EXPECT_TRUE(window->Action(id)->isEnabled());
+    EXPECT_TRUE(window->PanelBar(ToolPanel::Id3)->actions().contains(window->Action(id)));
+  }
+  EXPECT_TRUE(window->MenuOf(catalogue::MenuGroup::Rename)->menuAction()->isEnabled());
+  EXPECT_TRUE(window->MenuOf(catalogue::MenuGroup::Extract)->menuAction()->isEnabled());
+  Shoot("editor-rename-extract.png");
+
+  catalogue::Application& app = window->App();
+  const std::string newName = folder.path().toStdString() + "/03 - ABBA - Waterloo.mp3";
+  catalogue::SetCatalogueModified(app, false);
+  window->Action(CommandId::RenameOne)->trigger();
+  QApplication::processEvents();
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(newName)));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+  EXPECT_EQ(catalogue::FileOfRow(app.files[0], app.columnMap), newName);
+  EXPECT_TRUE(app.catalogueModified);
+
+  catalogue::ChangePage(app, Page::Files);
+  QApplication::processEvents();
+  for (CommandId id : commands) EXPECT_FALSE(window->Action(id)->isEnabled());
+}
+
 }  // namespace
 }  // namespace tonvault::ui

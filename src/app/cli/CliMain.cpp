@@ -37,6 +37,14 @@ constexpr std::string_view kUsage =
     "                       the player's kind, storage and counts as JSON (default:\n"
     "                       a Jukebox through libnjb, else a player folder on\n"
     "                       removable media)\n"
+    "  rename FILE... [--items LIST | --format F] [--dry-run] ...\n"
+    "                       rename files from their tags (tonvault-cli rename for all options)\n"
+    "  extract FILE... [--items LIST] [--separators S] [--dry-run] ...\n"
+    "                       fill tags from file names (tonvault-cli extract for all options)\n"
+    "  analyze FILE... [--json] | analyze --batch CATALOGUE.tvd -o RESULTS.tvd\n"
+    "                       MP3 frame analysis, or the batch (tonvault-cli analyze for all options)\n"
+    "  repair FILE [--before] [--after] [--groups N,...] [--no-backup] [--keep-date]\n"
+    "                       repair an MP3 stream safely (tonvault-cli repair for all options)\n"
     "\n"
     "Option of every command:\n";
 
@@ -83,6 +91,10 @@ int main(int argc, char** argv) {
   if (command == "diff") return cli::DiffCommand(rest);
   if (command == "export") return cli::ExportCommand(rest);
   if (command == "player") return cli::PlayerCommand(rest);
+  if (command == "rename") return cli::RenameCommand(rest);
+  if (command == "extract") return cli::ExtractCommand(rest);
+  if (command == "analyze") return cli::AnalyzeCommand(rest);
+  if (command == "repair") return cli::RepairCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n";
   PrintUsage(std::cerr);
   return 2;

@@ -19,5 +19,9 @@ int ExportCommand(const Arguments& arguments);
 int DupesCommand(const Arguments& arguments);
 int DiffCommand(const Arguments& arguments);
 int PlayerCommand(const Arguments& arguments);
+int RenameCommand(const Arguments& arguments);
+int ExtractCommand(const Arguments& arguments);
+int AnalyzeCommand(const Arguments& arguments);
+int RepairCommand(const Arguments& arguments);
 
 }  // namespace tonvault::cli

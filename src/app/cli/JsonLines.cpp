@@ -64,6 +64,12 @@ JsonObject& JsonObject::Add(std::string_view key, double number) {
   return *this;
 }
 
+JsonObject& JsonObject::AddJson(std::string_view key, std::string_view json) {
+  Key(key);
+  text_ += json;
+  return *this;
+}
+
 JsonObject& JsonObject::Add(std::string_view key, bool value) {
   Key(key);
   text_ += value ? "true" : "false";

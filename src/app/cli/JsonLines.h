@@ -18,6 +18,8 @@ class JsonObject {
   JsonObject& Add(std::string_view key, long long number);
   JsonObject& Add(std::string_view key, double number);
   JsonObject& Add(std::string_view key, bool value);
+  // A value that is JSON already (an array or object built elsewhere).
+  JsonObject& AddJson(std::string_view key, std::string_view json);
   std::string Line() const { return text_ + "}"; }
 
  private:

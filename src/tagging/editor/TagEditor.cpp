@@ -6,10 +6,10 @@
 
 #include "audio/Genres.h"
 #include "audio/Id3v1.h"
-#include "catalogue/AudioHost.h"
 #include "catalogue/FillRow.h"
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
+#include "catalogue/RefillRow.h"
 #include "catalogue/TagWriting.h"
 
 namespace tonvault::tagging {
@@ -525,20 +525,7 @@ bool TagEditor::SaveEditEntry(int which) {
 }
 
 void TagEditor::RefillRows(const EditEntry& entry) {
-  auto& rows = catalogue::Rows(app_, editSource_);
-  if (entry.row >= rows.size()) return;
-  catalogue::VolumeLabels labels;
-  catalogue::FrontendScanHost host(app_);
-  catalogue::FillContext context{app_.columnMap, app_.options, labels, host};
-  const catalogue::TrackRecord before = rows[entry.row];
-  (void)catalogue::FillRow(rows[entry.row], entry.fileName, context);
-  auto& others = catalogue::Rows(app_, editSource_ == ListId::Files ? ListId::Results : ListId::Files);
-  const std::ptrdiff_t twin = catalogue::FindEqualRow(others, before);
-  if (twin >= 0) (void)catalogue::FillRow(others[static_cast<std::size_t>(twin)], entry.fileName, context);
-  catalogue::FilesChanged(app_);
-  app_.filesSort.Clear();
-  app_.resultsSort.Clear();
-  app_.frontend.ListsChanged();
+  catalogue::RefillRowAndTwin(app_, editSource_, entry.row, entry.fileName);
 }
 
 void TagEditor::Save() {
@@ -556,9 +543,55 @@ void TagEditor::Save() {
     Notify();
     return;
   }
+  ShowNextAfterSave();
+}
+
+void TagEditor::ShowNextAfterSave() {
   if (app_.options.id3.nextSave) Next();
   if (!nextEnabled_) ShowEditEntry();
   Notify();
+}
+
+void TagEditor::RunOnDisplay(const std::function<bool()>& command) {
+  if (ShowsDiskFiles() && command()) ShowNextAfterSave();
+}
+
+void TagEditor::EntryRenamed(const std::string& newName) {
+  if (editList_.empty()) return;
+  EditEntry& entry = editList_[editIndex_];
+  entry.fileName = newName;
+  fileLine_ = "Filename:   " + newName;
+  RefillRows(entry);
+  Notify();
+}
+
+bool TagEditor::RunOverAll(const std::function<bool()>& each) {
+  if (!ShowsDiskFiles()) return false;
+  const bool done = RunEntries(each);
+  ShowEditEntry();
+  return done;
+}
+
+bool TagEditor::RunEntries(const std::function<bool()>& each) {
+  saveAllRunning_ = true;
+  bool failed = false;
+  const std::size_t total = editList_.size();
+  {
+    catalogue::LongOperation operation(app_, {1, {}});
+    operation.EndOnPage(Page::Id3Editor);
+    for (std::size_t n = 0; n < total; ++n) {
+      editIndex_ = n;
+      ShowEditEntry();
+      if (!each()) {
+        failed = true;
+        break;
+      }
+      if (!operation.ItemDone(n + 1, total)) break;
+    }
+    // The operation's end refreshes the editor: its command state and status texts.
+  }
+  saveAllRunning_ = false;
+  return !failed;
 }
 
 void TagEditor::ReleaseSwitches() {
@@ -573,27 +606,11 @@ void TagEditor::ReleaseSwitches() {
 
 void TagEditor::SaveAll() {
   if (!open_ || editList_.empty() || !saveEnabled_) return;
-  saveAllRunning_ = true;
-  bool failed = false;
-  const std::size_t total = editList_.size();
-  {
-    catalogue::LongOperation operation(app_, {1, {}});
-    operation.EndOnPage(Page::Id3Editor);
-    for (std::size_t n = 0; n < total; ++n) {
-      editIndex_ = n;
-      ShowEditEntry();
-      const bool saved = playerTagMode_ ? player_ != nullptr && player_->SavePlayerTags(editList_[n], v2_)
-                                        : SaveEditEntry(0);
-      if (!saved) {
-        failed = true;
-        break;
-      }
-      if (!operation.ItemDone(n + 1, total)) break;
-    }
-    // The operation's end refreshes the editor: its command state and status texts.
-  }
-  saveAllRunning_ = false;
-  if (failed) {
+  const bool saved = RunEntries([this] {
+    return playerTagMode_ ? player_ != nullptr && player_->SavePlayerTags(editList_[editIndex_], v2_)
+                          : SaveEditEntry(0);
+  });
+  if (!saved) {
     // The file that could not be written stays on display as it was tried,
     // with every box and toggle, so the user can put it right.
     UpdateSaveButtons();

@@ -85,6 +85,27 @@ class TagEditor : public catalogue::EditorHooks {
   void First();
   void ReadAgain();
 
+  // --- for the commands that work on the files of the list ---
+  // True while the editor shows files on disk (command state 9).
+  bool ShowsDiskFiles() const { return open_ && !playerTagMode_ && !editList_.empty(); }
+  catalogue::Application& App() const { return app_; }
+  // The new values of one version, for commands that fill them.
+  VersionState& Values(Version version) { return Mutable(version); }
+  // The file of the entry on display now has `newName`: the entry holds it,
+  // and its row and the row of the same file in the other list are filled
+  // from it.
+  void EntryRenamed(const std::string& newName);
+  // After a single-file command succeeded: the next entry when "Show next
+  // file after save" is on; the entry again when it is the last.
+  void ShowNextAfterSave();
+  // Runs a single-file command on the entry on display and, when it
+  // succeeds, moves on as a save does.
+  void RunOnDisplay(const std::function<bool()>& command);
+  // Runs `each` for every entry as one long operation, showing each entry
+  // first; the first `each` that returns false ends the run. The current
+  // entry is shown again at the end. Returns false when an entry failed.
+  bool RunOverAll(const std::function<bool()>& each);
+
   // --- state the page shows ---
   const std::vector<EditEntry>& EditList() const { return editList_; }
   std::size_t EditIndex() const { return editIndex_; }
@@ -131,6 +152,8 @@ class TagEditor : public catalogue::EditorHooks {
   // after Save All and when the page is left.
   void ReleaseSwitches();
   void RefillRows(const EditEntry& entry);
+  // The loop of the commands over all entries, inside one long operation.
+  bool RunEntries(const std::function<bool()>& each);
   void Notify();
 
   catalogue::Application& app_;
