@@ -37,6 +37,8 @@ constexpr std::string_view kUsage =
     "                       the player's kind, storage and counts as JSON (default:\n"
     "                       a Jukebox through libnjb, else a player folder on\n"
     "                       removable media)\n"
+    "  player ls [--player SPEC]   the player's tracks as JSON lines (keys of cat + \"id\")\n"
+    "  player rm ID... [--player SPEC]   delete these tracks on the player\n"
     "  rename FILE... [--items LIST | --format F] [--dry-run] ...\n"
     "                       rename files from their tags (tonvault-cli rename for all options)\n"
     "  extract FILE... [--items LIST] [--separators S] [--dry-run] ...\n"
