@@ -13,6 +13,7 @@
 #include "catalogue/TextCase.h"
 #include "device/content/PlayerContent.h"
 #include "device/folder/TrackIndex.h"
+#include "device/session/HeadlessHost.h"
 #include "device/simulated/SimulatedPlayer.h"
 #include "files/ReplaceFile.h"
 
@@ -21,15 +22,6 @@ namespace {
 using namespace tonvault;
 
 constexpr int kTracks = 20000;
-
-class NoWindow : public device::SessionHost {
- public:
-  void ApplyDeviceKind(int) override {}
-  void ShowJukeboxToolBar(bool) override {}
-  void EnablePlayerAbout() override {}
-  void StartIdleTimer(int) override {}
-  void StopIdleTimer() override {}
-};
 
 std::string Numbered(const char* word, int n) { return std::string(word).append(std::to_string(n)); }
 
@@ -73,7 +65,7 @@ int main() {
   SeedPlayer(scratch);
 
   bench::QuietSession session;
-  NoWindow host;
+  device::HeadlessHost host;
   device::DeviceSession player(session.app, host, [&scratch] {
     return std::make_unique<device::SimulatedPlayer>(scratch, std::vector<int>{device::kKindJukebox});
   });

@@ -11,6 +11,7 @@
 #include "device/content/DeviceRow.h"
 #include "device/content/PlayerContent.h"
 #include "device/folder/TrackIndex.h"
+#include "device/session/HeadlessHost.h"
 #include "device/simulated/SimulatedPlayer.h"
 #include "files/ReplaceFile.h"
 #include "support/ScriptedFrontend.h"
@@ -22,15 +23,6 @@ namespace {
 using catalogue::Button;
 using catalogue::Column;
 using testing::ScriptedFrontend;
-
-class NoWindow : public SessionHost {
- public:
-  void ApplyDeviceKind(int) override {}
-  void ShowJukeboxToolBar(bool) override {}
-  void EnablePlayerAbout() override {}
-  void StartIdleTimer(int) override {}
-  void StopIdleTimer() override {}
-};
 
 AudioInfo Track(const std::string& title, const std::string& artist = "Artist", const std::string& album = "Album") {
   AudioInfo info;
@@ -167,7 +159,7 @@ class PlayerContentTest : public ::testing::Test {
   testing::TempFolder temp_;
   ScriptedFrontend frontend_;
   catalogue::Application app_{frontend_};
-  NoWindow host_;
+  HeadlessHost host_;
   SimulatedPlayer* player_ = nullptr;
   std::unique_ptr<DeviceSession> session_;
   std::unique_ptr<PlayerContent> content_;

@@ -10,23 +10,13 @@
 #include "device/content/DeviceRow.h"
 #include "device/content/PlayerContent.h"
 #include "device/session/DeviceSession.h"
+#include "device/session/HeadlessHost.h"
 
 namespace tonvault::cli {
 namespace {
 
 constexpr const char* kPlayerUsage =
     "Usage: tonvault-cli player info|ls|rm ID... [--player folder:PATH|simulated:jukebox|simulated:nomad2|njb|auto]\n";
-
-// Without a window there is nothing to shape and no timer to run: the
-// player is closed at the end of each command.
-class NoWindow : public device::SessionHost {
- public:
-  void ApplyDeviceKind(int) override {}
-  void ShowJukeboxToolBar(bool) override {}
-  void EnablePlayerAbout() override {}
-  void StartIdleTimer(int) override {}
-  void StopIdleTimer() override {}
-};
 
 const char* KindName(int deviceKind) {
   switch (deviceKind) {
@@ -48,7 +38,7 @@ int CountEntries(device::Device& device, bool tracks) {
 
 int PlayerInfo(const device::PlayerSpec& spec) {
   Session session;
-  NoWindow host;
+  device::HeadlessHost host;
   device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
   if (!player.StartDevice(true)) return 1;
   device::Device& device = player.CurrentDevice();
@@ -90,7 +80,7 @@ bool ReadPlayer(Session& session, device::DeviceSession& player, device::PlayerC
 // tonvault-cli player ls: every track of the player as a JSON line.
 int PlayerList(const device::PlayerSpec& spec) {
   Session session;
-  NoWindow host;
+  device::HeadlessHost host;
   device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
   device::PlayerContent content(session.app, player);
   const bool read = ReadPlayer(session, player, content);
@@ -105,7 +95,7 @@ int PlayerList(const device::PlayerSpec& spec) {
 // player, as "Delete selected files on NJB" does with their rows.
 int PlayerRemove(const device::PlayerSpec& spec, const std::set<int>& ids) {
   Session session;
-  NoWindow host;
+  device::HeadlessHost host;
   device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
   device::PlayerContent content(session.app, player);
   if (!ReadPlayer(session, player, content)) {
