@@ -32,6 +32,7 @@
 #include "tagging/rename/RenameEntry.h"
 #include "ui/AboutBox.h"
 #include "ui/DeviceControl.h"
+#include "ui/NomadMemoryChoice.h"
 #include "ui/Artwork.h"
 #include "ui/ListPopupMenu.h"
 #include "ui/QtDialogs.h"
@@ -246,6 +247,8 @@ void MainWindow::BuildToolBars() {
   for (const CommandInfo& info : AllCommands()) {
     if (!info.hint.empty() && info.panel != ToolPanel::None) panels_[info.panel]->addAction(actions_[info.id]);
   }
+  panels_[ToolPanel::NomadII]->addWidget(new NomadMemoryChoice(actions_[CommandId::NomadInternalMemory],
+                                                               actions_[CommandId::NomadExternalMemory], this));
   panels_[ToolPanel::Id3]->setVisible(false);
   panels_[ToolPanel::TagRam]->setVisible(false);
   panels_[ToolPanel::NomadII]->setVisible(false);

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTabWidget>
 
@@ -112,6 +113,32 @@ TEST_F(PlayerWindowTest, ReadingThePlayerFillsFilesWithItsTracks) {
   QApplication::processEvents();
   EXPECT_TRUE(window->Action(CommandId::DeleteOnNjb)->isEnabled());
   window->grab().save(TONVAULT_SCREENSHOT_DIR "/player-files.png");
+}
+
+TEST_F(PlayerWindowTest, TheNomadMemoryChoiceSwitchesThePlayerAndPressesItsButton) {
+  catalogue::Application& app = window->App();
+  app.options.device = {3, {}};  // the simulated Nomad II
+  window->Player()->Session().ReplaceBackends();
+  app.deviceKind = 2;
+  window->Player()->ApplyDeviceKind(2);
+  window->resize(1280, 760);  // the whole Nomad II tool bar fits
+  QApplication::processEvents();
+  auto* choice = window->findChild<QWidget*>("NomadMemoryChoice");
+  ASSERT_NE(choice, nullptr);
+  EXPECT_FALSE(choice->isHidden());
+  const auto buttons = choice->findChildren<QRadioButton*>();
+  ASSERT_EQ(buttons.size(), 2);
+  EXPECT_TRUE(buttons[0]->isChecked());
+  buttons[1]->click();
+  QApplication::processEvents();
+  EXPECT_EQ(window->Player()->Content().ChosenMemory(), 1);
+  EXPECT_TRUE(window->Action(CommandId::NomadExternalMemory)->isChecked());
+  EXPECT_FALSE(window->Player()->Content().Table().DeviceTableStale);
+  window->Action(CommandId::NomadInternalMemory)->trigger();  // the tool button
+  QApplication::processEvents();
+  EXPECT_TRUE(buttons[0]->isChecked());
+  EXPECT_EQ(window->Player()->Content().ChosenMemory(), 0);
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/nomad-memory.png");
 }
 
 }  // namespace
