@@ -133,7 +133,7 @@ TEST_F(PlayerWindowTest, TheNomadMemoryChoiceSwitchesThePlayerAndPressesItsButto
   QApplication::processEvents();
   EXPECT_EQ(window->Player()->Content().ChosenMemory(), 1);
   EXPECT_TRUE(window->Action(CommandId::NomadExternalMemory)->isChecked());
-  EXPECT_FALSE(window->Player()->Content().Table().DeviceTableStale);
+  EXPECT_FALSE(window->Player()->Content().Table().DeviceTableStale());
   window->Action(CommandId::NomadInternalMemory)->trigger();  // the tool button
   QApplication::processEvents();
   EXPECT_TRUE(buttons[0]->isChecked());

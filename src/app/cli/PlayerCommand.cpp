@@ -74,7 +74,7 @@ std::string PlayerRowJson(const catalogue::TrackRecord& row, const catalogue::Co
 bool ReadPlayer(Session& session, device::DeviceSession& player, device::PlayerContent& content) {
   content.ReadFilesOnNjb();
   session.frontend.FinishProgressLine();
-  return player.LibraryPresent() && !content.Table().DeviceTableStale;
+  return player.LibraryPresent() && !content.Table().DeviceTableStale();
 }
 
 // tonvault-cli player ls: every track of the player as a JSON line.
