@@ -249,6 +249,19 @@ TEST_F(PlayerContentTest, AFailedDeletionKeepsEarlierDeletionsAndStops) {
   EXPECT_EQ(content.Table().FindDeviceTrackId("Artist", "B", "Album"), 2);
 }
 
+TEST_F(PlayerContentTest, WithThePlayerGoneNothingIsDeletedAndEveryRowStays) {
+  PlayerContent& content = Attach(kKindJukebox, {Track("A"), Track("B")});
+  content.ReadFilesOnNjb();
+  SelectTitles(app_.files, {"A", "B"});
+  player_->FailNext("OpenDevice", kRemoved, 100);
+  session_->StopDevice(true, false);  // the next command opens the player again, and fails
+  frontend_.Answer(Button::Yes);
+  content.DeleteSelectedFilesOnNjb();
+  EXPECT_EQ(Titles(app_.files), (std::vector<std::string>{"A", "B"}));
+  for (const std::string& message : Messages()) EXPECT_EQ(message.find("Problem deleting"), std::string::npos);
+  EXPECT_FALSE(session_->DeviceStarted());
+}
+
 TEST_F(PlayerContentTest, RefusalsComeFromTheFirstFailingRow) {
   PlayerContent& content = Attach(kKindJukebox, {Track("A")});
   content.ReadFilesOnNjb();
