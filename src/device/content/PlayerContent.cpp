@@ -43,6 +43,7 @@ bool PrepareFilesList(catalogue::Application& app) {
     case Button::Yes: return true;
     case Button::No:
       app.files.clear();
+      catalogue::FilesChanged(app);
       app.frontend.ListsChanged();
       return true;
     default: return false;
