@@ -76,6 +76,7 @@ TEST_F(PlayerWindowTest, SwitchingOffPlayerSupportHidesTheSheetAndTheToolBars) {
 TEST_F(PlayerWindowTest, TheSimulatedJukeboxStartsFromTheSettingsAndStopsWithTheButton) {
   window->App().options.device.player = 2;
   DeviceControl& player = *window->Player();
+  player.Session().ReplaceBackends();  // as choosing on the sheet does
   ASSERT_TRUE(player.Session().StartDevice(true));
   EXPECT_EQ(window->App().deviceKind, 1);
   EXPECT_TRUE(Shown(window->PanelBar(ToolPanel::Jukebox)));
