@@ -32,6 +32,7 @@
 #include "tagging/rename/RenameEntry.h"
 #include "ui/AboutBox.h"
 #include "ui/DeviceControl.h"
+#include "ui/NomadMemoryChoice.h"
 #include "ui/Artwork.h"
 #include "ui/ListPopupMenu.h"
 #include "ui/ReplaceDialog.h"
@@ -143,6 +144,12 @@ void MainWindow::BuildActions() {
     priorities->addAction(actions_[id]);
   }
   actions_[CommandId::PriorityNormal]->setChecked(true);
+  auto* memories = new QActionGroup(this);
+  for (CommandId id : {CommandId::NomadInternalMemory, CommandId::NomadExternalMemory}) {
+    actions_[id]->setCheckable(true);
+    memories->addAction(actions_[id]);
+  }
+  actions_[CommandId::NomadInternalMemory]->setChecked(true);
   QAction* stop = actions_[CommandId::Stop];
   stop->setShortcutContext(Qt::ApplicationShortcut);
   stop->setVisible(false);
@@ -245,6 +252,8 @@ void MainWindow::BuildToolBars() {
   for (const CommandInfo& info : AllCommands()) {
     if (!info.hint.empty() && info.panel != ToolPanel::None) panels_[info.panel]->addAction(actions_[info.id]);
   }
+  panels_[ToolPanel::NomadII]->addWidget(new NomadMemoryChoice(actions_[CommandId::NomadInternalMemory],
+                                                               actions_[CommandId::NomadExternalMemory], this));
   panels_[ToolPanel::Id3]->setVisible(false);
   panels_[ToolPanel::TagRam]->setVisible(false);
   panels_[ToolPanel::NomadII]->setVisible(false);
@@ -313,6 +322,7 @@ void MainWindow::BuildPages() {
   for (auto [list, id] : {std::pair{filesPage_, catalogue::ListId::Files}, std::pair{resultsPage_, catalogue::ListId::Results}}) {
     auto* popup = new ListPopupMenu(app_, id, list->View());
     popup->OnAnalyze([this, id] { mp3Page_->AnalyzeSelected(id); });
+    popup->OnDeleteOnPlayer([this] { deviceControl_->Content().DeleteSelectedFilesOnNjb(); });
     popups_.push_back(popup);
     list->OnSelectionChanged([this, popup] {
       catalogue::SelectionChanged(app_);
@@ -385,6 +395,16 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::About: ShowAbout(); break;
     case CommandId::StopNjbNow: deviceControl_->StopNow(); break;
     case CommandId::SwitchOffNjb: deviceControl_->SwitchOff(); break;
+    case CommandId::ReadNjb: deviceControl_->Content().ReadFilesOnNjb(); break;
+    case CommandId::DeleteOnNjb: deviceControl_->Content().DeleteSelectedFilesOnNjb(); break;
+    case CommandId::RebuildAudioCache: deviceControl_->Content().RebuildAudioCache(); break;
+    case CommandId::NomadInternalMemory:
+    case CommandId::NomadExternalMemory:
+      deviceControl_->Content().ChooseNomadMemory(id == CommandId::NomadExternalMemory);
+      actions_[deviceControl_->Content().ChosenMemory() == 1 ? CommandId::NomadExternalMemory
+                                                             : CommandId::NomadInternalMemory]
+          ->setChecked(true);
+      break;
     case CommandId::PriorityIdle: catalogue::ChoosePriority(app_, catalogue::Priority::Idle); break;
     case CommandId::PriorityNormal: catalogue::ChoosePriority(app_, catalogue::Priority::Normal); break;
     case CommandId::PriorityHigh: catalogue::ChoosePriority(app_, catalogue::Priority::High); break;

@@ -419,5 +419,39 @@ TEST(PlayerCommand, InfoDescribesAPlayerFolderAndSaysWhenThereIsNone) {
   ::testing::internal::GetCapturedStderr();
 }
 
+TEST(PlayerCommand, LsListsTheTracksAndRmDeletesThemById) {
+  testing::TempFolder card;
+  std::filesystem::create_directories(card.Path() + "/Music");
+  std::filesystem::copy_file(DataFile("id3lib-v23.mp3"), card.Path() + "/Music/waterloo.mp3");
+  const std::string player = "folder:" + card.Path();
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(PlayerCommand({"ls", "--player", player}), 0);
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  ::testing::internal::GetCapturedStderr();
+  ASSERT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+  EXPECT_NE(out.find(R"("Filename": "waterloo.mp3", "Path": "--- NJB ---")"), std::string::npos) << out;
+  const std::size_t at = out.find(R"("id": )");
+  ASSERT_NE(at, std::string::npos) << out;
+  const std::string id = out.substr(at + 6, out.find('}', at) - at - 6);
+
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(PlayerCommand({"rm", "999", "--player", player}), 1);  // no such track
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("no track with ID 999"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(card.Path() + "/Music/waterloo.mp3"));
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(PlayerCommand({"rm", id, "--player", player}), 0);
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(std::filesystem::exists(card.Path() + "/Music/waterloo.mp3"));
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(PlayerCommand({"ls", "--player", player}), 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+  ::testing::internal::GetCapturedStderr();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(PlayerCommand({"rm", "--player", player}), 2);
+  ::testing::internal::GetCapturedStderr();
+}
+
 }  // namespace
 }  // namespace tonvault::cli

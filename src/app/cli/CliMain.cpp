@@ -33,6 +33,12 @@ constexpr std::string_view kUsage =
     "                       the list as a text or HTML file, as the window writes it\n"
     "  tag FILE... [--title T] [--artist A] ... [--v1] [--v2] [--remove-v2] ...\n"
     "                       write or remove ID3 tags (tonvault-cli tag for all options)\n"
+    "  player info [--player folder:PATH|simulated:jukebox|simulated:nomad2|njb]\n"
+    "                       the player's kind, storage and counts as JSON (default:\n"
+    "                       a Jukebox through libnjb, else a player folder on\n"
+    "                       removable media)\n"
+    "  player ls [--player SPEC]   the player's tracks as JSON lines (keys of cat + \"id\")\n"
+    "  player rm ID... [--player SPEC]   delete these tracks on the player\n"
     "  rename FILE... [--items LIST | --format F] [--dry-run] ...\n"
     "                       rename files from their tags (tonvault-cli rename for all options)\n"
     "  extract FILE... [--items LIST] [--separators S] [--dry-run] ...\n"
@@ -43,10 +49,6 @@ constexpr std::string_view kUsage =
     "                       MP3 frame analysis, or the batch (tonvault-cli analyze for all options)\n"
     "  repair FILE [--before] [--after] [--groups N,...] [--no-backup] [--keep-date]\n"
     "                       repair an MP3 stream safely (tonvault-cli repair for all options)\n"
-    "  player info [--player folder:PATH|simulated:jukebox|simulated:nomad2|njb]\n"
-    "                       the player's kind, storage and counts as JSON (default:\n"
-    "                       a Jukebox through libnjb, else a player folder on\n"
-    "                       removable media)\n"
     "\n"
     "Option of every command:\n";
 
@@ -92,12 +94,12 @@ int main(int argc, char** argv) {
   if (command == "dupes") return cli::DupesCommand(rest);
   if (command == "diff") return cli::DiffCommand(rest);
   if (command == "export") return cli::ExportCommand(rest);
+  if (command == "player") return cli::PlayerCommand(rest);
   if (command == "rename") return cli::RenameCommand(rest);
   if (command == "extract") return cli::ExtractCommand(rest);
   if (command == "transform") return cli::TransformCommand(rest);
   if (command == "analyze") return cli::AnalyzeCommand(rest);
   if (command == "repair") return cli::RepairCommand(rest);
-  if (command == "player") return cli::PlayerCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n";
   PrintUsage(std::cerr);
   return 2;

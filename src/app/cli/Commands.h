@@ -18,11 +18,11 @@ int StatsCommand(const Arguments& arguments);
 int ExportCommand(const Arguments& arguments);
 int DupesCommand(const Arguments& arguments);
 int DiffCommand(const Arguments& arguments);
+int PlayerCommand(const Arguments& arguments);
 int RenameCommand(const Arguments& arguments);
 int ExtractCommand(const Arguments& arguments);
 int TransformCommand(const Arguments& arguments);
 int AnalyzeCommand(const Arguments& arguments);
 int RepairCommand(const Arguments& arguments);
-int PlayerCommand(const Arguments& arguments);
 
 }  // namespace tonvault::cli

@@ -1,27 +1,22 @@
+#include <charconv>
 #include <iostream>
+#include <set>
 
 #include "cli/Commands.h"
 #include "cli/JsonLines.h"
+#include "cli/RowJson.h"
 #include "cli/Session.h"
 #include "device/Backends.h"
+#include "device/content/DeviceRow.h"
+#include "device/content/PlayerContent.h"
 #include "device/session/DeviceSession.h"
+#include "device/session/HeadlessHost.h"
 
 namespace tonvault::cli {
 namespace {
 
 constexpr const char* kPlayerUsage =
-    "Usage: tonvault-cli player info [--player folder:PATH|simulated:jukebox|simulated:nomad2|njb|auto]\n";
-
-// Without a window there is nothing to shape and no timer to run: the
-// player is closed at the end of each command.
-class NoWindow : public device::SessionHost {
- public:
-  void ApplyDeviceKind(int) override {}
-  void ShowJukeboxToolBar(bool) override {}
-  void EnablePlayerAbout() override {}
-  void StartIdleTimer(int) override {}
-  void StopIdleTimer() override {}
-};
+    "Usage: tonvault-cli player info|ls|rm ID... [--player folder:PATH|simulated:jukebox|simulated:nomad2|njb|auto]\n";
 
 const char* KindName(int deviceKind) {
   switch (deviceKind) {
@@ -43,7 +38,7 @@ int CountEntries(device::Device& device, bool tracks) {
 
 int PlayerInfo(const device::PlayerSpec& spec) {
   Session session;
-  NoWindow host;
+  device::HeadlessHost host;
   device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
   if (!player.StartDevice(true)) return 1;
   device::Device& device = player.CurrentDevice();
@@ -67,25 +62,91 @@ int PlayerInfo(const device::PlayerSpec& spec) {
   return status == device::kOk ? 0 : 1;
 }
 
+// A row of the player as a JSON line: the keys of `cat` plus the track's "id".
+std::string PlayerRowJson(const catalogue::TrackRecord& row, const catalogue::ColumnMap& map) {
+  std::string line = RowJson(row, map);
+  line.insert(line.size() - 1, ", \"id\": " + std::to_string(device::DeviceRowId(row)));
+  return line;
+}
+
+// The player's tracks read into FILES as the window reads them; false when
+// the player could not be read.
+bool ReadPlayer(Session& session, device::DeviceSession& player, device::PlayerContent& content) {
+  content.ReadFilesOnNjb();
+  session.frontend.FinishProgressLine();
+  return player.LibraryPresent() && !content.Table().DeviceTableStale();
+}
+
+// tonvault-cli player ls: every track of the player as a JSON line.
+int PlayerList(const device::PlayerSpec& spec) {
+  Session session;
+  device::HeadlessHost host;
+  device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
+  device::PlayerContent content(session.app, player);
+  const bool read = ReadPlayer(session, player, content);
+  for (const catalogue::TrackRecord& row : session.app.files) {
+    std::cout << PlayerRowJson(row, session.app.columnMap) << '\n';
+  }
+  player.StopDevice(true, false);
+  return read ? 0 : 1;
+}
+
+// tonvault-cli player rm ID...: deletes the tracks with these IDs on the
+// player, as "Delete selected files on NJB" does with their rows.
+int PlayerRemove(const device::PlayerSpec& spec, const std::set<int>& ids) {
+  Session session;
+  device::HeadlessHost host;
+  device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
+  device::PlayerContent content(session.app, player);
+  if (!ReadPlayer(session, player, content)) {
+    player.StopDevice(true, false);
+    return 1;
+  }
+  std::set<int> missing = ids;
+  for (catalogue::TrackRecord& row : session.app.files) {
+    row.selected = missing.erase(device::DeviceRowId(row)) > 0;
+  }
+  for (int id : missing) std::cerr << "tonvault-cli: no track with ID " << id << " on the player\n";
+  if (catalogue::CountSelected(session.app.files) > 0) content.DeleteSelectedFilesOnNjb();
+  session.frontend.FinishProgressLine();
+  const std::size_t left = catalogue::CountSelected(session.app.files);
+  player.StopDevice(true, false);
+  return missing.empty() && left == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 // tonvault-cli player SUBCOMMAND [--player SPEC]: the portable player.
 int PlayerCommand(const Arguments& arguments) {
-  if (arguments.empty() || arguments.front() != "info") {
+  const std::string sub = arguments.empty() ? "" : arguments.front();
+  if (sub != "info" && sub != "ls" && sub != "rm") {
     std::cerr << kPlayerUsage;
     return 2;
   }
   device::PlayerSpec spec;
+  std::set<int> ids;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
-    const auto parsed = arguments[i] == "--player" && i + 1 < arguments.size()
-                            ? device::ParsePlayerSpec(arguments[++i])
-                            : std::nullopt;
+    const std::string& word = arguments[i];
+    int id = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), id);
+    if (sub == "rm" && error == std::errc() && end == word.data() + word.size() && id >= 0) {
+      ids.insert(id);
+      continue;
+    }
+    const auto parsed =
+        word == "--player" && i + 1 < arguments.size() ? device::ParsePlayerSpec(arguments[++i]) : std::nullopt;
     if (!parsed) {
       std::cerr << kPlayerUsage;
       return 2;
     }
     spec = *parsed;
   }
+  if (sub == "rm" && ids.empty()) {
+    std::cerr << kPlayerUsage;
+    return 2;
+  }
+  if (sub == "ls") return PlayerList(spec);
+  if (sub == "rm") return PlayerRemove(spec, ids);
   return PlayerInfo(spec);
 }
 
