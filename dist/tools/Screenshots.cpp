@@ -14,14 +14,19 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
+#include "catalogue/ColumnMap.h"
 #include "catalogue/Import.h"
 #include "catalogue/Page.h"
 #include "catalogue/PageChange.h"
 #include "support/LibrarySynth.h"
 #include "ui/Artwork.h"
 #include "ui/MainWindow.h"
+#include "ui/pages/Mp3Page.h"
 #include "ui/pages/PlaceholderPage.h"
 
 namespace {
@@ -69,11 +74,28 @@ bool Save(QWidget* window, const QString& path) {
   return saved;
 }
 
+// The MP3 page is reached only by analysing a file: a variable-bitrate one
+// shows the picture at its most telling.
+void AnalyzeOneFile(tonvault::ui::MainWindow& window) {
+  auto* page = qobject_cast<tonvault::ui::Mp3Page*>(window.PageWidget(Page::Mp3));
+  std::vector<tonvault::catalogue::TrackRecord>& files = window.App().files;
+  if (page == nullptr || files.empty()) return;
+  std::vector<bool> selected;
+  for (tonvault::catalogue::TrackRecord& row : files) selected.push_back(std::exchange(row.selected, false));
+  const auto vbr = std::find_if(files.begin(), files.end(), [&window](const tonvault::catalogue::TrackRecord& row) {
+    return tonvault::catalogue::FileOfRow(row, window.App().columnMap).find("vbr") != std::string::npos;
+  });
+  (vbr != files.end() ? *vbr : files.front()).selected = true;
+  page->AnalyzeSelected(tonvault::catalogue::ListId::Files);
+  for (std::size_t i = 0; i < files.size(); ++i) files[i].selected = selected[i];
+}
+
 // Every page the window can show, sheet by sheet; the names of the pictures.
 QStringList ShootPages(tonvault::ui::MainWindow& window, const QString& outFolder) {
   QStringList names;
   for (int i = 0; i < tonvault::catalogue::kPageCount; ++i) {
     const auto page = static_cast<Page>(i);
+    if (page == Page::Mp3) AnalyzeOneFile(window);
     tonvault::catalogue::ChangePage(window.App(), page);
     QApplication::processEvents();
     // A page refused (without a player, say) or not in this version yet.

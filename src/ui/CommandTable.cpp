@@ -39,7 +39,7 @@ constexpr std::array kCommands = {
                 "Move selected files to folder (including last subfolder)", P::Edit, G::Disk, "", true},
     CommandInfo{CommandId::DeleteFilesFromDisk, "Delete selected files from harddisk",
                 "Delete selected files from harddisk", P::Edit, G::Disk, "", true},
-    CommandInfo{CommandId::SelectionToRam, "Copy  T&ags  =>  &RAM", "", P::None, kNoGroup, "", false},
+    CommandInfo{CommandId::SelectionToRam, "Copy  T&ags  =>  &RAM", "", P::None, kNoGroup, "", true},
     CommandInfo{CommandId::AnalyzeAllMp3, "Analyze all &MP3s  (in FILES)", "Analyze all MP3s  (in FILES)", P::Edit,
                 G::Row, "", true},
 
@@ -69,12 +69,12 @@ constexpr std::array kCommands = {
                 "Extract filenames of all selected files to ID3-Tags", P::Id3, G::Tag, "", true},
 
     CommandInfo{CommandId::JoinTitleArtist, "Copy  &Title + Artist  =>  Title   (NJB or V2)",
-                "Copy  Title + Artist  =>  Title   (NJB or V2)", P::TagRam, G::TagRam, "", false},
+                "Copy  Title + Artist  =>  Title   (NJB or V2)", P::TagRam, G::TagRam, "", true},
     CommandInfo{CommandId::SplitTitle, "&Split  Title  =>  Title + Artist   (NJB or V2)",
-                "Split  Title  =>  Title + Artist   (NJB or V2)", P::TagRam, G::TagRam, "", false},
-    CommandInfo{CommandId::TagsToRam, "Copy  T&ags  =>  RAM", "Copy  Tags  =>  RAM", P::TagRam, G::TagRam, "", false},
+                "Split  Title  =>  Title + Artist   (NJB or V2)", P::TagRam, G::TagRam, "", true},
+    CommandInfo{CommandId::TagsToRam, "Copy  T&ags  =>  RAM", "Copy  Tags  =>  RAM", P::TagRam, G::TagRam, "", true},
     CommandInfo{CommandId::RamToTags, "Copy  RA&M  =>  Tags   (NJB or V2)", "Copy  RAM  =>  Tags   (NJB or V2)",
-                P::TagRam, G::TagRam, "", false},
+                P::TagRam, G::TagRam, "", true},
 
     CommandInfo{CommandId::PriorityIdle, "&Idle", "", P::None, kNoGroup, "", true},
     CommandInfo{CommandId::PriorityNormal, "&Normal", "", P::None, kNoGroup, "", true},

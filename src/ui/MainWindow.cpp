@@ -34,6 +34,7 @@
 #include "ui/DeviceControl.h"
 #include "ui/Artwork.h"
 #include "ui/ListPopupMenu.h"
+#include "ui/ReplaceDialog.h"
 #include "ui/QtDialogs.h"
 #include "ui/ReportView.h"
 #include "ui/SplashWindow.h"
@@ -68,6 +69,9 @@ QString Qs(std::string_view text) { return QString::fromUtf8(text.data(), static
 const char* const kSpecialFields[] = {"Title", "Artist", "Album", "Comment", "Title", "Artist", "Album", "Comment",
                                       "Genre"};
 constexpr int kVersion1FieldCount = 4;
+constexpr tagging::Field kSpecialFieldIds[] = {tagging::Field::Title,  tagging::Field::Artist, tagging::Field::Album,
+                                               tagging::Field::Comment, tagging::Field::Title, tagging::Field::Artist,
+                                               tagging::Field::Album,  tagging::Field::Comment, tagging::Field::Genre};
 
 // The application's style with less padding beside a tab's caption.
 class CompactTabStyle : public QProxyStyle {
@@ -209,12 +213,13 @@ void MainWindow::BuildSpecialMenu(QMenu* menu) {
   const char* transforms[] = {"&Remove / replace char or string in", "Convert to &lowercase",
                               "Convert to &uppercase", "&First char in first word uppercase",
                               "First char in &every word uppercase"};
-  for (const char* transform : transforms) {
-    QMenu* fields = menu->addMenu(transform);
+  for (int t = 0; t < 5; ++t) {
+    QMenu* fields = menu->addMenu(transforms[t]);
     for (int i = 0; i < 9; ++i) {
       const bool version1 = i < kVersion1FieldCount;
       QAction* entry = fields->addAction(QString(version1 ? "V1   " : "V2   ") + kSpecialFields[i]);
-      entry->setEnabled(false);
+      const tagging::TagField target{version1 ? tagging::Version::V1 : tagging::Version::V2, kSpecialFieldIds[i]};
+      connect(entry, &QAction::triggered, this, [this, t, target] { RunSpecial(t, target); });
       specialFields_.push_back({entry, kSpecialFields[i], version1});
       if (i == kVersion1FieldCount - 1) specialVersion1Separators_.push_back(fields->addSeparator());
     }
@@ -408,12 +413,31 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::RenameAll: tagging::RenameAllFiles(tagEditor_); break;
     case CommandId::ExtractOne: tagging::ExtractSingleFile(tagEditor_); break;
     case CommandId::ExtractAll: tagging::ExtractAllFiles(tagEditor_); break;
+    case CommandId::JoinTitleArtist: tagging::JoinTitleAndArtist(tagEditor_); break;
+    case CommandId::SplitTitle: tagging::SplitTitleAndArtist(tagEditor_); break;
+    case CommandId::TagsToRam: tagging::TagsToRam(tagEditor_, tagStore_); break;
+    case CommandId::RamToTags: tagging::RamToTags(tagEditor_, tagStore_); break;
+    case CommandId::SelectionToRam: tagging::SelectionToRam(app_, tagStore_); break;
     default: break;
   }
   const CommandId checked = app_.priority == catalogue::Priority::Idle   ? CommandId::PriorityIdle
                             : app_.priority == catalogue::Priority::High ? CommandId::PriorityHigh
                                                                           : CommandId::PriorityNormal;
   actions_[checked]->setChecked(true);
+}
+
+void MainWindow::RunSpecial(int transform, tagging::TagField target) {
+  if (transform > 0) {
+    static constexpr tagging::CaseMode kModes[] = {tagging::CaseMode::Lower, tagging::CaseMode::Upper,
+                                                   tagging::CaseMode::FirstWord, tagging::CaseMode::EveryWord};
+    tagging::ChangeCaseInAll(tagEditor_, target, kModes[transform - 1]);
+    return;
+  }
+  if (replaceDialog_ == nullptr) {
+    replaceDialog_ = new ReplaceDialog(this);
+    connect(replaceDialog_, &ReplaceDialog::HelpRequested, this, &MainWindow::OpenHelp);
+  }
+  if (const auto pair = replaceDialog_->Ask()) tagging::ReplaceInAll(tagEditor_, target, pair->first, pair->second);
 }
 
 void MainWindow::OnCurrentList(CommandId id) {

@@ -16,6 +16,8 @@
 #include "ui/StatusBar.h"
 #include "ui/pages/TrackListPage.h"
 #include "tagging/editor/TagEditor.h"
+#include "tagging/transform/FieldTransforms.h"
+#include "tagging/transform/TagStore.h"
 #include "views/Views.h"
 
 namespace tonvault::ui {
@@ -52,6 +54,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   QMenu* FileMenu() const { return fileMenu_; }
   TrackListPage* FilesPage() const { return filesPage_; }
   class DeviceControl* Player() const { return deviceControl_; }
+  class ReplaceDialog* Replacer() const { return replaceDialog_; }
+  const tagging::TagStore& TagRam() const { return tagStore_; }
 
   // --- catalogue::Frontend ---
   void Beep(catalogue::Sound sound) override;
@@ -88,6 +92,9 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   void BuildActions();
   void BuildMenus();
   void BuildSpecialMenu(QMenu* menu);
+  // One entry of the Special menu's field submenus: transform 0 replaces,
+  // 1 to 4 are the case modes.
+  void RunSpecial(int transform, tagging::TagField target);
   void BuildToolBars();
   void BuildPages();
   void FirstActivation();
@@ -138,6 +145,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   // Installs itself as the page change's editor hooks.
   tagging::TagEditor tagEditor_{app_};
   class EditorPage* editorPage_ = nullptr;
+  class ReplaceDialog* replaceDialog_ = nullptr;
+  tagging::TagStore tagStore_;
   class Mp3Page* mp3Page_ = nullptr;
   TrackListPage* filesPage_ = nullptr;
   TrackListPage* resultsPage_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "audio/Id3v1.h"
 #include "audio/Id3v2Tag.h"
+#include "app/CommandOutcome.h"
 #include "cli/Commands.h"
 #include "cli/FileNameSession.h"
 #include "support/FileContents.h"
@@ -14,19 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::Contents;
-
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome Capture(int (*command)(const Arguments&), const Arguments& arguments) {
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
-  const int status = command(arguments);
-  std::string out = ::testing::internal::GetCapturedStdout();
-  return {status, out, ::testing::internal::GetCapturedStderr()};
-}
 
 class FileNameCommands : public ::testing::Test {
  protected:

@@ -5,6 +5,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +18,7 @@
 #include "catalogue/Import.h"
 #include "catalogue/PageChange.h"
 #include "ui/MainWindow.h"
+#include "ui/ReplaceDialog.h"
 #include "ui/pages/EditorPage.h"
 
 namespace tonvault::ui {
@@ -183,6 +188,74 @@ TEST_F(EditorPageTest, RenameAndExtractAreOfferedOnlyWhileTheEditorShowsFiles) {
   catalogue::ChangePage(app, Page::Files);
   QApplication::processEvents();
   for (CommandId id : commands) EXPECT_FALSE(window->Action(id)->isEnabled());
+}
+
+TEST(ReplaceDialogTest, OkOnlyForASearchTextTheReplacementDoesNotHold) {
+  testing::QtTestApp();
+  ReplaceDialog dialog;
+  EXPECT_EQ(dialog.windowTitle(), " Replace Char or String");
+  EXPECT_FALSE(dialog.OkButton()->isEnabled()) << "empty search";
+  dialog.SearchEdit()->setText("a");
+  dialog.ReplaceEdit()->setText("aa");
+  EXPECT_FALSE(dialog.OkButton()->isEnabled());
+  dialog.SearchEdit()->setText("aa");
+  dialog.ReplaceEdit()->setText("a");
+  EXPECT_TRUE(dialog.OkButton()->isEnabled());
+  dialog.ReplaceEdit()->clear();
+  EXPECT_TRUE(dialog.OkButton()->isEnabled()) << "replacing by nothing removes";
+  QSignalSpy help(&dialog, &ReplaceDialog::HelpRequested);
+  dialog.HelpButton()->click();
+  ASSERT_EQ(help.count(), 1);
+  EXPECT_EQ(help.at(0).at(0).toInt(), 700);
+  dialog.show();
+  QApplication::processEvents();
+  QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
+  dialog.grab().save(TONVAULT_SCREENSHOT_DIR "/replace-dialog.png");
+  dialog.CancelButton()->click();
+  EXPECT_TRUE(dialog.SearchEdit()->text().isEmpty());
+  EXPECT_TRUE(dialog.ReplaceEdit()->text().isEmpty());
+}
+
+// The entry `caption` of the Special menu's submenu `submenu`.
+QAction* SpecialEntry(MainWindow& window, int submenu, const QString& caption) {
+  QMenu* menu = window.MenuOf(catalogue::MenuGroup::Special)->actions().at(submenu)->menu();
+  for (QAction* action : menu->actions()) {
+    if (action->text() == caption) return action;
+  }
+  return nullptr;
+}
+
+TEST_F(EditorPageTest, SpecialMenuChangesTheFileAndTheRowFollows) {
+  Open("id3lib-v23.mp3");
+  QAction* upper = SpecialEntry(*window, 2, "V2   Title");
+  ASSERT_NE(upper, nullptr);
+  upper->trigger();
+  EXPECT_EQ(audio::ReadId3v2Tag(path).title, "WATERLOO");
+  catalogue::Application& app = window->App();
+  EXPECT_EQ(app.columnMap.Get(app.files[0], catalogue::Column::Title), "WATERLOO");
+  EXPECT_EQ(Panel(Version::V2, 0)->text(), "WATERLOO") << "the page shows the saved file";
+
+  // The replace dialog opens empty; OK runs the replace.
+  QTimer::singleShot(0, [this] {
+    ReplaceDialog* dialog = window->Replacer();
+    ASSERT_NE(dialog, nullptr);
+    dialog->SearchEdit()->setText("O");
+    dialog->ReplaceEdit()->setText("0");
+    dialog->OkButton()->click();
+  });
+  SpecialEntry(*window, 0, "V2   Title")->trigger();
+  EXPECT_EQ(audio::ReadId3v2Tag(path).title, "WATERL00");
+
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->defaultButton()->click();
+  });
+  answer.start(20);
+  window->Action(CommandId::TagsToRam)->trigger();
+  answer.stop();
+  EXPECT_EQ(window->TagRam().Length(), 1u);
+  EXPECT_EQ(window->TagRam().Text(0, Field::Title), "WATERL00");
+  Shoot("editor-special-menu.png");
 }
 
 }  // namespace

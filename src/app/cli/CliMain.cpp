@@ -43,6 +43,8 @@ constexpr std::string_view kUsage =
     "                       rename files from their tags (tonvault-cli rename for all options)\n"
     "  extract FILE... [--items LIST] [--separators S] [--dry-run] ...\n"
     "                       fill tags from file names (tonvault-cli extract for all options)\n"
+    "  transform FILE... --field F (--replace A B | --lower | --words | --join ...) [--dry-run]\n"
+    "                       change one tag field of each file (tonvault-cli transform for all options)\n"
     "  analyze FILE... [--json] | analyze --batch CATALOGUE.tvd -o RESULTS.tvd\n"
     "                       MP3 frame analysis, or the batch (tonvault-cli analyze for all options)\n"
     "  repair FILE [--before] [--after] [--groups N,...] [--no-backup] [--keep-date]\n"
@@ -95,6 +97,7 @@ int main(int argc, char** argv) {
   if (command == "player") return cli::PlayerCommand(rest);
   if (command == "rename") return cli::RenameCommand(rest);
   if (command == "extract") return cli::ExtractCommand(rest);
+  if (command == "transform") return cli::TransformCommand(rest);
   if (command == "analyze") return cli::AnalyzeCommand(rest);
   if (command == "repair") return cli::RepairCommand(rest);
   std::cerr << "tonvault-cli: unknown command '" << command << "'\n\n";

@@ -21,6 +21,7 @@ int DiffCommand(const Arguments& arguments);
 int PlayerCommand(const Arguments& arguments);
 int RenameCommand(const Arguments& arguments);
 int ExtractCommand(const Arguments& arguments);
+int TransformCommand(const Arguments& arguments);
 int AnalyzeCommand(const Arguments& arguments);
 int RepairCommand(const Arguments& arguments);
 

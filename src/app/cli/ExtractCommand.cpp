@@ -37,16 +37,6 @@ bool TakeSeparators(const std::string& list, std::array<std::string, 3>& separat
   }
 }
 
-// A V1 text as the tag stores it: cut to the field's width.
-std::string StoredText(tagging::Version version, tagging::Field field, const std::string& text) {
-  if (version == tagging::Version::V2 || field == tagging::Field::Track || field == tagging::Field::Genre) return text;
-  std::string stored = text;
-  for (std::size_t count = text.size(); !tagging::FitsV1Field(field, stored); --count) {
-    stored = tagging::FirstCharacters(text, count - 1);
-  }
-  return stored;
-}
-
 JsonObject FieldsLine(const std::string& given, tagging::Version version, const tagging::VersionState& state) {
   static constexpr std::array<const char*, tagging::kFieldCount> kKeys = {"title", "artist", "album", "year",
                                                                          "comment", "track", "genre"};

@@ -28,6 +28,15 @@ std::string Refusal(const std::string& file) {
 
 }  // namespace
 
+std::string StoredText(tagging::Version version, tagging::Field field, const std::string& text) {
+  if (version == tagging::Version::V2 || field == tagging::Field::Track || field == tagging::Field::Genre) return text;
+  std::string stored = text;
+  for (std::size_t count = text.size(); !tagging::FitsV1Field(field, stored); --count) {
+    stored = tagging::FirstCharacters(text, count - 1);
+  }
+  return stored;
+}
+
 std::optional<std::array<std::string, catalogue::kItemRows>> ItemRowsFromList(const std::string& list) {
   std::vector<std::size_t> chosen;
   std::size_t start = 0;

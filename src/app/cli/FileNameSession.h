@@ -20,7 +20,11 @@ std::optional<std::array<std::string, catalogue::kItemRows>> ItemRowsFromList(co
 inline constexpr const char* kItemsProblem =
     "--items takes a comma list of track, artist, title, album, year, comment, genre";
 
-// The command line of rename and extract: the files, --dry-run, and the
+// A text of `version` as the tag stores it: a V1 text cut to the field's
+// width, so that a dry run shows what writing would keep.
+std::string StoredText(tagging::Version version, tagging::Field field, const std::string& text);
+
+// The command line of rename, extract and transform: the files, --dry-run, and the
 // options the command knows. `flag` takes an option without a value and
 // returns whether it knew it; `valued` takes an option with its value and
 // returns none when it does not know the option, "" when it took it, or

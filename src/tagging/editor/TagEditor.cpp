@@ -524,20 +524,23 @@ bool TagEditor::SaveEditEntry(int which) {
   return true;
 }
 
+bool TagEditor::SaveEntry(int which) {
+  if (!playerTagMode_) return SaveEditEntry(which);
+  return open_ && player_ != nullptr && editIndex_ < editList_.size() &&
+         player_->SavePlayerTags(editList_[editIndex_], v2_);
+}
+
 void TagEditor::RefillRows(const EditEntry& entry) {
   catalogue::RefillRowAndTwin(app_, editSource_, entry.row, entry.fileName);
 }
 
 void TagEditor::Save() {
   if (!open_ || editList_.empty() || !saveEnabled_) return;
-  bool saved = false;
-  if (playerTagMode_) {
-    saved = player_ != nullptr && player_->SavePlayerTags(editList_[editIndex_], v2_);
-  } else {
+  if (!playerTagMode_) {
     if (copyToV2_) CopyAll(Version::V1);
     if (copyToV1_) CopyAll(Version::V2);
-    saved = SaveEditEntry(0);
   }
+  const bool saved = SaveEntry(0);
   // A failed write leaves the entry and its typed values on display.
   if (!saved) {
     Notify();
@@ -566,7 +569,7 @@ void TagEditor::EntryRenamed(const std::string& newName) {
 }
 
 bool TagEditor::RunOverAll(const std::function<bool()>& each) {
-  if (!ShowsDiskFiles()) return false;
+  if (!open_ || editList_.empty()) return false;
   const bool done = RunEntries(each);
   ShowEditEntry();
   return done;
@@ -606,10 +609,7 @@ void TagEditor::ReleaseSwitches() {
 
 void TagEditor::SaveAll() {
   if (!open_ || editList_.empty() || !saveEnabled_) return;
-  const bool saved = RunEntries([this] {
-    return playerTagMode_ ? player_ != nullptr && player_->SavePlayerTags(editList_[editIndex_], v2_)
-                          : SaveEditEntry(0);
-  });
+  const bool saved = RunEntries([this] { return SaveEntry(0); });
   if (!saved) {
     // The file that could not be written stays on display as it was tried,
     // with every box and toggle, so the user can put it right.

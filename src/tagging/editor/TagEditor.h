@@ -60,6 +60,9 @@ class TagEditor : public catalogue::EditorHooks {
   // --- the entry on display ---
   void ShowEditEntry();
   [[nodiscard]] bool SaveEditEntry(int which);
+  // Saves the entry on display: through the player in player-tag mode
+  // (its V2 values), else as SaveEditEntry(which).
+  [[nodiscard]] bool SaveEntry(int which);
   void MarkChangedFields();
 
   // --- user actions ---
@@ -101,9 +104,10 @@ class TagEditor : public catalogue::EditorHooks {
   // Runs a single-file command on the entry on display and, when it
   // succeeds, moves on as a save does.
   void RunOnDisplay(const std::function<bool()>& command);
-  // Runs `each` for every entry as one long operation, showing each entry
-  // first; the first `each` that returns false ends the run. The current
-  // entry is shown again at the end. Returns false when an entry failed.
+  // Runs `each` for every entry (files or player tracks) as one long
+  // operation, showing each entry first; the first `each` that returns false
+  // ends the run. The current entry is shown again at the end. Returns false
+  // when an entry failed.
   bool RunOverAll(const std::function<bool()>& each);
 
   // --- state the page shows ---

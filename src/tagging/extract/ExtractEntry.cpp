@@ -60,7 +60,7 @@ void ExtractSingleFile(TagEditor& editor) {
 }
 
 void ExtractAllFiles(TagEditor& editor) {
-  (void)editor.RunOverAll([&editor] { return ExtractEntry(editor); });
+  if (editor.ShowsDiskFiles()) (void)editor.RunOverAll([&editor] { return ExtractEntry(editor); });
 }
 
 }  // namespace tonvault::tagging

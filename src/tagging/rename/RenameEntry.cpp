@@ -50,7 +50,7 @@ void RenameSingleFile(TagEditor& editor) {
 }
 
 void RenameAllFiles(TagEditor& editor) {
-  (void)editor.RunOverAll([&editor] { return RenameEntry(editor); });
+  if (editor.ShowsDiskFiles()) (void)editor.RunOverAll([&editor] { return RenameEntry(editor); });
 }
 
 }  // namespace tonvault::tagging
