@@ -60,6 +60,8 @@ TEST(PlayerTagFields, CodecReductionAndLengthTexts) {
   EXPECT_EQ(LengthTextSeconds("2147483647:2147483647:2147483647"), (2147483647LL * 3661) % 86400);
   EXPECT_EQ(WholeNumberOr0("12"), 12);
   EXPECT_EQ(WholeNumberOr0("12a"), 0);
+  EXPECT_EQ(TrackNumberOf("3/12"), 3);  // not 0: the player's number would be lost
+  EXPECT_EQ(TrackNumberOf("/12"), 0);
   EXPECT_EQ(WholeNumberOr0(""), 0);
 }
 

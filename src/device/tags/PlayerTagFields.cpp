@@ -14,6 +14,8 @@ int WholeNumberOr0(std::string_view text) {
   return error == std::errc() && end == text.data() + text.size() ? value : 0;
 }
 
+int TrackNumberOf(std::string_view text) { return WholeNumberOr0(text.substr(0, text.find('/'))); }
+
 std::string PlayerCodecOf(std::string_view rowCodec) {
   if (rowCodec.find("L3") != std::string_view::npos || rowCodec.find("MP") != std::string_view::npos) return "MP3";
   if (rowCodec.find("WMA") != std::string_view::npos) return "WMA";
@@ -66,7 +68,7 @@ std::string LowerCased(std::string_view text) {
 TagChanges TakeRowTags(const catalogue::TrackRecord& row, const catalogue::ColumnMap& map, AudioInfo& info) {
   TagChanges changes;
   changes.genre = Take(info.genre, std::string(map.Get(row, Column::Genre)));
-  changes.trackNumber = Take(info.trackNumber, WholeNumberOr0(map.Get(row, Column::Track)));
+  changes.trackNumber = Take(info.trackNumber, TrackNumberOf(map.Get(row, Column::Track)));
   changes.year = Take(info.year, WholeNumberOr0(map.Get(row, Column::Year)));
   const std::string fileName = LowerCased(map.Get(row, Column::Filename));
   changes.fileName = LowerCased(info.fileName) != fileName;

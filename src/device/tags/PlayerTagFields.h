@@ -21,6 +21,8 @@ inline constexpr int kLengthTolerance = 9;
 
 // A whole decimal number, or 0 when `text` is empty or not a number.
 int WholeNumberOr0(std::string_view text);
+// A Track text as a number: "3/12" (track of a set) is 3.
+int TrackNumberOf(std::string_view text);
 
 // The player's codec name for a row's Codec text: "MP3" for MPEG layer 3
 // ("L3") or any "MP" text, else "WMA" or "WAV" where the text holds them,

@@ -46,7 +46,7 @@ AudioInfo InfoOf(const TrackRecord& row, const catalogue::ColumnMap& map, const 
   info.title = values.title;
   info.genre = values.genre;
   info.comment = values.comment;
-  info.trackNumber = WholeNumberOr0(values.track);
+  info.trackNumber = TrackNumberOf(values.track);
   info.year = WholeNumberOr0(values.year);
   info.length = static_cast<int>(SlotNumber(row, catalogue::kPlayerLengthSlot));
   info.fileSize = SlotNumber(row, catalogue::kPlayerSizeSlot);
