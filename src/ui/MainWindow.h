@@ -6,12 +6,14 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "catalogue/Application.h"
 #include "catalogue/Frontend.h"
 #include "catalogue/SettingsFile.h"
+#include "device/content/PlayerContent.h"
 #include "ui/CommandTable.h"
 #include "ui/StatusBar.h"
 #include "ui/pages/TrackListPage.h"
@@ -153,6 +155,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   StatusBar* statusBar_ = nullptr;
   class SettingsPage* settingsPage_ = nullptr;
   class DeviceControl* deviceControl_ = nullptr;
+  std::unique_ptr<device::PlayerContent> playerContent_;
+  std::unique_ptr<class PlayerTagControl> playerTags_;
 };
 
 }  // namespace tonvault::ui
