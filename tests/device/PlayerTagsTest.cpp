@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "catalogue/TextFormats.h"
+#include "device/DeviceTestSupport.h"
 #include "device/content/DeviceRow.h"
 #include "device/folder/TrackIndex.h"
 #include "device/simulated/SimulatedPlayer.h"
@@ -25,15 +26,6 @@ using catalogue::Column;
 using catalogue::ListId;
 using catalogue::TrackRecord;
 using testing::ScriptedFrontend;
-
-class NoWindow : public SessionHost {
- public:
-  void ApplyDeviceKind(int) override {}
-  void ShowJukeboxToolBar(bool) override {}
-  void EnablePlayerAbout() override {}
-  void StartIdleTimer(int) override {}
-  void StopIdleTimer() override {}
-};
 
 AudioInfo Track(const std::string& title, const std::string& artist = "Artist", const std::string& album = "Album") {
   AudioInfo info;
@@ -176,7 +168,7 @@ class PlayerTagsTest : public ::testing::Test {
   std::string root_;
   ScriptedFrontend frontend_;
   catalogue::Application app_{frontend_};
-  NoWindow host_;
+  test::HeadlessHost host_;
   SimulatedPlayer* player_ = nullptr;
   std::unique_ptr<DeviceSession> session_;
   std::unique_ptr<PlayerContent> content_;
