@@ -9,6 +9,7 @@
 #include <map>
 
 #include "catalogue/Application.h"
+#include "device/content/PlayerContent.h"
 #include "device/session/DeviceSession.h"
 #include "ui/CommandTable.h"
 
@@ -36,6 +37,8 @@ class DeviceControl : public QObject, public device::SessionHost {
   DeviceControl(catalogue::Application& app, Parts parts, QObject* parent = nullptr);
 
   device::DeviceSession& Session() { return session_; }
+  // The player's tracks in FILES and in the track table.
+  device::PlayerContent& Content() { return content_; }
   QTimer& IdleTimer() { return idleTimer_; }
 
   // "Stop &NJB now" and the tool button "Stop NJB".
@@ -60,6 +63,7 @@ class DeviceControl : public QObject, public device::SessionHost {
   catalogue::Application& app_;
   Parts parts_;
   device::DeviceSession session_;
+  device::PlayerContent content_{app_, session_};
   QTimer idleTimer_;
 };
 

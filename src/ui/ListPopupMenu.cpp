@@ -29,7 +29,10 @@ ListPopupMenu::ListPopupMenu(catalogue::Application& app, ListId list, QTableVie
     Add("Delete in \"Files\" all except Results", {}, [&a] { catalogue::DeleteAllExceptResults(a); }, true);
   }
   menu_.addSeparator();
-  playerEntries_ = {AddPending("Delete selected files on NJB", "Ctrl+Del"),
+  const auto deleteOnPlayer = [this] {
+    if (deleteOnPlayer_) deleteOnPlayer_();
+  };
+  playerEntries_ = {Add("Delete selected files on NJB", "Ctrl+Del", deleteOnPlayer, true),
                     AddPending("Copy selected files from PC to NJB", "Ctrl+Ins"),
                     AddPending("Copy selected files from NJB to PC"),
                     AddPending("Add selected files to playlist", "Shift+Ins")};

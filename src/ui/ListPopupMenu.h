@@ -25,6 +25,8 @@ class ListPopupMenu : public QObject {
   void UpdateEnabling();
   // What "Analyze / Fix  MP3" runs (the MP3 page is made after the menus).
   void OnAnalyze(std::function<void()> analyze) { analyze_ = std::move(analyze); }
+  // What "Delete selected files on NJB" runs (the player lives in the window).
+  void OnDeleteOnPlayer(std::function<void()> remove) { deleteOnPlayer_ = std::move(remove); }
   // Shows or hides the entries that work on the player.
   void SetPlayerEntriesVisible(bool visible);
 
@@ -47,6 +49,7 @@ class ListPopupMenu : public QObject {
   std::vector<Entry> entries_;
   std::vector<QAction*> playerEntries_;
   std::function<void()> analyze_;
+  std::function<void()> deleteOnPlayer_;
 };
 
 }  // namespace tonvault::ui

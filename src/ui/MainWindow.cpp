@@ -33,6 +33,7 @@
 #include "ui/AboutBox.h"
 #include "ui/DeviceControl.h"
 #include "ui/PlayerTagControl.h"
+#include "ui/NomadMemoryChoice.h"
 #include "ui/Artwork.h"
 #include "ui/ListPopupMenu.h"
 #include "ui/ReplaceDialog.h"
@@ -111,8 +112,7 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
       {tabs_, panels_[ToolPanel::Jukebox], panels_[ToolPanel::NomadII], [this](CommandId id) { return actions_.at(id); },
        settingsPage_->PlayerSettings(), settingsPage_->Sheets(), settingsPage_->PlayerSheet()},
       this);
-  playerContent_ = std::make_unique<device::PlayerContent>(app_, deviceControl_->Session());
-  playerTags_ = std::make_unique<PlayerTagControl>(app_, deviceControl_->Session(), *playerContent_);
+  playerTags_ = std::make_unique<PlayerTagControl>(app_, deviceControl_->Session(), deviceControl_->Content());
   tagEditor_.SetPlayerTags(playerTags_.get());
   // The window takes the shape of the player last used before any player is touched.
   deviceControl_->ApplyDeviceKind(app_.deviceKind);
@@ -150,6 +150,12 @@ void MainWindow::BuildActions() {
     priorities->addAction(actions_[id]);
   }
   actions_[CommandId::PriorityNormal]->setChecked(true);
+  auto* memories = new QActionGroup(this);
+  for (CommandId id : {CommandId::NomadInternalMemory, CommandId::NomadExternalMemory}) {
+    actions_[id]->setCheckable(true);
+    memories->addAction(actions_[id]);
+  }
+  actions_[CommandId::NomadInternalMemory]->setChecked(true);
   QAction* stop = actions_[CommandId::Stop];
   stop->setShortcutContext(Qt::ApplicationShortcut);
   stop->setVisible(false);
@@ -252,6 +258,8 @@ void MainWindow::BuildToolBars() {
   for (const CommandInfo& info : AllCommands()) {
     if (!info.hint.empty() && info.panel != ToolPanel::None) panels_[info.panel]->addAction(actions_[info.id]);
   }
+  panels_[ToolPanel::NomadII]->addWidget(new NomadMemoryChoice(actions_[CommandId::NomadInternalMemory],
+                                                               actions_[CommandId::NomadExternalMemory], this));
   panels_[ToolPanel::Id3]->setVisible(false);
   panels_[ToolPanel::TagRam]->setVisible(false);
   panels_[ToolPanel::NomadII]->setVisible(false);
@@ -320,6 +328,7 @@ void MainWindow::BuildPages() {
   for (auto [list, id] : {std::pair{filesPage_, catalogue::ListId::Files}, std::pair{resultsPage_, catalogue::ListId::Results}}) {
     auto* popup = new ListPopupMenu(app_, id, list->View());
     popup->OnAnalyze([this, id] { mp3Page_->AnalyzeSelected(id); });
+    popup->OnDeleteOnPlayer([this] { deviceControl_->Content().DeleteSelectedFilesOnNjb(); });
     popups_.push_back(popup);
     list->OnSelectionChanged([this, popup] {
       catalogue::SelectionChanged(app_);
@@ -393,6 +402,16 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::StopNjbNow: deviceControl_->StopNow(); break;
     case CommandId::SwitchOffNjb: deviceControl_->SwitchOff(); break;
     case CommandId::UpdateTagsOnNjb: playerTags_->UpdateTagsOnNjb(); break;
+    case CommandId::ReadNjb: deviceControl_->Content().ReadFilesOnNjb(); break;
+    case CommandId::DeleteOnNjb: deviceControl_->Content().DeleteSelectedFilesOnNjb(); break;
+    case CommandId::RebuildAudioCache: deviceControl_->Content().RebuildAudioCache(); break;
+    case CommandId::NomadInternalMemory:
+    case CommandId::NomadExternalMemory:
+      deviceControl_->Content().ChooseNomadMemory(id == CommandId::NomadExternalMemory);
+      actions_[deviceControl_->Content().ChosenMemory() == 1 ? CommandId::NomadExternalMemory
+                                                             : CommandId::NomadInternalMemory]
+          ->setChecked(true);
+      break;
     case CommandId::PriorityIdle: catalogue::ChoosePriority(app_, catalogue::Priority::Idle); break;
     case CommandId::PriorityNormal: catalogue::ChoosePriority(app_, catalogue::Priority::Normal); break;
     case CommandId::PriorityHigh: catalogue::ChoosePriority(app_, catalogue::Priority::High); break;

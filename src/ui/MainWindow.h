@@ -13,7 +13,6 @@
 #include "catalogue/Application.h"
 #include "catalogue/Frontend.h"
 #include "catalogue/SettingsFile.h"
-#include "device/content/PlayerContent.h"
 #include "ui/CommandTable.h"
 #include "ui/StatusBar.h"
 #include "ui/pages/TrackListPage.h"
@@ -155,7 +154,6 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   StatusBar* statusBar_ = nullptr;
   class SettingsPage* settingsPage_ = nullptr;
   class DeviceControl* deviceControl_ = nullptr;
-  std::unique_ptr<device::PlayerContent> playerContent_;
   std::unique_ptr<class PlayerTagControl> playerTags_;
 };
 

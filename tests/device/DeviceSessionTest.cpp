@@ -109,6 +109,10 @@ TEST_F(DeviceSessionTest, AFailedOpenSaysCannotInitializeOnlyWhenAskedTo) {
 
 TEST_F(DeviceSessionTest, WithoutAnyBackendTheLibraryCannotBeInitialized) {
   DeviceSession session(app_, host_, [] { return nullptr; });
+  app_.deviceKind = 2;
+  session.FindBackendsAtStart();  // silent at start-up
+  EXPECT_EQ(app_.deviceKind, 0);
+  EXPECT_TRUE(frontend_.Log().empty());
   EXPECT_FALSE(session.StartDevice(true));
   EXPECT_EQ(Messages(), std::vector<std::string>{"message(error): Cannot initialize JBDirect 3 [OK]"});
   EXPECT_FALSE(host_.Has("about"));

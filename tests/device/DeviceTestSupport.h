@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "device/DeviceEvents.h"
-#include "device/session/DeviceSession.h"
 #include "support/MpegSynth.h"
 
 namespace tonvault::device::test {
@@ -36,16 +35,6 @@ class RecordingSink : public DeviceEventSink {
   void OnRemoval() override { events.push_back("removal"); }
   void OnMessage(const std::string& text) override { events.push_back("message " + text); }
   std::string Last() const { return events.empty() ? "" : events.back(); }
-};
-
-// A session host without a window: nothing to shape, no timer.
-class HeadlessHost : public SessionHost {
- public:
-  void ApplyDeviceKind(int) override {}
-  void ShowJukeboxToolBar(bool) override {}
-  void EnablePlayerAbout() override {}
-  void StartIdleTimer(int) override {}
-  void StopIdleTimer() override {}
 };
 
 }  // namespace tonvault::device::test

@@ -11,6 +11,7 @@
 #include "device/content/DeviceRow.h"
 #include "device/content/PlayerContent.h"
 #include "device/folder/TrackIndex.h"
+#include "device/session/HeadlessHost.h"
 #include "device/simulated/SimulatedPlayer.h"
 #include "files/ReplaceFile.h"
 #include "support/ScriptedFrontend.h"
@@ -22,15 +23,6 @@ namespace {
 using catalogue::Button;
 using catalogue::Column;
 using testing::ScriptedFrontend;
-
-class NoWindow : public SessionHost {
- public:
-  void ApplyDeviceKind(int) override {}
-  void ShowJukeboxToolBar(bool) override {}
-  void EnablePlayerAbout() override {}
-  void StartIdleTimer(int) override {}
-  void StopIdleTimer() override {}
-};
 
 AudioInfo Track(const std::string& title, const std::string& artist = "Artist", const std::string& album = "Album") {
   AudioInfo info;
@@ -167,7 +159,7 @@ class PlayerContentTest : public ::testing::Test {
   testing::TempFolder temp_;
   ScriptedFrontend frontend_;
   catalogue::Application app_{frontend_};
-  NoWindow host_;
+  HeadlessHost host_;
   SimulatedPlayer* player_ = nullptr;
   std::unique_ptr<DeviceSession> session_;
   std::unique_ptr<PlayerContent> content_;
@@ -181,7 +173,7 @@ TEST_F(PlayerContentTest, ReadingFillsFilesAndTheTableAndSkipsAnUnreadableTrack)
   EXPECT_EQ(app_.files[0].texts[16], "2");
   EXPECT_EQ(content.Table().FindDeviceTrackId("Artist", "C", "Album"), 3);
   EXPECT_EQ(content.Table().FindDeviceTrackId("Artist", "A", "Album"), -1);
-  EXPECT_FALSE(content.Table().DeviceTableStale);
+  EXPECT_FALSE(content.Table().DeviceTableStale());
   EXPECT_TRUE(app_.catalogueModified);
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(frontend_.ProgressHigh(), 0);  // reset at the end
@@ -197,7 +189,7 @@ TEST_F(PlayerContentTest, AppendingKeepsRowsAndTheStopCheckCountsAllOfFiles) {
   // The first check fires at 25 rows of FILES, i.e. after the fifth track.
   EXPECT_EQ(app_.files.size(), 25u);
   EXPECT_EQ(frontend_.Log("panel0: Files:  ").front(), "panel0: Files:  25");
-  EXPECT_TRUE(content.Table().DeviceTableStale);  // stopped: the table is not whole
+  EXPECT_TRUE(content.Table().DeviceTableStale());  // stopped: the table is not whole
   EXPECT_EQ(content.Table().Size(), 4u);
   EXPECT_EQ(Messages(), (std::vector<std::string>{
                             "message(confirmation): Files list is not empty.\n\r\rAppend to list ? [Yes/No/Cancel] -> Yes",
@@ -221,7 +213,7 @@ TEST_F(PlayerContentTest, WithoutStorageInfoNothingIsRead) {
   player_->FailNext("GetStorageInfo", kFailed);
   content.ReadFilesOnNjb();
   EXPECT_TRUE(app_.files.empty());
-  EXPECT_TRUE(content.Table().DeviceTableStale);
+  EXPECT_TRUE(content.Table().DeviceTableStale());
   EXPECT_EQ(Messages(), std::vector<std::string>{"message(error): Cannot get StorageInfo from NJB [OK]"});
 }
 
@@ -255,6 +247,19 @@ TEST_F(PlayerContentTest, AFailedDeletionKeepsEarlierDeletionsAndStops) {
   EXPECT_EQ(std::count(player_->Calls().begin(), player_->Calls().end(), "DeleteTrack"), 2);
   EXPECT_EQ(content.Table().FindDeviceTrackId("Artist", "C", "Album"), -1);
   EXPECT_EQ(content.Table().FindDeviceTrackId("Artist", "B", "Album"), 2);
+}
+
+TEST_F(PlayerContentTest, WithThePlayerGoneNothingIsDeletedAndEveryRowStays) {
+  PlayerContent& content = Attach(kKindJukebox, {Track("A"), Track("B")});
+  content.ReadFilesOnNjb();
+  SelectTitles(app_.files, {"A", "B"});
+  player_->FailNext("OpenDevice", kRemoved, 100);
+  session_->StopDevice(true, false);  // the next command opens the player again, and fails
+  frontend_.Answer(Button::Yes);
+  content.DeleteSelectedFilesOnNjb();
+  EXPECT_EQ(Titles(app_.files), (std::vector<std::string>{"A", "B"}));
+  for (const std::string& message : Messages()) EXPECT_EQ(message.find("Problem deleting"), std::string::npos);
+  EXPECT_FALSE(session_->DeviceStarted());
 }
 
 TEST_F(PlayerContentTest, RefusalsComeFromTheFirstFailingRow) {
@@ -318,12 +323,37 @@ TEST_F(PlayerContentTest, SwitchingTheNomadMemoryReadsTheOtherMemorysTracks) {
   content.refillQuickCopy = [&] { ++refills; };
   content.ChooseNomadMemory(PlayerContent::kExternalMemory);
   EXPECT_EQ(refills, 1);
-  EXPECT_FALSE(content.Table().DeviceTableStale);
+  EXPECT_FALSE(content.Table().DeviceTableStale());
   EXPECT_EQ(content.Table().FindDeviceTrackId("Artist", "Outside", "Album"), 1);
   EXPECT_EQ(content.Table().FindDeviceTrackId("Artist", "Inside", "Album"), -1);
   content.ReadFilesOnNjb();
   ASSERT_EQ(app_.files.size(), 1u);
   EXPECT_EQ(app_.files[0].icon, 38);
+}
+
+TEST_F(PlayerContentTest, ATrackThatArrivedGetsItsRowWithItsOwnId) {
+  PlayerContent& content = Attach(kKindNomadII, {});
+  ASSERT_TRUE(session_->StartDevice(true));
+  AudioInfo sent = Track("New");
+  sent.id = 77;
+  content.AddDeviceRow(sent);
+  ASSERT_EQ(app_.files.size(), 1u);
+  EXPECT_EQ(DeviceRowId(app_.files[0]), 77);
+  EXPECT_EQ(app_.files[0].icon, 37);
+  EXPECT_TRUE(app_.catalogueModified);
+  EXPECT_TRUE(app_.viewRebuildNeeded.albums);
+}
+
+TEST_F(PlayerContentTest, AStaleTableIsReadBeforeItsFirstUse) {
+  PlayerContent& content = Attach(kKindJukebox, {Track("A"), Track("A")});
+  EXPECT_TRUE(content.Table().DeviceTableStale());  // nothing read since the start
+  EXPECT_TRUE(content.EnsureDeviceTable());
+  EXPECT_EQ(content.Table().FindDeviceTrackId("artist", "a", "album"), 1);  // the first of two
+  EXPECT_EQ(frontend_.Log("panel1: Preparing").size(), 1u);
+  player_->ClearCalls();
+  EXPECT_TRUE(content.EnsureDeviceTable());  // fresh: the player is not asked
+  EXPECT_TRUE(player_->Calls().empty());
+  EXPECT_TRUE(app_.files.empty());  // the table alone, no rows
 }
 
 TEST_F(PlayerContentTest, RebuildingTheCacheAsksThePlayer) {

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "catalogue/TextFormats.h"
-#include "device/DeviceTestSupport.h"
 #include "device/content/DeviceRow.h"
 #include "device/folder/TrackIndex.h"
+#include "device/session/HeadlessHost.h"
 #include "device/simulated/SimulatedPlayer.h"
 #include "device/tags/PlayerTagFields.h"
 #include "device/tags/PlayerTagSave.h"
@@ -168,7 +168,7 @@ class PlayerTagsTest : public ::testing::Test {
   std::string root_;
   ScriptedFrontend frontend_;
   catalogue::Application app_{frontend_};
-  test::HeadlessHost host_;
+  HeadlessHost host_;
   SimulatedPlayer* player_ = nullptr;
   std::unique_ptr<DeviceSession> session_;
   std::unique_ptr<PlayerContent> content_;
@@ -293,7 +293,7 @@ TEST_F(PlayerTagsTest, ConfirmedRunWritesTheRowsTagsAndReports) {
   // player is sent is checked with the fields above.
   EXPECT_EQ(first.title, "A");
   EXPECT_EQ(second.comment, "remastered");
-  EXPECT_TRUE(content_->Table().DeviceTableStale);
+  EXPECT_TRUE(content_->Table().DeviceTableStale());
 }
 
 TEST_F(PlayerTagsTest, AFailureInTheMiddleKeepsTheTracksUpdatedBeforeIt) {

@@ -263,6 +263,7 @@ TEST_F(EditorPageTest, SpecialMenuChangesTheFileAndTheRowFollows) {
 TEST_F(EditorPageTest, JukeboxRowsOpenTheV2GroupAloneAsThePlayersTrackData) {
   catalogue::Application& app = window->App();
   app.options.device.player = 2;  // the simulated Jukebox
+  window->Player()->Session().ReplaceBackends();
   device::AudioInfo info;
   info.title = "Waterloo", info.artist = "ABBA", info.album = "Gold", info.codec = "MP3";
   info.fileName = "waterloo.mp3", info.fileSize = 4'000'000, info.length = 170, info.year = 1974;

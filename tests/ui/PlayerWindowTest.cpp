@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTabWidget>
 
 #include "QtTestApp.h"
@@ -73,6 +76,7 @@ TEST_F(PlayerWindowTest, SwitchingOffPlayerSupportHidesTheSheetAndTheToolBars) {
 TEST_F(PlayerWindowTest, TheSimulatedJukeboxStartsFromTheSettingsAndStopsWithTheButton) {
   window->App().options.device.player = 2;
   DeviceControl& player = *window->Player();
+  player.Session().ReplaceBackends();  // as choosing on the sheet does
   ASSERT_TRUE(player.Session().StartDevice(true));
   EXPECT_EQ(window->App().deviceKind, 1);
   EXPECT_TRUE(Shown(window->PanelBar(ToolPanel::Jukebox)));
@@ -85,6 +89,57 @@ TEST_F(PlayerWindowTest, TheSimulatedJukeboxStartsFromTheSettingsAndStopsWithThe
   window->Action(CommandId::StopNjbNow)->trigger();
   EXPECT_FALSE(player.Session().DeviceStarted());
   EXPECT_FALSE(Shown(window->PanelBar(ToolPanel::Jukebox)));
+}
+
+TEST_F(PlayerWindowTest, ReadingThePlayerFillsFilesWithItsTracks) {
+  QTemporaryDir card;
+  ASSERT_TRUE(QDir(card.path()).mkpath("Music"));
+  for (const char* name : {"waterloo.mp3", "fernando.mp3", "chiquitita.mp3"}) {
+    ASSERT_TRUE(QFile::copy(QString(TONVAULT_TEST_DATA) + "/id3lib-v23.mp3", card.path() + "/Music/" + name));
+  }
+  catalogue::Application& app = window->App();
+  app.options.device = {1, card.path().toStdString()};
+  window->Player()->Session().ReplaceBackends();
+  QAction* read = window->Action(CommandId::ReadNjb);
+  ASSERT_TRUE(read->isEnabled());
+  read->trigger();
+  QApplication::processEvents();
+  ASSERT_EQ(app.files.size(), 3u);
+  EXPECT_EQ(app.files[0].icon, catalogue::StatusIcon::JukeboxTrack);
+  EXPECT_EQ(app.columnMap.Get(app.files[0], catalogue::Column::Path), "--- NJB ---");
+  EXPECT_EQ(window->Player()->Content().Table().Size(), 3u);
+  EXPECT_EQ(app.currentPage, Page::Files);
+  app.files[0].selected = true;
+  catalogue::SelectionChanged(app);
+  QApplication::processEvents();
+  EXPECT_TRUE(window->Action(CommandId::DeleteOnNjb)->isEnabled());
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/player-files.png");
+}
+
+TEST_F(PlayerWindowTest, TheNomadMemoryChoiceSwitchesThePlayerAndPressesItsButton) {
+  catalogue::Application& app = window->App();
+  app.options.device = {3, {}};  // the simulated Nomad II
+  window->Player()->Session().ReplaceBackends();
+  app.deviceKind = 2;
+  window->Player()->ApplyDeviceKind(2);
+  window->resize(1280, 760);  // the whole Nomad II tool bar fits
+  QApplication::processEvents();
+  auto* choice = window->findChild<QWidget*>("NomadMemoryChoice");
+  ASSERT_NE(choice, nullptr);
+  EXPECT_FALSE(choice->isHidden());
+  const auto buttons = choice->findChildren<QRadioButton*>();
+  ASSERT_EQ(buttons.size(), 2);
+  EXPECT_TRUE(buttons[0]->isChecked());
+  buttons[1]->click();
+  QApplication::processEvents();
+  EXPECT_EQ(window->Player()->Content().ChosenMemory(), 1);
+  EXPECT_TRUE(window->Action(CommandId::NomadExternalMemory)->isChecked());
+  EXPECT_FALSE(window->Player()->Content().Table().DeviceTableStale());
+  window->Action(CommandId::NomadInternalMemory)->trigger();  // the tool button
+  QApplication::processEvents();
+  EXPECT_TRUE(buttons[0]->isChecked());
+  EXPECT_EQ(window->Player()->Content().ChosenMemory(), 0);
+  window->grab().save(TONVAULT_SCREENSHOT_DIR "/nomad-memory.png");
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include "cli/Commands.h"
 #include "cli/JsonLines.h"
-#include "cli/NoWindow.h"
 #include "cli/PlayerTagsCommand.h"
 #include "cli/RowJson.h"
 #include "cli/Session.h"
@@ -12,6 +11,7 @@
 #include "device/content/DeviceRow.h"
 #include "device/content/PlayerContent.h"
 #include "device/session/DeviceSession.h"
+#include "device/session/HeadlessHost.h"
 
 namespace tonvault::cli {
 namespace {
@@ -40,7 +40,7 @@ int CountEntries(device::Device& device, bool tracks) {
 
 int PlayerInfo(const device::PlayerSpec& spec) {
   Session session;
-  NoWindow host;
+  device::HeadlessHost host;
   device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
   if (!player.StartDevice(true)) return 1;
   device::Device& device = player.CurrentDevice();
@@ -76,13 +76,13 @@ std::string PlayerRowJson(const catalogue::TrackRecord& row, const catalogue::Co
 bool ReadPlayer(Session& session, device::DeviceSession& player, device::PlayerContent& content) {
   content.ReadFilesOnNjb();
   session.frontend.FinishProgressLine();
-  return player.LibraryPresent() && !content.Table().DeviceTableStale;
+  return player.LibraryPresent() && !content.Table().DeviceTableStale();
 }
 
 // tonvault-cli player ls: every track of the player as a JSON line.
 int PlayerList(const device::PlayerSpec& spec) {
   Session session;
-  NoWindow host;
+  device::HeadlessHost host;
   device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
   device::PlayerContent content(session.app, player);
   const bool read = ReadPlayer(session, player, content);
@@ -97,7 +97,7 @@ int PlayerList(const device::PlayerSpec& spec) {
 // player, as "Delete selected files on NJB" does with their rows.
 int PlayerRemove(const device::PlayerSpec& spec, const std::set<int>& ids) {
   Session session;
-  NoWindow host;
+  device::HeadlessHost host;
   device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
   device::PlayerContent content(session.app, player);
   if (!ReadPlayer(session, player, content)) {

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "cli/JsonLines.h"
-#include "cli/NoWindow.h"
+#include "device/session/HeadlessHost.h"
 #include "cli/Session.h"
 #include "device/Backends.h"
 #include "device/content/PlayerContent.h"
@@ -69,7 +69,7 @@ int PlayerUpdateTags(const Arguments& arguments) {
     std::cerr << "tonvault-cli: the catalogue holds rows of a player; only files on the computer are a source\n";
     return 2;
   }
-  NoWindow host;
+  device::HeadlessHost host;
   device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
   device::PlayerContent content(session.app, player);
   device::PlayerTagUpdate update(session.app, player, content);

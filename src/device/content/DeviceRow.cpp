@@ -1,5 +1,7 @@
 #include "device/content/DeviceRow.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <string>
 
@@ -37,24 +39,33 @@ std::string PositiveOrEmpty(int value) { return value > 0 ? std::to_string(value
 
 catalogue::TrackRecord MakeDeviceRow(const AudioInfo& info, int id, int deviceKind, int activeMemory,
                                      const catalogue::ColumnMap& map) {
-  catalogue::TrackRecord row = catalogue::TrackRecord::ForPlayer();
+  // The texts are gathered by slot and set at once: setting slots one by
+  // one would rebuild the row's block each time.
+  std::array<std::string, catalogue::kPlayerRowSlots> texts;
+  const auto put = [&](Column column, std::string text) {
+    texts[static_cast<std::size_t>(map.SlotOf(column))] = std::move(text);
+  };
+  put(Column::Album, info.album);
+  put(Column::Artist, info.artist);
+  put(Column::Title, info.title);
+  put(Column::Genre, info.genre);
+  put(Column::Comment, info.comment);
+  put(Column::Track, PositiveOrEmpty(info.trackNumber));
+  put(Column::Year, PositiveOrEmpty(info.year));
+  put(Column::Size, std::to_string(KilobytesHalfEven(info.fileSize)));
+  put(Column::Bitrate, PlayerBitrateText(info));
+  put(Column::Length, catalogue::FormatLength(info.length));
+  put(Column::Codec, info.codec);
+  put(Column::Filename, info.fileName);
+  put(Column::Path, deviceKind == 1 ? kJukeboxPathText : kNomadIIPathText);
+  texts[catalogue::kTrackIdSlot] = std::to_string(id);
+  texts[catalogue::kPlayerLengthSlot] = std::to_string(info.length);
+  texts[catalogue::kPlayerSizeSlot] = std::to_string(info.fileSize);
+  std::array<std::string_view, catalogue::kPlayerRowSlots> views;
+  std::copy(texts.begin(), texts.end(), views.begin());
+  catalogue::TrackRecord row;
   row.icon = PlayerTrackIcon(info, deviceKind, activeMemory);
-  map.Set(row, Column::Album, info.album);
-  map.Set(row, Column::Artist, info.artist);
-  map.Set(row, Column::Title, info.title);
-  map.Set(row, Column::Genre, info.genre);
-  map.Set(row, Column::Comment, info.comment);
-  map.Set(row, Column::Track, PositiveOrEmpty(info.trackNumber));
-  map.Set(row, Column::Year, PositiveOrEmpty(info.year));
-  map.Set(row, Column::Size, std::to_string(KilobytesHalfEven(info.fileSize)));
-  map.Set(row, Column::Bitrate, PlayerBitrateText(info));
-  map.Set(row, Column::Length, catalogue::FormatLength(info.length));
-  map.Set(row, Column::Codec, info.codec);
-  map.Set(row, Column::Filename, info.fileName);
-  map.Set(row, Column::Path, deviceKind == 1 ? kJukeboxPathText : kNomadIIPathText);
-  row.texts.Set(catalogue::kTrackIdSlot, std::to_string(id));
-  row.texts.Set(catalogue::kPlayerLengthSlot, std::to_string(info.length));
-  row.texts.Set(catalogue::kPlayerSizeSlot, std::to_string(info.fileSize));
+  row.texts.Assign(views);
   return row;
 }
 

@@ -19,8 +19,8 @@ std::string DeviceTrackTable::KeyOf(std::string_view artist, std::string_view ti
 bool DeviceTrackTable::AddDeviceTrack(bool checkDuplicate, const AudioInfo& info, int id) {
   std::vector<std::size_t>& sameKey = byKey_[KeyOf(info.artist, info.title, info.album)];
   if (checkDuplicate && !sameKey.empty()) return false;
-  // Storage grows in steps of 100 entries.
-  if (entries_.size() == entries_.capacity()) entries_.reserve(entries_.capacity() + 100);
+  // Storage grows geometrically: growing by a fixed step would copy the
+  // whole table again every few entries on a large player.
   entries_.push_back(DeviceTrack{info.title, info.artist, info.album, info.trackNumber, info.length, info.fileSize,
                                  info.year, info.codec, info.genre, info.fileName, info.comment, info.bitrate,
                                  info.isProtected, id});

@@ -54,11 +54,13 @@ class DeviceTrackTable {
 
   // The player's content changed in a way the table did not follow: its
   // users rebuild it before the next look-up. Set at start.
-  bool DeviceTableStale = true;
+  bool DeviceTableStale() const { return stale_; }
+  void SetDeviceTableStale(bool stale) { stale_ = stale; }
 
  private:
   static std::string KeyOf(std::string_view artist, std::string_view title, std::string_view album);
 
+  bool stale_ = true;
   std::vector<DeviceTrack> entries_;
   // Key → indices of the live entries with it, in the order they were added.
   std::unordered_map<std::string, std::vector<std::size_t>> byKey_;

@@ -43,6 +43,7 @@ bool PrepareFilesList(catalogue::Application& app) {
     case Button::Yes: return true;
     case Button::No:
       app.files.clear();
+      catalogue::FilesChanged(app);
       app.frontend.ListsChanged();
       return true;
     default: return false;
@@ -73,7 +74,7 @@ void PlayerContent::ReadFilesOnNjb() {
     table_.Clear();
     catalogue::FilesChanged(app_);
     app_.filesSort.Clear();
-    table_.DeviceTableStale = true;
+    table_.SetDeviceTableStale(true);
     const std::size_t total = static_cast<std::size_t>(std::max(storage.tracks, 0));
     catalogue::ShowTimeEstimate(app_, total, 0);
     const int kind = session_.DeviceKind();
@@ -93,7 +94,7 @@ void PlayerContent::ReadFilesOnNjb() {
       table_.AddDeviceTrack(false, info, id);
       return true;
     });
-    table_.DeviceTableStale = !complete;
+    table_.SetDeviceTableStale(!complete);
     app_.frontend.ListsChanged();
   }
   session_.SetDeviceReady(session_.StopDevice(false, false));
@@ -111,12 +112,12 @@ bool PlayerContent::BuildDeviceTrackTable() {
       return true;
     });
   }
-  table_.DeviceTableStale = !ready;
+  table_.SetDeviceTableStale(!ready);
   app_.frontend.SetStatusPanel(1, "");
   return ready;
 }
 
-bool PlayerContent::EnsureDeviceTable() { return !table_.DeviceTableStale || BuildDeviceTrackTable(); }
+bool PlayerContent::EnsureDeviceTable() { return !table_.DeviceTableStale() || BuildDeviceTrackTable(); }
 
 void PlayerContent::AddDeviceRow(const AudioInfo& info) {
   const int memory = session_.LibraryPresent() ? ActiveMemory() : 0;

@@ -58,10 +58,14 @@ std::chrono::steady_clock::time_point DeviceSession::ShutdownDeadline() {
   return frontend_.Now() + std::chrono::minutes(app_.options.njb.shutdownTimeout);
 }
 
-bool DeviceSession::StartDevice(bool showErrors) {
-  SetIdleTimer(false);
+void DeviceSession::FindBackendsAtStart() {
   if (!library_ && findBackends_) library_ = findBackends_();
   if (!library_) app_.deviceKind = kNoKind;
+}
+
+bool DeviceSession::StartDevice(bool showErrors) {
+  SetIdleTimer(false);
+  FindBackendsAtStart();
   bool result = true;
   bool noDeviceShown = false;
   if (library_) {

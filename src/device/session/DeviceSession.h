@@ -41,6 +41,9 @@ class DeviceSession : public DeviceEventSink {
 
   DeviceSession(catalogue::Application& app, SessionHost& host, BackendFinder findBackends);
 
+  // The start-up step: finds the backends once, silently; without any,
+  // DeviceKind becomes 0.
+  void FindBackendsAtStart();
   // True when the player is open and usable.
   bool StartDevice(bool showErrors);
   // True when the player was left open (only the idle timer was armed).

@@ -127,7 +127,7 @@ void PlayerTagUpdate::UpdateTagsOnNjb() {
       Inform(app_, Sound::Exclamation, MessageKind::Error, "Error getting content of NJB");
     } else if (UpdatePlayerTags(list, true)) {
       UpdatePlayerTags(list, false);
-      content_.Table().DeviceTableStale = true;
+      content_.Table().SetDeviceTableStale(true);
       app_.viewRebuildNeeded.genres = true;
       app_.viewRebuildNeeded.statistics = true;
     }

@@ -2,11 +2,11 @@
 
 #include "device/session/DeviceSession.h"
 
-namespace tonvault::cli {
+namespace tonvault::device {
 
-// Without a window there is nothing to shape and no timer to run: the
-// player is closed at the end of each command.
-class NoWindow : public device::SessionHost {
+// The session's host where there is no window: nothing to shape and no
+// timer to run, so the caller closes the player at the end of its work.
+class HeadlessHost : public SessionHost {
  public:
   void ApplyDeviceKind(int) override {}
   void ShowJukeboxToolBar(bool) override {}
@@ -15,4 +15,4 @@ class NoWindow : public device::SessionHost {
   void StopIdleTimer() override {}
 };
 
-}  // namespace tonvault::cli
+}  // namespace tonvault::device
