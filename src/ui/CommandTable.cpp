@@ -50,7 +50,7 @@ constexpr std::array kCommands = {
     CommandInfo{CommandId::CopyFromNjb, "&Copy selected files from N&JB to PC", "Copy selected files from NJB to PC",
                 P::Player, G::Row, "", false},
     CommandInfo{CommandId::AddToPlaylist, "&Add selected files to a playlist", "", P::None, G::Row, "", false},
-    CommandInfo{CommandId::UpdateTagsOnNjb, "&Update Tags on NJB", "", P::None, kNoGroup, "", false},
+    CommandInfo{CommandId::UpdateTagsOnNjb, "&Update Tags on NJB", "", P::None, kNoGroup, "", true},
     CommandInfo{CommandId::RebuildAudioCache, "&Rebuild audio cache", "", P::None, kNoGroup, "", true},
     CommandInfo{CommandId::FormatNomadII, "&Format Nomad II", "", P::None, kNoGroup, "", false},
     CommandInfo{CommandId::NomadInternalMemory, "Internal", "Nomad II Internal Memory", P::NomadII, kNoGroup, "", true},

@@ -32,6 +32,7 @@
 #include "tagging/rename/RenameEntry.h"
 #include "ui/AboutBox.h"
 #include "ui/DeviceControl.h"
+#include "ui/PlayerTagControl.h"
 #include "ui/NomadMemoryChoice.h"
 #include "ui/Artwork.h"
 #include "ui/ListPopupMenu.h"
@@ -111,6 +112,8 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
       {tabs_, panels_[ToolPanel::Jukebox], panels_[ToolPanel::NomadII], [this](CommandId id) { return actions_.at(id); },
        settingsPage_->PlayerSettings(), settingsPage_->Sheets(), settingsPage_->PlayerSheet()},
       this);
+  playerTags_ = std::make_unique<PlayerTagControl>(app_, deviceControl_->Session(), deviceControl_->Content());
+  tagEditor_.SetPlayerTags(playerTags_.get());
   // The window takes the shape of the player last used before any player is touched.
   deviceControl_->ApplyDeviceKind(app_.deviceKind);
   ApplyListFontSize(app_.options.window.listFontSize);
@@ -120,7 +123,10 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
   setStatusBar(statusBar_);
 }
 
-MainWindow::~MainWindow() { SetBusyCursor(false); }
+MainWindow::~MainWindow() {
+  tagEditor_.SetPlayerTags(nullptr);
+  SetBusyCursor(false);
+}
 
 QWidget* MainWindow::PageWidget(Page page) const { return stack_->widget(static_cast<int>(page)); }
 
@@ -395,6 +401,7 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::About: ShowAbout(); break;
     case CommandId::StopNjbNow: deviceControl_->StopNow(); break;
     case CommandId::SwitchOffNjb: deviceControl_->SwitchOff(); break;
+    case CommandId::UpdateTagsOnNjb: playerTags_->UpdateTagsOnNjb(); break;
     case CommandId::ReadNjb: deviceControl_->Content().ReadFilesOnNjb(); break;
     case CommandId::DeleteOnNjb: deviceControl_->Content().DeleteSelectedFilesOnNjb(); break;
     case CommandId::RebuildAudioCache: deviceControl_->Content().RebuildAudioCache(); break;

@@ -6,6 +6,7 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -153,6 +154,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   StatusBar* statusBar_ = nullptr;
   class SettingsPage* settingsPage_ = nullptr;
   class DeviceControl* deviceControl_ = nullptr;
+  std::unique_ptr<class PlayerTagControl> playerTags_;
 };
 
 }  // namespace tonvault::ui

@@ -213,7 +213,7 @@ class FakePlayer : public PlayerTags {
  public:
   bool StartDevice() override { return true; }
   void StopDevice() override {}
-  bool SavePlayerTags(const EditEntry& entry, const VersionState& values) override {
+  bool SavePlayerTags(const EditEntry& entry, VersionState& values) override {
     saved.push_back(std::to_string(entry.row) + ":" + values.Value(Field::Title));
     return saved.size() < failAfter;
   }

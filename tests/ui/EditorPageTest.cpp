@@ -17,6 +17,8 @@
 #include "audio/Id3v2Tag.h"
 #include "catalogue/Import.h"
 #include "catalogue/PageChange.h"
+#include "device/content/DeviceRow.h"
+#include "ui/DeviceControl.h"
 #include "ui/MainWindow.h"
 #include "ui/ReplaceDialog.h"
 #include "ui/pages/EditorPage.h"
@@ -256,6 +258,41 @@ TEST_F(EditorPageTest, SpecialMenuChangesTheFileAndTheRowFollows) {
   EXPECT_EQ(window->TagRam().Length(), 1u);
   EXPECT_EQ(window->TagRam().Text(0, Field::Title), "WATERL00");
   Shoot("editor-special-menu.png");
+}
+
+TEST_F(EditorPageTest, JukeboxRowsOpenTheV2GroupAloneAsThePlayersTrackData) {
+  catalogue::Application& app = window->App();
+  app.options.device.player = 2;  // the simulated Jukebox
+  window->Player()->Session().ReplaceBackends();
+  device::AudioInfo info;
+  info.title = "Waterloo", info.artist = "ABBA", info.album = "Gold", info.codec = "MP3";
+  info.fileName = "waterloo.mp3", info.fileSize = 4'000'000, info.length = 170, info.year = 1974;
+  app.files.push_back(device::MakeDeviceRow(info, 7, 1, 0, app.columnMap));
+  app.files.back().selected = true;
+  window->FilesPage()->View()->selectRow(0);
+  catalogue::ChangePage(app, Page::Id3Editor);
+  QApplication::processEvents();
+  ASSERT_EQ(app.currentPage, Page::Id3Editor);
+  page = static_cast<EditorPage*>(window->PageWidget(Page::Id3Editor));
+  EXPECT_EQ(app.commandStateCode, 10);
+  EXPECT_TRUE(window->Player()->Session().DeviceStarted());
+  EXPECT_EQ(page->Group(Version::V2)->title(), " Tag on Nomad Jukebox ");
+  EXPECT_FALSE(page->Group(Version::V1)->isVisible());
+  EXPECT_LT(page->Group(Version::V2)->y(), 40);  // on top
+  EXPECT_EQ(Panel(Version::V2, 0)->text(), "Waterloo");
+  for (QPushButton* button : page->Group(Version::V2)->findChildren<QPushButton*>()) {
+    EXPECT_FALSE(button->isVisible()) << button->text().toStdString();
+  }
+  Shoot("editor-player-tags.png");
+
+  // Back to files on disk: the usual layout again.
+  catalogue::ChangePage(app, Page::Files);
+  app.files.clear();
+  app.frontend.ListsChanged();
+  Open("id3lib-v23.mp3");
+  EXPECT_EQ(app.commandStateCode, 9);
+  EXPECT_EQ(page->Group(Version::V2)->title(), " ID3 - Tag  Version  2 ");
+  EXPECT_TRUE(page->Group(Version::V1)->isVisible());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "cli/Commands.h"
 #include "cli/JsonLines.h"
+#include "cli/PlayerTagsCommand.h"
 #include "cli/RowJson.h"
 #include "cli/Session.h"
 #include "device/Backends.h"
@@ -16,7 +17,8 @@ namespace tonvault::cli {
 namespace {
 
 constexpr const char* kPlayerUsage =
-    "Usage: tonvault-cli player info|ls|rm ID... [--player folder:PATH|simulated:jukebox|simulated:nomad2|njb|auto]\n";
+    "Usage: tonvault-cli player info|ls|rm ID... [--player folder:PATH|simulated:jukebox|simulated:nomad2|njb|auto]\n"
+    "       tonvault-cli player update-tags CATALOGUE.tvd [--player SPEC] [--dry-run]\n";
 
 const char* KindName(int deviceKind) {
   switch (deviceKind) {
@@ -119,6 +121,7 @@ int PlayerRemove(const device::PlayerSpec& spec, const std::set<int>& ids) {
 // tonvault-cli player SUBCOMMAND [--player SPEC]: the portable player.
 int PlayerCommand(const Arguments& arguments) {
   const std::string sub = arguments.empty() ? "" : arguments.front();
+  if (sub == "update-tags") return PlayerUpdateTags(Arguments(arguments.begin() + 1, arguments.end()));
   if (sub != "info" && sub != "ls" && sub != "rm") {
     std::cerr << kPlayerUsage;
     return 2;

@@ -28,7 +28,8 @@ class PlayerTags {
   virtual bool StartDevice() = 0;
   virtual void StopDevice() = 0;
   // Writes the V2 values to the track of `entry`; false stops "Save &All".
-  virtual bool SavePlayerTags(const EditEntry& entry, const VersionState& values) = 0;
+  // The player may complete `values` (names it needs in place of empty ones).
+  virtual bool SavePlayerTags(const EditEntry& entry, VersionState& values) = 0;
 };
 
 // Where the page should put the keyboard focus after an entry was shown.

@@ -97,6 +97,7 @@ EditorPage::EditorPage(catalogue::Application& app, tagging::TagEditor& editor, 
   auto* content = new QWidget(scroll);
   auto* contentLayout = new QVBoxLayout(content);
   contentLayout->setContentsMargins(0, 0, 0, 0);
+  groups_ = contentLayout;
   contentLayout->addWidget(BuildVersion(Version::V1, content));
   contentLayout->addWidget(BuildVersion(Version::V2, content));
 
@@ -197,7 +198,8 @@ QGroupBox* EditorPage::BuildVersion(Version version, QWidget* parent) {
   grid->setColumnStretch(2, 1);
 
   auto* switches = new QVBoxLayout;
-  switches->addWidget(new QLabel("Switches", w.group));
+  w.switches = new QLabel("Switches", w.group);
+  switches->addWidget(w.switches);
   w.saveChanges = Toggle(w.group, "Save changes", "Save only with button down");
   w.removeTag = Toggle(w.group, "Remove Tag");
   w.copyAll = Toggle(w.group, v1 ? "Copy to V 2" : "Copy to V 1");
@@ -324,9 +326,26 @@ void EditorPage::RedrawVersion(Version version) {
   w.group->setEnabled(!editor_.FileMissing());
 }
 
+void EditorPage::ApplyPlayerTagLayout(bool playerTags) {
+  v2_.group->setTitle(playerTags ? " Tag on Nomad Jukebox " : " ID3 - Tag  Version  2 ");
+  const int wanted = playerTags ? 0 : 1;
+  if (groups_->indexOf(v2_.group) != wanted) {
+    groups_->removeWidget(v2_.group);
+    groups_->insertWidget(wanted, v2_.group);
+  }
+  for (QWidget* widget : std::initializer_list<QWidget*>{fileLine_, v1_.group, v2_.copyAll, v2_.saveChanges, v2_.removeTag,
+                                                         keepOld_, more_, v2_.switches, v2_.keeps[Index(Field::Title)]}) {
+    widget->setVisible(!playerTags);
+  }
+  for (QToolButton* copy : v2_.copies) {
+    if (copy != nullptr) copy->setVisible(!playerTags);
+  }
+}
+
 void EditorPage::Redraw() {
   // During "Save &All" the page shows only the progress; it is drawn once at the end.
   if (editor_.SaveAllRunning()) return;
+  ApplyPlayerTagLayout(editor_.PlayerTagMode());
   fileLine_->setText(Qs(editor_.FileLine()));
   QPalette linePalette = palette();
   if (editor_.FileMissing()) {
@@ -338,7 +357,7 @@ void EditorPage::Redraw() {
   RedrawVersion(Version::V2);
   SetToggle(keepOld_, editor_.KeepOldContent());
   SetToggle(more_, editor_.More());
-  extended_->setVisible(editor_.More());
+  extended_->setVisible(editor_.More() && !editor_.PlayerTagMode());
   extended_->setTitle(Qs(editor_.ExtendedCaption()));
   const auto& rows = editor_.Frames();
   frames_->setRowCount(static_cast<int>(rows.size()));

@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QVBoxLayout>
 #include <QToolButton>
 #include <array>
 
@@ -46,6 +47,7 @@ class EditorPage : public QWidget {
     QPushButton* saveChanges = nullptr;
     QPushButton* removeTag = nullptr;
     QPushButton* copyAll = nullptr;
+    QLabel* switches = nullptr;
   };
 
   QGroupBox* BuildVersion(tagging::Version version, QWidget* parent);
@@ -54,6 +56,8 @@ class EditorPage : public QWidget {
     return version == tagging::Version::V1 ? v1_ : v2_;
   }
   void Redraw();
+  // Player-tag mode: the V2 group alone, on top, as the player's track data.
+  void ApplyPlayerTagLayout(bool playerTags);
   void RedrawVersion(tagging::Version version);
   void ColourByMark(QWidget* widget, tagging::Mark mark);
 
@@ -68,6 +72,7 @@ class EditorPage : public QWidget {
   QPushButton* more_ = nullptr;
   QGroupBox* extended_ = nullptr;
   QScrollArea* scroll_ = nullptr;
+  QVBoxLayout* groups_ = nullptr;
   QTableWidget* frames_ = nullptr;
   QCheckBox* keepDate_ = nullptr;
   QPushButton* readAgain_ = nullptr;
