@@ -60,16 +60,16 @@ class AutomaticLibrary : public DeviceLibrary {
 
 }  // namespace
 
-std::optional<PlayerSpec> ParsePlayerSpec(const std::string& text) {
-  if (text == "auto") return PlayerSpec{};
-  if (text == "njb") return PlayerSpec{PlayerChoice::Njb, {}};
-  if (text == "simulated:jukebox") return PlayerSpec{PlayerChoice::SimulatedJukebox, {}};
-  if (text == "simulated:nomad2") return PlayerSpec{PlayerChoice::SimulatedNomadII, {}};
-  if (text.rfind("folder:", 0) == 0 && text.size() > 7) return PlayerSpec{PlayerChoice::Folder, text.substr(7)};
+std::optional<PlayerAddress> ParsePlayerAddress(const std::string& text) {
+  if (text == "auto") return PlayerAddress{};
+  if (text == "njb") return PlayerAddress{PlayerChoice::Njb, {}};
+  if (text == "simulated:jukebox") return PlayerAddress{PlayerChoice::SimulatedJukebox, {}};
+  if (text == "simulated:nomad2") return PlayerAddress{PlayerChoice::SimulatedNomadII, {}};
+  if (text.rfind("folder:", 0) == 0 && text.size() > 7) return PlayerAddress{PlayerChoice::Folder, text.substr(7)};
   return std::nullopt;
 }
 
-PlayerSpec SpecFromOptions(const catalogue::DeviceOptions& options) {
+PlayerAddress AddressFromOptions(const catalogue::DeviceOptions& options) {
   switch (options.player) {
     case 1: return {PlayerChoice::Folder, options.folder};
     case 2: return {PlayerChoice::SimulatedJukebox, {}};
@@ -109,17 +109,17 @@ bool NjbBackendBuilt() {
 #endif
 }
 
-std::unique_ptr<DeviceLibrary> FindBackends(const PlayerSpec& spec) {
-  switch (spec.choice) {
+std::unique_ptr<DeviceLibrary> FindBackends(const PlayerAddress& where) {
+  switch (where.choice) {
     case PlayerChoice::Automatic: return std::make_unique<AutomaticLibrary>();
-    case PlayerChoice::Folder: return std::make_unique<FolderPlayer>(spec.folder);
+    case PlayerChoice::Folder: return std::make_unique<FolderPlayer>(where.folder);
     case PlayerChoice::SimulatedJukebox:
     case PlayerChoice::SimulatedNomadII: {
       const std::string folder = SimulatedPlayerFolder();
       std::error_code error;
       std::filesystem::create_directories(folder, error);
       if (error) return nullptr;
-      const int kind = spec.choice == PlayerChoice::SimulatedJukebox ? kKindJukebox : kKindNomadII;
+      const int kind = where.choice == PlayerChoice::SimulatedJukebox ? kKindJukebox : kKindNomadII;
       return std::make_unique<SimulatedPlayer>(folder, std::vector<int>{kind});
     }
     case PlayerChoice::Njb:

@@ -19,17 +19,17 @@ enum class PlayerChoice {
   Njb = 4,               // only a Jukebox through libnjb
 };
 
-struct PlayerSpec {
+struct PlayerAddress {
   PlayerChoice choice = PlayerChoice::Automatic;
   std::string folder;  // the player folder (Folder)
 };
 
 // "folder:PATH", "simulated:jukebox", "simulated:nomad2", "njb" or "auto";
 // nothing for anything else.
-std::optional<PlayerSpec> ParsePlayerSpec(const std::string& text);
+std::optional<PlayerAddress> ParsePlayerAddress(const std::string& text);
 
 // The player the settings choose.
-PlayerSpec SpecFromOptions(const catalogue::DeviceOptions& options);
+PlayerAddress AddressFromOptions(const catalogue::DeviceOptions& options);
 
 // The folder the simulated players keep their content in.
 std::string SimulatedPlayerFolder();
@@ -41,9 +41,9 @@ std::vector<std::string> FindPlayerFolders();
 // Whether the libnjb backend was built in.
 bool NjbBackendBuilt();
 
-// Finds the backends for `spec` and returns the device library; nothing
+// Finds the backends for `where` and returns the device library; nothing
 // when the chosen backend is not available (libnjb not built in) or its
 // storage cannot be set up.
-std::unique_ptr<DeviceLibrary> FindBackends(const PlayerSpec& spec);
+std::unique_ptr<DeviceLibrary> FindBackends(const PlayerAddress& where);
 
 }  // namespace tonvault::device

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "files/CopyFile.h"
 
@@ -64,6 +65,17 @@ FileStatus MoveFile(const std::string& from, const std::string& to, bool replace
 
 FileStatus RemoveFile(const std::string& path) {
   if (::unlink(path.c_str()) != 0) return ErrorFromErrno(errno);
+  return std::nullopt;
+}
+
+FileStatus RemoveFolderContents(const std::string& folder) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    // remove_all never follows a symbolic link: a link is removed as itself.
+    std::filesystem::remove_all(entry.path(), error);
+    if (error) return ErrorFromErrno(error.value());
+  }
+  if (error) return ErrorFromErrno(error.value());
   return std::nullopt;
 }
 

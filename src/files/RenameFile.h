@@ -19,4 +19,8 @@ FileStatus MoveFile(const std::string& from, const std::string& to, bool replace
 // Removes the file named exactly `path` (never a look-alike name).
 FileStatus RemoveFile(const std::string& path);
 
+// Empties a folder: everything inside it goes, the folder itself stays.
+// Symbolic links inside are removed as links; what they point to is kept.
+FileStatus RemoveFolderContents(const std::string& folder);
+
 }  // namespace tonvault::files

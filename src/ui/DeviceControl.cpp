@@ -16,7 +16,7 @@ DeviceControl::DeviceControl(catalogue::Application& app, Parts parts, QObject* 
     : QObject(parent),
       app_(app),
       parts_(std::move(parts)),
-      session_(app, *this, [&app] { return device::FindBackends(device::SpecFromOptions(app.options.device)); }) {
+      session_(app, *this, [&app] { return device::FindBackends(device::AddressFromOptions(app.options.device)); }) {
   session_.FindBackendsAtStart();
   idleTimer_.setSingleShot(true);
   connect(&idleTimer_, &QTimer::timeout, this, [this] { session_.IdleTimerExpired(); });

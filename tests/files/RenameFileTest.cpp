@@ -225,5 +225,20 @@ TEST_F(RenameFileTest, RemoveTakesExactlyTheNameGiven) {
   EXPECT_EQ(Names(folder.Path()), (std::vector<std::string>{"a.mp3", "target.mp3"}));
 }
 
+TEST_F(RenameFileTest, EmptyingAFolderKeepsItAndWhatItsLinksPointTo) {
+  ASSERT_EQ(::mkdir(Path("store").c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir(Path("store/Music").c_str(), 0755), 0);
+  Plant(Path("store/Music/song.mp3"), "song");
+  Plant(Path("outside.mp3"), "mine");
+  ASSERT_EQ(::symlink(Path("outside.mp3").c_str(), Path("store/link.mp3").c_str()), 0);
+  EXPECT_FALSE(RemoveFolderContents(Path("store")));
+  struct stat info {};
+  EXPECT_EQ(::stat(Path("store").c_str(), &info), 0);
+  EXPECT_NE(::lstat(Path("store/Music").c_str(), &info), 0);
+  EXPECT_NE(::lstat(Path("store/link.mp3").c_str(), &info), 0);
+  EXPECT_EQ(Contents(Path("outside.mp3")), "mine");
+  EXPECT_TRUE(RemoveFolderContents(Path("missing")));
+}
+
 }  // namespace
 }  // namespace tonvault::files

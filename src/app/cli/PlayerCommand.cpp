@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* kPlayerUsage =
     "Usage: tonvault-cli player info|ls|rm ID... [--player folder:PATH|simulated:jukebox|simulated:nomad2|njb|auto]\n"
-    "       tonvault-cli player update-tags CATALOGUE.tvd [--player SPEC] [--dry-run]\n";
+    "       tonvault-cli player update-tags CATALOGUE.tvd [--player WHERE] [--dry-run]\n";
 
 const char* KindName(int deviceKind) {
   switch (deviceKind) {
@@ -38,10 +38,10 @@ int CountEntries(device::Device& device, bool tracks) {
   return count;
 }
 
-int PlayerInfo(const device::PlayerSpec& spec) {
+int PlayerInfo(const device::PlayerAddress& where) {
   Session session;
   device::HeadlessHost host;
-  device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
+  device::DeviceSession player(session.app, host, [&where] { return device::FindBackends(where); });
   if (!player.StartDevice(true)) return 1;
   device::Device& device = player.CurrentDevice();
   device::DeviceInfo info;
@@ -80,10 +80,10 @@ bool ReadPlayer(Session& session, device::DeviceSession& player, device::PlayerC
 }
 
 // tonvault-cli player ls: every track of the player as a JSON line.
-int PlayerList(const device::PlayerSpec& spec) {
+int PlayerList(const device::PlayerAddress& where) {
   Session session;
   device::HeadlessHost host;
-  device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
+  device::DeviceSession player(session.app, host, [&where] { return device::FindBackends(where); });
   device::PlayerContent content(session.app, player);
   const bool read = ReadPlayer(session, player, content);
   for (const catalogue::TrackRecord& row : session.app.files) {
@@ -95,10 +95,10 @@ int PlayerList(const device::PlayerSpec& spec) {
 
 // tonvault-cli player rm ID...: deletes the tracks with these IDs on the
 // player, as "Delete selected files on NJB" does with their rows.
-int PlayerRemove(const device::PlayerSpec& spec, const std::set<int>& ids) {
+int PlayerRemove(const device::PlayerAddress& where, const std::set<int>& ids) {
   Session session;
   device::HeadlessHost host;
-  device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
+  device::DeviceSession player(session.app, host, [&where] { return device::FindBackends(where); });
   device::PlayerContent content(session.app, player);
   if (!ReadPlayer(session, player, content)) {
     player.StopDevice(true, false);
@@ -118,7 +118,7 @@ int PlayerRemove(const device::PlayerSpec& spec, const std::set<int>& ids) {
 
 }  // namespace
 
-// tonvault-cli player SUBCOMMAND [--player SPEC]: the portable player.
+// tonvault-cli player SUBCOMMAND [--player WHERE]: the portable player.
 int PlayerCommand(const Arguments& arguments) {
   const std::string sub = arguments.empty() ? "" : arguments.front();
   if (sub == "update-tags") return PlayerUpdateTags(Arguments(arguments.begin() + 1, arguments.end()));
@@ -126,7 +126,7 @@ int PlayerCommand(const Arguments& arguments) {
     std::cerr << kPlayerUsage;
     return 2;
   }
-  device::PlayerSpec spec;
+  device::PlayerAddress where;
   std::set<int> ids;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& word = arguments[i];
@@ -137,20 +137,20 @@ int PlayerCommand(const Arguments& arguments) {
       continue;
     }
     const auto parsed =
-        word == "--player" && i + 1 < arguments.size() ? device::ParsePlayerSpec(arguments[++i]) : std::nullopt;
+        word == "--player" && i + 1 < arguments.size() ? device::ParsePlayerAddress(arguments[++i]) : std::nullopt;
     if (!parsed) {
       std::cerr << kPlayerUsage;
       return 2;
     }
-    spec = *parsed;
+    where = *parsed;
   }
   if (sub == "rm" && ids.empty()) {
     std::cerr << kPlayerUsage;
     return 2;
   }
-  if (sub == "ls") return PlayerList(spec);
-  if (sub == "rm") return PlayerRemove(spec, ids);
-  return PlayerInfo(spec);
+  if (sub == "ls") return PlayerList(where);
+  if (sub == "rm") return PlayerRemove(where, ids);
+  return PlayerInfo(where);
 }
 
 }  // namespace tonvault::cli

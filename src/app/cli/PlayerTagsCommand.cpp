@@ -14,7 +14,7 @@ namespace tonvault::cli {
 namespace {
 
 constexpr const char* kUpdateTagsUsage =
-    "Usage: tonvault-cli player update-tags CATALOGUE.tvd [--player SPEC] [--dry-run]\n";
+    "Usage: tonvault-cli player update-tags CATALOGUE.tvd [--player WHERE] [--dry-run]\n";
 
 std::string CountsJson(const device::TagUpdateCounts& counts, bool dryRun) {
   JsonObject object;
@@ -42,16 +42,16 @@ bool SelectComputerRows(std::vector<catalogue::TrackRecord>& rows, const catalog
 }  // namespace
 
 int PlayerUpdateTags(const Arguments& arguments) {
-  device::PlayerSpec spec;
+  device::PlayerAddress where;
   std::optional<std::string> catalogueFile;
   bool dryRun = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& word = arguments[i];
-    std::optional<device::PlayerSpec> parsed;
+    std::optional<device::PlayerAddress> parsed;
     if (word == "--dry-run") {
       dryRun = true;
-    } else if (word == "--player" && i + 1 < arguments.size() && (parsed = device::ParsePlayerSpec(arguments[++i]))) {
-      spec = *parsed;
+    } else if (word == "--player" && i + 1 < arguments.size() && (parsed = device::ParsePlayerAddress(arguments[++i]))) {
+      where = *parsed;
     } else if (!catalogueFile && !word.starts_with("-")) {
       catalogueFile = word;
     } else {
@@ -70,7 +70,7 @@ int PlayerUpdateTags(const Arguments& arguments) {
     return 2;
   }
   device::HeadlessHost host;
-  device::DeviceSession player(session.app, host, [&spec] { return device::FindBackends(spec); });
+  device::DeviceSession player(session.app, host, [&where] { return device::FindBackends(where); });
   device::PlayerContent content(session.app, player);
   device::PlayerTagUpdate update(session.app, player, content);
   if (!player.StartDevice(true) || !content.EnsureDeviceTable()) {

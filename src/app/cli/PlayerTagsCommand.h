@@ -4,7 +4,7 @@
 
 namespace tonvault::cli {
 
-// tonvault-cli player update-tags CATALOGUE.tvd [--player SPEC] [--dry-run]:
+// tonvault-cli player update-tags CATALOGUE.tvd [--player WHERE] [--dry-run]:
 // the arguments after "update-tags".
 int PlayerUpdateTags(const Arguments& arguments);
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "catalogue/Version.h"
+#include "files/RenameFile.h"
 
 namespace tonvault::device {
 
@@ -122,9 +123,7 @@ Status SimulatedPlayer::SimulatedDevice::SetActiveMemory(int memory) {
 Status SimulatedPlayer::SimulatedDevice::FormatMemory() {
   if (const Status status = Before("FormatMemory"); status != kOk || !open_) return open_ ? status : kNotOpen;
   if (kind_ != kKindNomadII) return kNotSupported;
-  std::error_code error;
-  std::filesystem::remove_all(Store()->Root(), error);
-  std::filesystem::create_directories(Store()->Root(), error);
+  if (files::RemoveFolderContents(Store()->Root())) return kFileError;
   return Store()->Rebuild();
 }
 
