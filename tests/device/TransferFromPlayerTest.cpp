@@ -64,6 +64,39 @@ TEST(UpdateReceivedTags, CaptionsFollowTheThreeStates) {
   EXPECT_EQ(TagUpdateCaption(2, 2), "ID3 version 2  (create)");
 }
 
+TEST(UpdateReceivedTags, GreyBoxesTouchOnlyTagsThatExistCheckedOnesCreateThem) {
+  testing::TempFolder temp;
+  const std::string plain = test::WriteMp3(temp.Path() + "/plain.mp3");
+  DeviceTrack data = Data("Title", "plain.mp3");
+  data.genre = "Not a genre";
+  catalogue::Options options;
+  options.upload.id3v1 = options.upload.id3v2 = static_cast<int>(TagUpdate::IfExisting);
+  UpdateReceivedTags(plain, plain, data, options);
+  EXPECT_FALSE(audio::ReadId3v1Tag(plain).present);
+  EXPECT_FALSE(audio::ReadId3v2Tag(plain).present);
+
+  options.upload.id3v1 = options.upload.id3v2 = static_cast<int>(TagUpdate::Create);
+  UpdateReceivedTags(plain, temp.Path() + "/x.wav", data, options);  // not an MP3 name: untouched
+  EXPECT_FALSE(audio::ReadId3v1Tag(plain).present);
+  options.id3.trackNumberDigits = 2;
+  UpdateReceivedTags(plain, plain, data, options);
+  const audio::Id3v1Tag v1 = audio::ReadId3v1Tag(plain);
+  EXPECT_EQ(v1.title, "Title");
+  EXPECT_EQ(v1.genre, 255);
+  const audio::Id3v2Values v2 = audio::ReadId3v2Tag(plain);
+  EXPECT_TRUE(v2.present);
+  EXPECT_EQ(v2.artist, "AC-DC");
+  EXPECT_EQ(v2.track, "03");
+  EXPECT_EQ(v2.year, "1980");
+
+  // Grey now updates the tags the file has.
+  options.upload.id3v1 = options.upload.id3v2 = static_cast<int>(TagUpdate::IfExisting);
+  data.title = "New";
+  UpdateReceivedTags(plain, plain, data, options);
+  EXPECT_EQ(audio::ReadId3v1Tag(plain).title, "New");
+  EXPECT_EQ(audio::ReadId3v2Tag(plain).title, "New");
+}
+
 class TransferFromPlayerTest : public test::TransferFixture {
  protected:
   // Puts a file on the player with `info` and returns its ID.

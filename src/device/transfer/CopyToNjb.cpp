@@ -103,15 +103,7 @@ TransferOutcome CopyFilesToNjb(TransferContext& context, const std::vector<SendI
     rowKb.push_back(NumberOfText(item.sizeKb));
   }
   TransferRun run(context, rows, rowKb);
-  TransferOutcome outcome;
-  outcome.ran = run.Begin();
-  for (std::size_t n = 0; outcome.ran && n < items.size(); ++n) {
-    SendOne(context, run, items[n], n, sent);
-    if (!run.RowDone(n)) break;
-  }
-  run.Finish();
-  outcome.counters = run.Counters();
-  return outcome;
+  return run.RunRows([&](std::size_t n) { SendOne(context, run, items[n], n, sent); });
 }
 
 TransferOutcome CopySelectedFilesToNjb(TransferContext& context) {
@@ -122,9 +114,7 @@ TransferOutcome CopySelectedFilesToNjb(TransferContext& context) {
   if (list) {
     for (const catalogue::TrackRecord& row : catalogue::Rows(app, *list)) {
       if (!row.selected) continue;
-      const std::string_view path = app.columnMap.Get(row, catalogue::Column::Path);
-      playerRow = playerRow || path.find("--- NJB") != std::string_view::npos ||
-                  path.find("--- N II") != std::string_view::npos;
+      playerRow = playerRow || catalogue::IsPlayerRow(row, app.columnMap);
       items.push_back(SendItemOfRow(row, app.columnMap));
     }
   }

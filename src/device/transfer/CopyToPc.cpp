@@ -73,16 +73,10 @@ TransferOutcome CopyTracksToPc(TransferContext& context, const std::vector<int>&
   }
   TransferRun run(context, rows, rowKb);
   ShowDriveSpace(context, folder);
-  TransferOutcome outcome;
-  outcome.ran = run.Begin();
-  for (std::size_t n = 0; outcome.ran && n < ids.size(); ++n) {
+  return run.RunRows([&](std::size_t n) {
     ReceiveOne(context, run, ids[n], targets[n], n, received);
     ShowDriveSpace(context, folder);
-    if (!run.RowDone(n)) break;
-  }
-  run.Finish();
-  outcome.counters = run.Counters();
-  return outcome;
+  });
 }
 
 TransferOutcome CopySelectedFilesToPc(TransferContext& context) {
@@ -99,8 +93,7 @@ TransferOutcome CopySelectedFilesToPc(TransferContext& context) {
     return {};
   }
   for (const catalogue::TrackRecord* row : selected) {
-    const std::string_view path = app.columnMap.Get(*row, Column::Path);
-    if (path.find("--- NJB") == std::string_view::npos && path.find("--- N II") == std::string_view::npos) {
+    if (!catalogue::IsPlayerRow(*row, app.columnMap)) {
       catalogue::Ask(app.frontend, Sound::Hand, MessageKind::Information, "Only Files on NJB can be copied to PC.",
                      {Button::Ok});
       return {};

@@ -60,6 +60,18 @@ bool TransferRun::RowDone(std::size_t row) {
   return true;
 }
 
+TransferOutcome TransferRun::RunRows(const std::function<void(std::size_t row)>& transferOne) {
+  TransferOutcome outcome;
+  outcome.ran = Begin();
+  for (std::size_t row = 0; outcome.ran && row < rows_.size(); ++row) {
+    transferOne(row);
+    if (!RowDone(row)) break;
+  }
+  Finish();
+  outcome.counters = counters_;
+  return outcome;
+}
+
 void TransferRun::Finish() {
   catalogue::Application& app = context_.app;
   app.frontend.SetProgress(0, 0);

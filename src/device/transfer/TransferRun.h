@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -8,6 +9,13 @@
 #include "device/transfer/TransferContext.h"
 
 namespace tonvault::device {
+
+// The outcome of a transfer for its caller: whether the player could be
+// used at all, and the final counters.
+struct TransferOutcome {
+  bool ran = false;
+  TransferCounters counters;
+};
 
 // The frame both transfer directions share: the window with its rows and
 // counters, the busy state and progress of a long operation, the player
@@ -35,6 +43,9 @@ class TransferRun {
   // and shows the finished window modally.
   void Finish();
   const TransferCounters& Counters() const { return counters_; }
+  // Begin, then `transferOne` for each row in order until the user stops,
+  // then Finish.
+  TransferOutcome RunRows(const std::function<void(std::size_t row)>& transferOne);
 
  private:
   TransferContext& context_;
@@ -43,13 +54,6 @@ class TransferRun {
   TransferCounters counters_;
   std::optional<catalogue::LongOperation> operation_;
   bool ready_ = false;
-};
-
-// The outcome of a transfer for its caller: whether the player could be
-// used at all, and the final counters.
-struct TransferOutcome {
-  bool ran = false;
-  TransferCounters counters;
 };
 
 }  // namespace tonvault::device
