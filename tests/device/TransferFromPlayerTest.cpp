@@ -53,6 +53,12 @@ TEST(UploadFileName, ANameFromThePlayerNeverLeavesTheFolder) {
     EXPECT_EQ(catalogue::FolderOf(target), "/music/") << name;
     EXPECT_NE(catalogue::NameOf(target).front(), '.') << name;
   }
+  DeviceTrack odd = Data("T", "noext");
+  odd.codec = "M/P\x01";
+  EXPECT_EQ(UploadFileName("/music/", odd, options), "/music/noextT.m_p_");
+  options.rename.substitute = ".";  // a valid substitute, but never a name
+  EXPECT_EQ(UploadFileName("/music/", Data("", "."), options), "/music/_.mp3");
+  options.rename.substitute = "_";
   options.upload.renaming = 1;
   options.rename.order = {" Title ", catalogue::kItemSeparator, "", "", "", "", "", ""};
   EXPECT_EQ(UploadFileName("/music/", Data("..", "x.mp3"), options), "/music/_.mp3");

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "QtTestApp.h"
+#include "support/ScriptedFrontend.h"
 #include "catalogue/Import.h"
 #include "ui/DeviceControl.h"
 #include "ui/MainWindow.h"
@@ -26,27 +27,8 @@ using device::TransferIcon;
 class TransferWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { testing::QtTestApp(); }
+  testing::ScriptedFrontend frontend;
   catalogue::Application app{frontend};
-  struct : catalogue::Frontend {
-    void Beep(catalogue::Sound) override {}
-    catalogue::Button ShowMessage(catalogue::MessageKind, const std::string&, const catalogue::Buttons&) override {
-      return catalogue::Button::Ok;
-    }
-    std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> ChooseOpenFile(const catalogue::FileDialogRequest&) override { return {}; }
-    std::optional<std::string> ChooseSaveFile(const catalogue::FileDialogRequest&) override { return {}; }
-    std::optional<std::string> InputText(const std::string&, const std::string&, const std::string&) override { return {}; }
-    void ApplyCommandState(const catalogue::CommandState&) override {}
-    void ShowPage(catalogue::Page) override {}
-    void SetStatusPanel(int, const std::string&) override {}
-    void SetProgress(int, int) override {}
-    void SetProgressColours(catalogue::ProgressColour, catalogue::ProgressColour) override {}
-    void SetWindowTitle(const std::string&) override {}
-    void ListsChanged() override {}
-    void PumpEvents() override {}
-    bool OpenWithDefaultProgram(const std::string&) override { return false; }
-    bool OpenManual(const std::string&, int) override { return false; }
-  } frontend;
 };
 
 std::vector<device::TransferRow> Rows() {

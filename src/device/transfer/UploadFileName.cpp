@@ -47,7 +47,7 @@ std::string RenamedName(const DeviceTrack& data, const catalogue::Options& optio
   for (const Field field : tagging::kAllFields) {
     values[static_cast<std::size_t>(field)] = ItemValue(FieldValue(field, data, options), options.rename, substitute);
   }
-  return SafeFileName(tagging::NameFromItems(values, options.rename.order, options.rename.separator), substitute) +
+  return SafeFileName(tagging::NameFromItems(values, options.rename.order, options.rename.separator), "_") +
          "." + catalogue::AsciiLower(data.codec);
 }
 
@@ -57,13 +57,14 @@ std::string UploadFileName(const std::string& folder, const DeviceTrack& data, c
   const std::string substitute =
       catalogue::IsValidSubstitute(options.rename.substitute) ? options.rename.substitute : "_";
   std::string name = options.upload.renaming == 1 ? RenamedName(data, options, substitute) : data.fileName;
-  const std::string completion = SafeFileName(data.title, substitute) + "." + catalogue::AsciiLower(data.codec);
+  const std::string completion = SafeFileName(data.title, "_") + "." + catalogue::AsciiLower(data.codec);
   const std::size_t unknown = catalogue::AsciiLower(name).find("<unknown>");
   if (unknown != std::string::npos) name = name.substr(0, unknown) + completion;
-  // The player's names may hold separators or "..": the file stays in the folder.
-  name = SafeFileName(name, completion);
+  // The player's names (and codecs) may hold separators, "..", control
+  // characters: the file stays directly in the folder.
+  name = SafeFileName(name, "");
   if (catalogue::LowerExtension(name).empty()) name += completion;
-  return folder + name;
+  return folder + SafeFileName(name, "_");
 }
 
 }  // namespace tonvault::device
