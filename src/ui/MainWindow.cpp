@@ -545,6 +545,7 @@ void MainWindow::ApplyNjbSupport() {
                        CommandId::AddToPlaylist, CommandId::UpdateTagsOnNjb}) {
     actions_.at(id)->setVisible(on);
   }
+  if (settingsPage_) settingsPage_->Sheets()->setTabVisible(settingsPage_->FileTransferSheet(), on);
   for (ListPopupMenu* popup : popups_) popup->SetPlayerEntriesVisible(on);
   if (deviceControl_) deviceControl_->ApplyNjbSupport();
 }

@@ -159,6 +159,12 @@ TEST_F(TransferSheetTest, TheSheetIsTheLastOfTheSettingsPage) {
   EXPECT_EQ(sheets->tabText(sheets->count() - 1), "NJB File-Transfer");
   QApplication::processEvents();
   window->grab().save(TONVAULT_SCREENSHOT_DIR "/file-transfer-settings.png");
+  window->App().options.njbSupportOff = true;
+  emit Settings()->Options()->NjbSupportChanged();
+  EXPECT_FALSE(sheets->isTabVisible(Settings()->FileTransferSheet()));
+  window->App().options.njbSupportOff = false;
+  emit Settings()->Options()->NjbSupportChanged();
+  EXPECT_TRUE(sheets->isTabVisible(Settings()->FileTransferSheet()));
 }
 
 TEST_F(TransferSheetTest, CopyingSelectedFilesToAFolderPlayerFillsTheStatusWindow) {

@@ -45,7 +45,7 @@ SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent)
   playerSheet_ = sheets->addTab(Scrolling(playerSettings_, this), "NJB - Settings");
   fileTransfer_ = new FileTransferPanel(app_.options, *controls_);
   connect(fileTransfer_, &FileTransferPanel::HelpRequested, this, &SettingsPage::HelpRequested);
-  sheets->addTab(Scrolling(fileTransfer_, this), "NJB File-Transfer");
+  fileTransferSheet_ = sheets->addTab(Scrolling(fileTransfer_, this), "NJB File-Transfer");
   layout->addWidget(sheets);
 }
 

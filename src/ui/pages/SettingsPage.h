@@ -26,6 +26,7 @@ class SettingsPage : public QWidget {
   TagOptionsPanel* TagOptions() const { return tagOptions_; }
   PlayerSettingsPanel* PlayerSettings() const { return playerSettings_; }
   FileTransferPanel* FileTransfer() const { return fileTransfer_; }
+  int FileTransferSheet() const { return fileTransferSheet_; }
   QTabWidget* Sheets() const { return sheets_; }
   int PlayerSheet() const { return playerSheet_; }
   // Binds a twin made by another page to its option.
@@ -48,6 +49,7 @@ class SettingsPage : public QWidget {
   TagOptionsPanel* tagOptions_ = nullptr;
   PlayerSettingsPanel* playerSettings_ = nullptr;
   FileTransferPanel* fileTransfer_ = nullptr;
+  int fileTransferSheet_ = -1;
   QTabWidget* sheets_ = nullptr;
   int playerSheet_ = -1;
   PrintOrderList* filesOrder_ = nullptr;
