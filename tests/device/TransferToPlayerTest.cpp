@@ -288,6 +288,20 @@ TEST_F(TransferToPlayerTest, RemovalInTheMiddleEndsTheWaitWithAnErrorAndNoRetry)
   EXPECT_LT(frontend_.Slept(), std::chrono::minutes(30));
 }
 
+TEST_F(TransferToPlayerTest, APlayerThatFallsSilentEndsTheWaitAfterTheShutdownTimeout) {
+  app_.options.njb.modifyTracks = true;
+  app_.options.njb.shutdownTimeout = 2;
+  const std::string song = Mp3("a.mp3");
+  const std::string before = ReadBytes(song);
+  player_->SilenceDuringNextSend();
+  Send({Item(song)});
+  EXPECT_EQ(States(), std::vector<std::string>{"ERROR (on transfer)"});
+  EXPECT_EQ(ReadBytes(song), before);
+  EXPECT_GE(frontend_.Slept(), std::chrono::minutes(2));
+  EXPECT_LT(frontend_.Slept(), std::chrono::minutes(3));
+  EXPECT_FALSE(app_.transferToPlayerInProgress);
+}
+
 TEST_F(TransferToPlayerTest, AfterTheTransferTheBoxesDecideBeepAndStop) {
   window_.After().beep = true;
   window_.After().switchOff = true;

@@ -37,7 +37,7 @@ void DeviceSession::Panel(const std::string& text) { frontend_.SetStatusPanel(1,
 
 void DeviceSession::Pump() {
   frontend_.PumpEvents();
-  if (library_) library_->Events().Deliver(*this);
+  if (library_) eventsDelivered_ += library_->Events().Deliver(*this);
 }
 
 void DeviceSession::SleepAndPump(int milliseconds) {

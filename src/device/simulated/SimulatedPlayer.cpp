@@ -143,6 +143,12 @@ Status SimulatedPlayer::SimulatedDevice::SendTrack(const std::string& path, cons
     }
     owner_.rejected_.erase(rejected);
   }
+  if (owner_.silentSend_) {
+    owner_.Log("SendTrack");
+    owner_.silentSend_ = false;
+    events_.Post([](DeviceEventSink& sink) { sink.OnSendProgress(10); });
+    return kOk;
+  }
   if (owner_.removeDuringTransfer_) {
     owner_.Log("SendTrack");
     owner_.removeDuringTransfer_ = false;

@@ -32,6 +32,9 @@ class SimulatedPlayer : public DeviceLibrary {
   void FailNext(const std::string& call, Status status, int times = 1);
   // The next transfer reports some progress, then the player is removed.
   void RemoveDuringNextTransfer() { removeDuringTransfer_ = true; }
+  // The next send reports some progress and then nothing more: the player
+  // has stopped working without going away.
+  void SilenceDuringNextSend() { silentSend_ = true; }
   // The next receive writes part of the file, then ends with `status` (a
   // disk that filled up on the way, say).
   void FailDuringNextReceive(Status status) { receiveFault_ = status; }
@@ -98,6 +101,7 @@ class SimulatedPlayer : public DeviceLibrary {
   std::map<std::string, Rejection> rejected_;
   bool removeDuringTransfer_ = false;
   Status receiveFault_ = kOk;
+  bool silentSend_ = false;
   int selectionAnswer_ = 0;
   int slowDisconnect_ = 0;
   std::vector<std::string> calls_;

@@ -91,7 +91,7 @@ bool ReceiveFile(TransferContext& context, int id, const std::string& target, bo
     Refuse(context, row, ReceiveErrorText(status), TransferIcon::Error);
     return false;
   }
-  bool received = WaitForTransfer(context, app.transferFromPlayerInProgress);
+  bool received = WaitForTransfer(context, app.transferFromPlayerInProgress) == kOk;
   if (!received) {
     Refuse(context, row, "ERROR (Disk full ?)", TransferIcon::Error);
   } else {

@@ -64,11 +64,11 @@ bool SendAudioFile(TransferContext& context, const std::string& path, AudioInfo 
       Show(context, row, "ERROR (on transfer)", TransferIcon::Error);
       continue;
     }
-    if (!WaitForTransfer(context, app.transferToPlayerInProgress)) {
+    if (const Status ended = WaitForTransfer(context, app.transferToPlayerInProgress); ended != kOk) {
       Beep(context, Sound::Exclamation);
       // A player that went away did not reject the file: no retry, and the
       // file stays as it is.
-      if (context.session.LastTransferStatus() == kRemoved) {
+      if (ended == kRemoved) {
         Show(context, row, "ERROR (on transfer)", TransferIcon::Error);
         break;
       }

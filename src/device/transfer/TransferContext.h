@@ -28,7 +28,9 @@ bool ReplaceExisting(catalogue::Frontend& frontend, int policy);
 // Waits while `inProgress` is set, sleeping "CPU sleep on transfer" ms and
 // pumping between polls, so the window, its Stop button and the player's
 // events stay live. The completion event (or the player's removal) clears
-// the flag. False when the transfer failed (a status above 0).
-bool WaitForTransfer(TransferContext& context, bool& inProgress);
+// the flag. Returns kOk, the player's status of a failed transfer, or
+// kRemoved when the player went away or stayed silent for "Shutdown
+// Timeout" minutes.
+Status WaitForTransfer(TransferContext& context, bool& inProgress);
 
 }  // namespace tonvault::device
