@@ -57,6 +57,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   class ReplaceDialog* Replacer() const { return replaceDialog_; }
   const tagging::TagStore& TagRam() const { return tagStore_; }
   class DeviceControl* Player() const { return deviceControl_; }
+  class TransferControl* Transfers() const { return transfers_.get(); }
 
   // --- catalogue::Frontend ---
   void Beep(catalogue::Sound sound) override;
@@ -155,6 +156,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   class SettingsPage* settingsPage_ = nullptr;
   class DeviceControl* deviceControl_ = nullptr;
   std::unique_ptr<class PlayerTagControl> playerTags_;
+  std::unique_ptr<class TransferControl> transfers_;
 };
 
 }  // namespace tonvault::ui

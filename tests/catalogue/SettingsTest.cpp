@@ -223,6 +223,18 @@ TEST_F(SettingsTest, UnknownBoundsAreWrittenAsZero) {
   EXPECT_EQ(written.Get("Window", "Maximized"), "1");
 }
 
+TEST_F(SettingsTest, ReplacingOnlyForThisSessionIsStoredButReadBackAsAsk) {
+  app.options.download.existingFiles = 3;
+  app.options.upload.existingFiles = 3;
+  const std::string text = Written();
+  const IniFile written = IniFile::Parse(text);
+  EXPECT_EQ(written.Get("Download", "Existing Files"), "3");
+  EXPECT_EQ(written.Get("Upload", "Existing Files"), "3");
+  Read(text);
+  EXPECT_EQ(app.options.download.existingFiles, 2);
+  EXPECT_EQ(app.options.upload.existingFiles, 2);
+}
+
 TEST_F(SettingsTest, ANonAsciiSubstituteIsReadAsOneCharacter) {
   Read("[ID3]\nRenameSubstitute=\"é\"\n");
   EXPECT_EQ(IniFile::Parse(Written()).Get("ID3", "RenameSubstitute"), "\"é\"");

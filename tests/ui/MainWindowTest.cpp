@@ -223,8 +223,9 @@ TEST_F(MainWindowTest, ListPopupEnablingFollowsTheRowsAndTheSelection) {
   const QStringList withSelection = {"Select none", "Invert selection", "Copy selected lines to RESULTS",
                                      "Play selected files", "Delete selected lines", "Copy selected files to folder",
                                      "Move selected files to folder", "Delete selected files from harddisk",
-                                     "ID3-Tag editor", "Analyze / Fix  MP3"};
-  const QStringList never = {"Copy selected files from PC to NJB"};
+                                     "ID3-Tag editor", "Analyze / Fix  MP3", "Copy selected files from PC to NJB",
+                                     "Copy selected files from NJB to PC"};
+  const QStringList never = {"Add selected files to playlist"};
   popup->UpdateEnabling();
   for (const QString& caption : withRows + withSelection + never) EXPECT_FALSE(enabled(caption)) << caption.toStdString();
 

@@ -37,7 +37,7 @@ void DeviceSession::Panel(const std::string& text) { frontend_.SetStatusPanel(1,
 
 void DeviceSession::Pump() {
   frontend_.PumpEvents();
-  if (library_) library_->Events().Deliver(*this);
+  if (library_) eventsDelivered_ += library_->Events().Deliver(*this);
 }
 
 void DeviceSession::SleepAndPump(int milliseconds) {
@@ -245,6 +245,8 @@ void DeviceSession::OnReceiveCompleted(Status status) {
 }
 
 void DeviceSession::OnRemoval() {
+  // A transfer that was waiting ends as failed.
+  lastTransferStatus_ = kRemoved;
   app_.transferToPlayerInProgress = false;
   app_.transferFromPlayerInProgress = false;
 }

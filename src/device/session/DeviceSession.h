@@ -83,6 +83,8 @@ class DeviceSession : public DeviceEventSink {
   Status LastTransferStatus() const { return lastTransferStatus_; }
   int LastSentId() const { return lastSentId_; }
   bool IdleTimerRunning() const { return idleTimerRunning_; }
+  // How many of the player's events the pumps have delivered so far.
+  long long EventsDelivered() const { return eventsDelivered_; }
 
   // --- the player's events ---
   void OnSendProgress(int percent) override { host_.ShowTransferProgress(percent); }
@@ -119,6 +121,7 @@ class DeviceSession : public DeviceEventSink {
   Status lastTransferStatus_ = kOk;
   int lastSentId_ = 0;
   bool idleTimerRunning_ = false;
+  long long eventsDelivered_ = 0;
 };
 
 }  // namespace tonvault::device
