@@ -80,6 +80,11 @@ TEST(SyncValues, SubstitutionsLengthSizeAndCodec) {
   DeviceTrackTable table;
   table.AddDeviceTrack(false, Track("Song", "Artist", "<Unknown>"), 5);
   EXPECT_EQ(Compare({MakeRow({.artist = "Artist", .title = "Song"})}, table, Defaults()).lines, (Lines{{3, 0, 0}}));
+  // A track a folder player found untagged takes the same stand-ins.
+  AudioInfo untagged = Track("");
+  untagged.artist = untagged.album = "", untagged.fileName = "My Song.mp3";
+  table.AddDeviceTrack(false, untagged, 6);
+  EXPECT_EQ(Compare({MakeRow({.file = "My Song.mp3"})}, table, Defaults()).lines, (Lines{{3, 0, 1}, {2, -1, 0}}));
 }
 
 TEST(SyncValues, LengthAndSizeTolerances) {

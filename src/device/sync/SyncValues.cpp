@@ -70,8 +70,11 @@ SyncValues PcValues(const catalogue::TrackRecord& row, const catalogue::ColumnMa
 
 SyncValues PlayerValues(const DeviceTrack& track) {
   SyncValues v;
-  v.album = track.album, v.artist = track.artist, v.title = track.title, v.fileName = track.fileName;
-  v.genre = track.genre, v.comment = track.comment, v.codec = track.codec;
+  // A track the program sent never has these empty; one a folder player
+  // found on its card may, and takes the same stand-ins as a catalogue row.
+  v.album = OrDefault(track.album, kUnknown), v.artist = OrDefault(track.artist, kUnknown);
+  v.fileName = track.fileName, v.title = OrDefault(track.title, WithoutExtension(track.fileName));
+  v.genre = OrDefault(track.genre, kNoGenreName), v.comment = track.comment, v.codec = track.codec;
   v.track = track.trackNumber, v.year = track.year, v.length = track.length;
   v.sizeKb = KilobytesHalfEven(track.fileSize);
   return v;

@@ -25,7 +25,8 @@ struct SyncValues {
 // names one of them.
 SyncValues PcValues(const catalogue::TrackRecord& row, const catalogue::ColumnMap& map, bool reduceCodec);
 
-// The values of a player track; its size in kB rounded half to even.
+// The values of a player track, with the same stand-ins for empty texts;
+// its size in kB rounded half to even.
 SyncValues PlayerValues(const DeviceTrack& track);
 
 // Whether a catalogue row and a player track match under every checked
