@@ -48,6 +48,7 @@
 #include "ui/pages/SearchPage.h"
 #include "ui/pages/SettingsPage.h"
 #include "ui/pages/StatisticsPage.h"
+#include "ui/pages/SyncPage.h"
 #include "views/Export.h"
 #include "ui/pages/ViewPage.h"
 
@@ -113,6 +114,7 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
        settingsPage_->PlayerSettings(), settingsPage_->Sheets(), settingsPage_->PlayerSheet()},
       this);
   playerTags_ = std::make_unique<PlayerTagControl>(app_, deviceControl_->Session(), deviceControl_->Content());
+  syncPage_->Attach(deviceControl_->Session(), deviceControl_->Content());
   tagEditor_.SetPlayerTags(playerTags_.get());
   // The window takes the shape of the player last used before any player is touched.
   deviceControl_->ApplyDeviceKind(app_.deviceKind);
@@ -125,6 +127,7 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
 
 MainWindow::~MainWindow() {
   tagEditor_.SetPlayerTags(nullptr);
+  syncPage_->Detach();
   SetBusyCursor(false);
 }
 
@@ -313,6 +316,8 @@ void MainWindow::BuildPages() {
       settingsPage->Controls().Bind(editorPage_->KeepDateBox(), app_.options.id3.keepOriginalFileDate);
     } else if (page == Page::Id3Editor) {
       widget = editorPage_ = new EditorPage(app_, tagEditor_, stack_);
+    } else if (page == Page::Synchronize) {
+      widget = syncPage_ = new SyncPage(app_, stack_);
     } else if (page == Page::Mp3) {
       widget = mp3Page_ = new Mp3Page(app_, stack_);
       // The repair's "Keep original file date" mirrors the settings page's.

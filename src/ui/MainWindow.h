@@ -57,6 +57,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   class ReplaceDialog* Replacer() const { return replaceDialog_; }
   const tagging::TagStore& TagRam() const { return tagStore_; }
   class DeviceControl* Player() const { return deviceControl_; }
+  class SyncPage* Synchronize() const { return syncPage_; }
 
   // --- catalogue::Frontend ---
   void Beep(catalogue::Sound sound) override;
@@ -154,6 +155,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   StatusBar* statusBar_ = nullptr;
   class SettingsPage* settingsPage_ = nullptr;
   class DeviceControl* deviceControl_ = nullptr;
+  class SyncPage* syncPage_ = nullptr;
   std::unique_ptr<class PlayerTagControl> playerTags_;
 };
 
