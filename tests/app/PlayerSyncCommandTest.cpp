@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "CommandOutcome.h"
 #include "cli/Commands.h"
 #include "support/TempFolder.h"
 
@@ -11,19 +12,7 @@ namespace {
 
 std::string DataFile(const std::string& name) { return std::string(TONVAULT_TEST_DATA) + "/" + name; }
 
-struct Outcome {
-  int status;
-  std::string out;
-};
-
-Outcome Quietly(const Arguments& arguments, int (*command)(const Arguments&)) {
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
-  const int status = command(arguments);
-  Outcome run{status, ::testing::internal::GetCapturedStdout()};
-  ::testing::internal::GetCapturedStderr();
-  return run;
-}
+Outcome Quietly(const Arguments& arguments, int (*command)(const Arguments&)) { return Capture(command, arguments); }
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

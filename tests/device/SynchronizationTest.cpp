@@ -7,14 +7,9 @@
 #include <fstream>
 #include <memory>
 
+#include "DeviceTestSupport.h"
 #include "catalogue/PageChange.h"
-#include "device/folder/TrackIndex.h"
-#include "device/session/HeadlessHost.h"
-#include "device/simulated/SimulatedPlayer.h"
 #include "device/sync/Synchronization.h"
-#include "files/ReplaceFile.h"
-#include "support/ScriptedFrontend.h"
-#include "support/TempFolder.h"
 
 namespace tonvault::device {
 namespace {
@@ -35,20 +30,10 @@ class SynchronizationTest : public ::testing::Test {
  protected:
   // A Jukebox holding `tracks`, and the page's logic over it.
   Synchronization& Attach(const std::vector<AudioInfo>& tracks) {
-    const std::string root = temp_.Path() + "/jukebox-internal";
-    std::filesystem::create_directories(root + "/.tonvault-player");
-    TrackIndex index;
-    for (AudioInfo info : tracks) {
-      info.id = index.TakeId();
-      index.tracks[info.id] = IndexedTrack{"Music/" + info.fileName, info};
-    }
-    EXPECT_FALSE(files::WriteWholeFile(root + "/.tonvault-player/index.txt", FormatTrackIndex(index)));
-    auto player = std::make_unique<SimulatedPlayer>(temp_.Path(), std::vector<int>{kKindJukebox});
-    player_ = player.get();
-    auto taken = std::make_shared<std::unique_ptr<SimulatedPlayer>>(std::move(player));
-    session_ = std::make_unique<DeviceSession>(app_, host_, [taken] { return std::move(*taken); });
-    content_ = std::make_unique<PlayerContent>(app_, *session_);
-    sync_ = std::make_unique<Synchronization>(app_, *session_, *content_);
+    bed_.Attach(tracks);
+    player_ = bed_.player;
+    content_ = bed_.content.get();
+    sync_ = std::make_unique<Synchronization>(app_, *bed_.session, *content_);
     return *sync_;
   }
   // A FILES row for a file that exists in the scratch folder.
@@ -89,13 +74,12 @@ class SynchronizationTest : public ::testing::Test {
     return titles;
   }
 
-  testing::TempFolder temp_;
-  ScriptedFrontend frontend_;
-  catalogue::Application app_{frontend_};
-  HeadlessHost host_;
+  test::PlayerTestBed bed_;
+  const testing::TempFolder& temp_ = bed_.temp;
+  ScriptedFrontend& frontend_ = bed_.frontend;
+  catalogue::Application& app_ = bed_.app;
   SimulatedPlayer* player_ = nullptr;
-  std::unique_ptr<DeviceSession> session_;
-  std::unique_ptr<PlayerContent> content_;
+  PlayerContent* content_ = nullptr;
   std::unique_ptr<Synchronization> sync_;
 };
 
