@@ -27,6 +27,7 @@ class BlockProgressBar : public QWidget {
   int Maximum() const { return maximum_; }
   QColor FirstColour() const { return first_; }
   QColor SecondColour() const { return second_; }
+  const QString& LabelSuffix() const { return suffix_; }
 
   QSize sizeHint() const override { return {200, 16}; }
 

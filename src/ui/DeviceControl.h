@@ -56,6 +56,11 @@ class DeviceControl : public QObject, public device::SessionHost {
   void EnablePlayerAbout() override {}
   void StartIdleTimer(int milliseconds) override;
   void StopIdleTimer() override { idleTimer_.stop(); }
+  void ShowTransferProgress(int percent) override {
+    if (transferProgress_) transferProgress_(percent);
+  }
+  // Where the percent of a transfer goes (the Transfer Status window).
+  void OnTransferProgress(std::function<void(int)> show) { transferProgress_ = std::move(show); }
 
  private:
   void SetActionShown(CommandId id, bool shown);
@@ -65,6 +70,7 @@ class DeviceControl : public QObject, public device::SessionHost {
   device::DeviceSession session_;
   device::PlayerContent content_{app_, session_};
   QTimer idleTimer_;
+  std::function<void(int)> transferProgress_;
 };
 
 }  // namespace tonvault::ui

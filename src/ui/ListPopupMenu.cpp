@@ -29,12 +29,15 @@ ListPopupMenu::ListPopupMenu(catalogue::Application& app, ListId list, QTableVie
     Add("Delete in \"Files\" all except Results", {}, [&a] { catalogue::DeleteAllExceptResults(a); }, true);
   }
   menu_.addSeparator();
-  const auto deleteOnPlayer = [this] {
-    if (deleteOnPlayer_) deleteOnPlayer_();
+  // The player commands live in the window; the menu runs what it was given.
+  const auto hook = [this](std::function<void()> ListPopupMenu::*slot) {
+    return [this, slot] {
+      if (this->*slot) (this->*slot)();
+    };
   };
-  playerEntries_ = {Add("Delete selected files on NJB", "Ctrl+Del", deleteOnPlayer, true),
-                    AddPending("Copy selected files from PC to NJB", "Ctrl+Ins"),
-                    AddPending("Copy selected files from NJB to PC"),
+  playerEntries_ = {Add("Delete selected files on NJB", "Ctrl+Del", hook(&ListPopupMenu::deleteOnPlayer_), true),
+                    Add("Copy selected files from PC to NJB", "Ctrl+Ins", hook(&ListPopupMenu::copyToPlayer_), true),
+                    Add("Copy selected files from NJB to PC", {}, hook(&ListPopupMenu::copyFromPlayer_), true),
                     AddPending("Add selected files to playlist", "Shift+Ins")};
   menu_.addSeparator();
   Add("Copy selected files to folder", {}, [&a] { catalogue::CopyOrMoveFiles(a, true, false); }, true);

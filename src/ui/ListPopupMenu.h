@@ -27,6 +27,9 @@ class ListPopupMenu : public QObject {
   void OnAnalyze(std::function<void()> analyze) { analyze_ = std::move(analyze); }
   // What "Delete selected files on NJB" runs (the player lives in the window).
   void OnDeleteOnPlayer(std::function<void()> remove) { deleteOnPlayer_ = std::move(remove); }
+  // What the two copy commands between computer and player run.
+  void OnCopyToPlayer(std::function<void()> copy) { copyToPlayer_ = std::move(copy); }
+  void OnCopyFromPlayer(std::function<void()> copy) { copyFromPlayer_ = std::move(copy); }
   // Shows or hides the entries that work on the player.
   void SetPlayerEntriesVisible(bool visible);
 
@@ -50,6 +53,8 @@ class ListPopupMenu : public QObject {
   std::vector<QAction*> playerEntries_;
   std::function<void()> analyze_;
   std::function<void()> deleteOnPlayer_;
+  std::function<void()> copyToPlayer_;
+  std::function<void()> copyFromPlayer_;
 };
 
 }  // namespace tonvault::ui

@@ -51,6 +51,7 @@
 #include "ui/pages/SyncPage.h"
 #include "views/Export.h"
 #include "ui/pages/ViewPage.h"
+#include "ui/transfer/TransferControl.h"
 
 namespace tonvault::ui {
 
@@ -116,6 +117,8 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
   playerTags_ = std::make_unique<PlayerTagControl>(app_, deviceControl_->Session(), deviceControl_->Content());
   syncPage_->Attach(deviceControl_->Session(), deviceControl_->Content());
   tagEditor_.SetPlayerTags(playerTags_.get());
+  transfers_ = std::make_unique<TransferControl>(app_, deviceControl_->Session(), deviceControl_->Content(), this);
+  deviceControl_->OnTransferProgress([this](int percent) { transfers_->ShowProgress(percent); });
   // The window takes the shape of the player last used before any player is touched.
   deviceControl_->ApplyDeviceKind(app_.deviceKind);
   ApplyListFontSize(app_.options.window.listFontSize);
@@ -334,6 +337,8 @@ void MainWindow::BuildPages() {
     auto* popup = new ListPopupMenu(app_, id, list->View());
     popup->OnAnalyze([this, id] { mp3Page_->AnalyzeSelected(id); });
     popup->OnDeleteOnPlayer([this] { deviceControl_->Content().DeleteSelectedFilesOnNjb(); });
+    popup->OnCopyToPlayer([this] { transfers_->CopyToPlayer(); });
+    popup->OnCopyFromPlayer([this] { transfers_->CopyFromPlayer(); });
     popups_.push_back(popup);
     list->OnSelectionChanged([this, popup] {
       catalogue::SelectionChanged(app_);
@@ -409,6 +414,8 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::UpdateTagsOnNjb: playerTags_->UpdateTagsOnNjb(); break;
     case CommandId::ReadNjb: deviceControl_->Content().ReadFilesOnNjb(); break;
     case CommandId::DeleteOnNjb: deviceControl_->Content().DeleteSelectedFilesOnNjb(); break;
+    case CommandId::CopyToNjb: transfers_->CopyToPlayer(); break;
+    case CommandId::CopyFromNjb: transfers_->CopyFromPlayer(); break;
     case CommandId::RebuildAudioCache: deviceControl_->Content().RebuildAudioCache(); break;
     case CommandId::NomadInternalMemory:
     case CommandId::NomadExternalMemory:

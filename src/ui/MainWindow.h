@@ -58,6 +58,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   const tagging::TagStore& TagRam() const { return tagStore_; }
   class DeviceControl* Player() const { return deviceControl_; }
   class SyncPage* Synchronize() const { return syncPage_; }
+  class TransferControl* Transfers() const { return transfers_.get(); }
 
   // --- catalogue::Frontend ---
   void Beep(catalogue::Sound sound) override;
@@ -157,6 +158,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   class DeviceControl* deviceControl_ = nullptr;
   class SyncPage* syncPage_ = nullptr;
   std::unique_ptr<class PlayerTagControl> playerTags_;
+  std::unique_ptr<class TransferControl> transfers_;
 };
 
 }  // namespace tonvault::ui

@@ -245,6 +245,8 @@ void DeviceSession::OnReceiveCompleted(Status status) {
 }
 
 void DeviceSession::OnRemoval() {
+  // A transfer that was waiting ends as failed.
+  lastTransferStatus_ = kRemoved;
   app_.transferToPlayerInProgress = false;
   app_.transferFromPlayerInProgress = false;
 }

@@ -7,6 +7,7 @@
 
 #include "catalogue/Version.h"
 #include "files/RenameFile.h"
+#include "files/ReplaceFile.h"
 
 namespace tonvault::device {
 
@@ -38,7 +39,9 @@ void SimulatedPlayer::FailNext(const std::string& call, Status status, int times
   for (int i = 0; i < times; ++i) queue.push_back(status);
 }
 
-void SimulatedPlayer::RejectUntilChanged(const std::string& path) { rejected_[path] = StampOf(path); }
+void SimulatedPlayer::RejectUntilChanged(const std::string& path, int changes) {
+  rejected_[path] = {StampOf(path), changes};
+}
 
 SimulatedPlayer::FileStamp SimulatedPlayer::StampOf(const std::string& path) {
   struct stat info {};
@@ -130,7 +133,10 @@ Status SimulatedPlayer::SimulatedDevice::FormatMemory() {
 Status SimulatedPlayer::SimulatedDevice::SendTrack(const std::string& path, const AudioInfo& info, int& id) {
   if (!open_ || !connected_) return StoreDevice::SendTrack(path, info, id);
   if (const auto rejected = owner_.rejected_.find(path); rejected != owner_.rejected_.end()) {
-    if (rejected->second == StampOf(path)) {
+    Rejection& rejection = rejected->second;
+    const FileStamp now = StampOf(path);
+    if (rejection.stamp != now && --rejection.changesLeft > 0) rejection.stamp = now;
+    if (rejection.stamp == now) {
       owner_.Log("SendTrack");
       PostTransfer(true, kFailed, 0);
       return kOk;
@@ -147,6 +153,26 @@ Status SimulatedPlayer::SimulatedDevice::SendTrack(const std::string& path, cons
     return kOk;
   }
   return StoreDevice::SendTrack(path, info, id);
+}
+
+// A receive cut short: part of the file has arrived when the player goes
+// away or reports the scripted fault.
+Status SimulatedPlayer::SimulatedDevice::ReceiveTrack(int id, const std::string& path) {
+  const bool removal = owner_.removeDuringTransfer_;
+  const Status fault = owner_.receiveFault_;
+  if (!open_ || !connected_ || (!removal && fault == kOk)) return StoreDevice::ReceiveTrack(id, path);
+  owner_.Log("ReceiveTrack");
+  owner_.removeDuringTransfer_ = false;
+  owner_.receiveFault_ = kOk;
+  files::WriteWholeFile(path, std::string(1000, 'x'));
+  events_.Post([](DeviceEventSink& sink) { sink.OnReceiveProgress(25); });
+  if (removal) {
+    connected_ = open_ = false;
+    events_.Post([](DeviceEventSink& sink) { sink.OnRemoval(); });
+  } else {
+    events_.Post([fault](DeviceEventSink& sink) { sink.OnReceiveCompleted(fault); });
+  }
+  return kOk;
 }
 
 Status SimulatedPlayer::SimulatedDevice::Before(std::string_view call) {

@@ -32,8 +32,12 @@ class SimulatedPlayer : public DeviceLibrary {
   void FailNext(const std::string& call, Status status, int times = 1);
   // The next transfer reports some progress, then the player is removed.
   void RemoveDuringNextTransfer() { removeDuringTransfer_ = true; }
-  // The player rejects the file at `path` until its size or date changes.
-  void RejectUntilChanged(const std::string& path);
+  // The next receive writes part of the file, then ends with `status` (a
+  // disk that filled up on the way, say).
+  void FailDuringNextReceive(Status status) { receiveFault_ = status; }
+  // The player rejects the file at `path` until its size or date has
+  // changed `changes` times.
+  void RejectUntilChanged(const std::string& path, int changes = 1);
   // The choice SelectDevice makes when several players are attached.
   void AnswerSelection(int selection) { selectionAnswer_ = selection; }
   // GetConnected keeps answering 1 for this many calls after a disconnect.
@@ -59,6 +63,7 @@ class SimulatedPlayer : public DeviceLibrary {
     Status SetActiveMemory(int memory) override;
     Status FormatMemory() override;
     Status SendTrack(const std::string& path, const AudioInfo& info, int& id) override;
+    Status ReceiveTrack(int id, const std::string& path) override;
 
    protected:
     PlayerStore* Store() override { return stores_[static_cast<std::size_t>(memory_)].get(); }
@@ -86,8 +91,13 @@ class SimulatedPlayer : public DeviceLibrary {
   std::string scratch_;
   std::vector<int> attached_;
   std::map<std::string, std::deque<Status>, std::less<>> faults_;
-  std::map<std::string, FileStamp> rejected_;
+  struct Rejection {
+    FileStamp stamp;
+    int changesLeft = 1;
+  };
+  std::map<std::string, Rejection> rejected_;
   bool removeDuringTransfer_ = false;
+  Status receiveFault_ = kOk;
   int selectionAnswer_ = 0;
   int slowDisconnect_ = 0;
   std::vector<std::string> calls_;

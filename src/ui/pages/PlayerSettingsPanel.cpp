@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/QtDialogs.h"
+
 namespace tonvault::ui {
 
 PlayerSettingsPanel::PlayerSettingsPanel(catalogue::Options& options, OptionControls& controls,
@@ -49,6 +51,19 @@ QWidget* PlayerSettingsPanel::Session() {
   pauseEvery_ = controls_.Check(group, "Pause every", njb.uploadPause);
   QSpinBox* pauseTracks = controls_.Spin(group, njb.uploadPauseTracks, 0, 1000, 25);
   addRow(pauseEvery_, pauseTracks, "tracks", "Disconnect / Reconnect NJB  (prevents NJB-lockups)");
+  QSpinBox* minFree = controls_.Spin(group, njb.minFree, 20, 500, 20);
+  const QString freeHint = DisplayText(
+      "Making a NJB too full can cause that it\n\rhangs at PREPARING LIBRARY forever.\n\r\r"
+      "In this case the only solution is FORMAT  :-(\n\r\rDownload stops at this value.\n\r"
+      "100+ MegaBytes left free is recomended.");
+  auto freeRow = addRow(new QLabel("Minimal free space", group), minFree, "MB", "");
+  for (QWidget* widget : freeRow) widget->setToolTip(freeHint);
+  modifyTracks_ = controls_.Check(group, "Modify \"copy resistant\" tracks", njb.modifyTracks);
+  modifyTracks_->setToolTip(DisplayText(
+      "The NJB does not like some tracks.\n\r\rTonvault adds 8 useless bytes at the end\n\rof the track, that normally helps."));
+  grid->addWidget(modifyTracks_, row++, 0, 1, 3);
+  jukeboxItems_.insert(jukeboxItems_.end(), freeRow.begin(), freeRow.end());
+  jukeboxItems_.push_back(modifyTracks_);
   jukeboxItems_.insert(jukeboxItems_.end(), stopRow.begin(), stopRow.end());
   jukeboxItems_.insert(jukeboxItems_.end(), timeoutRow.begin(), timeoutRow.end());
 

@@ -23,10 +23,12 @@ class PlayerSettingsPanel : public QWidget {
                       QWidget* parent = nullptr);
 
   // Shows or hides what only a Jukebox has ("Stop NJB after", "Shutdown
-  // Timeout" and the two buttons).
+  // Timeout", "Minimal free space", "Modify \"copy resistant\" tracks" and
+  // the two buttons).
   void ShowJukeboxItems(bool shown);
   QCheckBox* StopAfterBox() const { return stopAfter_; }
   QCheckBox* PauseEveryBox() const { return pauseEvery_; }
+  QCheckBox* ModifyTracksBox() const { return modifyTracks_; }
 
  signals:
   void StopNowClicked();
@@ -47,6 +49,7 @@ class PlayerSettingsPanel : public QWidget {
   catalogue::Frontend& frontend_;
   QCheckBox* stopAfter_ = nullptr;
   QCheckBox* pauseEvery_ = nullptr;
+  QCheckBox* modifyTracks_ = nullptr;
   QLineEdit* folder_ = nullptr;
   std::vector<QWidget*> jukeboxItems_;
 };

@@ -43,6 +43,9 @@ SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent)
   sheets->addTab(TagSheet(), "ID3 - Editor  /  MP3 Analysis");
   playerSettings_ = new PlayerSettingsPanel(app_.options, *controls_, app_.frontend);
   playerSheet_ = sheets->addTab(Scrolling(playerSettings_, this), "NJB - Settings");
+  fileTransfer_ = new FileTransferPanel(app_.options, *controls_);
+  connect(fileTransfer_, &FileTransferPanel::HelpRequested, this, &SettingsPage::HelpRequested);
+  sheets->addTab(Scrolling(fileTransfer_, this), "NJB File-Transfer");
   layout->addWidget(sheets);
 }
 

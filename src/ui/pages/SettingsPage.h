@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "catalogue/Application.h"
+#include "ui/pages/FileTransferPanel.h"
 #include "ui/pages/OptionControls.h"
 #include "ui/pages/OptionsPanel.h"
 #include "ui/pages/OrderLists.h"
@@ -24,6 +25,7 @@ class SettingsPage : public QWidget {
   OptionsPanel* Options() const { return options_; }
   TagOptionsPanel* TagOptions() const { return tagOptions_; }
   PlayerSettingsPanel* PlayerSettings() const { return playerSettings_; }
+  FileTransferPanel* FileTransfer() const { return fileTransfer_; }
   QTabWidget* Sheets() const { return sheets_; }
   int PlayerSheet() const { return playerSheet_; }
   // Binds a twin made by another page to its option.
@@ -45,6 +47,7 @@ class SettingsPage : public QWidget {
   OptionsPanel* options_ = nullptr;
   TagOptionsPanel* tagOptions_ = nullptr;
   PlayerSettingsPanel* playerSettings_ = nullptr;
+  FileTransferPanel* fileTransfer_ = nullptr;
   QTabWidget* sheets_ = nullptr;
   int playerSheet_ = -1;
   PrintOrderList* filesOrder_ = nullptr;
