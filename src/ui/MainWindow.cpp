@@ -115,9 +115,9 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
        settingsPage_->PlayerSettings(), settingsPage_->Sheets(), settingsPage_->PlayerSheet()},
       this);
   playerTags_ = std::make_unique<PlayerTagControl>(app_, deviceControl_->Session(), deviceControl_->Content());
-  syncPage_->Attach(deviceControl_->Session(), deviceControl_->Content());
   tagEditor_.SetPlayerTags(playerTags_.get());
   transfers_ = std::make_unique<TransferControl>(app_, deviceControl_->Session(), deviceControl_->Content(), this);
+  syncPage_->Attach(deviceControl_->Session(), deviceControl_->Content(), &transfers_->Context());
   deviceControl_->OnTransferProgress([this](int percent) { transfers_->ShowProgress(percent); });
   // The window takes the shape of the player last used before any player is touched.
   deviceControl_->ApplyDeviceKind(app_.deviceKind);

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "catalogue/LongOperation.h"
+#include "device/sync/SyncBusy.h"
 #include "device/sync/SyncCompare.h"
 #include "files/RenameFile.h"
 
@@ -68,26 +69,6 @@ long long NumberOf(const std::string& text) {
 
 }  // namespace
 
-// The busy state around an action of the page; it ends with the page's own
-// command state and an empty progress bar, not with a page change, which
-// would empty the list.
-class Synchronization::Busy {
- public:
-  explicit Busy(catalogue::Application& app) : app_(app) {
-    catalogue::SetCommandState(app_, 0);
-    catalogue::StartProgress(app_);
-  }
-  ~Busy() {
-    app_.frontend.SetProgress(0, 0);
-    catalogue::SetCommandState(app_, 11);
-  }
-  Busy(const Busy&) = delete;
-  Busy& operator=(const Busy&) = delete;
-
- private:
-  catalogue::Application& app_;
-};
-
 Synchronization::Synchronization(catalogue::Application& app, DeviceSession& session, PlayerContent& content)
     : app_(app), session_(session), content_(content) {
   app_.syncHooks = this;
@@ -117,7 +98,7 @@ void Synchronization::StartCompare() {
   }
   app_.stopRequest = false;
   {
-    Busy busy(app_);
+    SyncBusy busy(app_);
     DeviceTrackTable& table = content_.Table();
     const auto& entries = table.Entries();
     bool haveTable = true;
@@ -269,7 +250,7 @@ void Synchronization::EndAction() {
 
 void Synchronization::DeleteOnNjb() {
   {
-    Busy busy(app_);
+    SyncBusy busy(app_);
     const bool ready = session_.StartDevice(true);
     session_.SetDeviceReady(ready);
     const std::size_t count = ready ? CountSelected(SyncCategory::OnlyOnPc) : 0;
@@ -323,7 +304,7 @@ void Synchronization::DeleteOnPc() {
     return;
   }
   {
-    Busy busy(app_);
+    SyncBusy busy(app_);
     std::vector<std::string> deleted;
     WalkSelected(SyncCategory::OnlyOnNjb, count, [&](std::size_t line) { return DeleteLineOnPc(line, deleted); });
     EndAction();

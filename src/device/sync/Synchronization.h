@@ -8,6 +8,7 @@
 #include "device/content/PlayerContent.h"
 #include "device/session/DeviceSession.h"
 #include "device/sync/SyncArray.h"
+#include "device/transfer/TransferContext.h"
 
 namespace tonvault::device {
 
@@ -45,6 +46,11 @@ class Synchronization : public catalogue::SyncHooks {
   // "Delete on NJB", "Delete on PC".
   void DeleteOnNjb();
   void DeleteOnPc();
+  // "Copy to NJB", "Copy to PC": the transfers in the Transfer Status
+  // window of `transfers` (set before; without it they do nothing).
+  void SetTransfers(TransferContext* transfers) { transfers_ = transfers; }
+  void CopyToNjb();
+  void CopyToPc();
 
   // A compare mode was chosen in the "Filename" list.
   void FileNameModeChosen(int mode);
@@ -78,7 +84,6 @@ class Synchronization : public catalogue::SyncHooks {
     int filesRow;
     std::string path;
   };
-  class Busy;
 
   // The selected lines not in `skipped`, counted.
   std::size_t CountSelected(SyncCategory skipped) const;
@@ -92,6 +97,17 @@ class Synchronization : public catalogue::SyncHooks {
   // The line becomes "Only on PC" or "Only on NJB", or goes when it had
   // only the side that was removed.
   void LoseSide(std::size_t line, SyncCategory keptSide);
+  // The entries of the selected lines not in `skipped`, in list order.
+  std::vector<int> SelectedEntries(SyncCategory skipped) const;
+  // The player's ID of an entry's track: its own table entry's while that
+  // is on the player, else the one its names find (-1 when none).
+  int TrackIdOf(const SyncEntry& entry) const;
+  // After a copy: the entry shows both sides.
+  void Sent(int entry, const AudioInfo& sent);
+  void Received(int entry, const std::string& target);
+  // Copies with the player started, its session closed afterwards.
+  template <class Copy>
+  void WithPlayer(Copy copy);
   void EndAction();
   void NotifyLines();
   bool RefillLines();
@@ -99,6 +115,7 @@ class Synchronization : public catalogue::SyncHooks {
   catalogue::Application& app_;
   DeviceSession& session_;
   PlayerContent& content_;
+  TransferContext* transfers_ = nullptr;
   SyncArray array_;
   std::vector<SyncLine> lines_;
   std::vector<PendingDeletion> pending_;

@@ -117,8 +117,10 @@ void SyncPage::Detach() {
   sync_.reset();
 }
 
-void SyncPage::Attach(device::DeviceSession& session, device::PlayerContent& content) {
+void SyncPage::Attach(device::DeviceSession& session, device::PlayerContent& content,
+                      device::TransferContext* transfers) {
   sync_ = std::make_unique<device::Synchronization>(app_, session, content);
+  sync_->SetTransfers(transfers);
   sync_->linesChanged = [this] { Reload(); };
   model_->SetLogic(sync_.get());
   Reload();
@@ -214,9 +216,11 @@ QWidget* SyncPage::BuildActions() {
   column->setContentsMargins(0, 0, 0, 0);
   compare_ = Action("Start compare", "Compares tracks in FILES with tracks on the NJB",
                     &device::Synchronization::StartCompare, place);
+  copyToNjb_ = Action("Copy to NJB", "", &device::Synchronization::CopyToNjb, place);
   deleteOnNjb_ = Action("Delete on NJB", "", &device::Synchronization::DeleteOnNjb, place);
+  copyToPc_ = Action("Copy to PC", "", &device::Synchronization::CopyToPc, place);
   deleteOnPc_ = Action("Delete on PC", "", &device::Synchronization::DeleteOnPc, place);
-  for (QPushButton* button : {compare_, deleteOnNjb_, deleteOnPc_}) column->addWidget(button);
+  for (QPushButton* button : {compare_, copyToNjb_, deleteOnNjb_, copyToPc_, deleteOnPc_}) column->addWidget(button);
   column->addStretch(1);
   return place;
 }

@@ -24,8 +24,9 @@ class SyncPage : public QWidget {
  public:
   explicit SyncPage(catalogue::Application& app, QWidget* parent = nullptr);
 
-  // Gives the page its player, once the window has one.
-  void Attach(device::DeviceSession& session, device::PlayerContent& content);
+  // Gives the page its player and the transfers' window, once the window
+  // has them.
+  void Attach(device::DeviceSession& session, device::PlayerContent& content, device::TransferContext* transfers);
   // Lets go of the player and of the state's page-change hooks; the window
   // calls it while the state still exists.
   void Detach();
@@ -36,6 +37,8 @@ class SyncPage : public QWidget {
   QPushButton* ShowButton(device::SyncCategory category) const { return showButtons_.at(category); }
   QPushButton* DeleteOnNjbButton() const { return deleteOnNjb_; }
   QPushButton* DeleteOnPcButton() const { return deleteOnPc_; }
+  QPushButton* CopyToNjbButton() const { return copyToNjb_; }
+  QPushButton* CopyToPcButton() const { return copyToPc_; }
   QComboBox* FileNameModes() const { return modeLists_.at(3); }
 
  private:
@@ -58,6 +61,8 @@ class SyncPage : public QWidget {
   QPushButton* compare_ = nullptr;
   QPushButton* deleteOnNjb_ = nullptr;
   QPushButton* deleteOnPc_ = nullptr;
+  QPushButton* copyToNjb_ = nullptr;
+  QPushButton* copyToPc_ = nullptr;
   std::map<device::SyncCategory, QPushButton*> showButtons_;
   std::vector<QComboBox*> modeLists_;
   bool reloading_ = false;
