@@ -144,17 +144,6 @@ TEST(SyncCompare, StoppingLeavesOutThePlayerOnlyTracks) {
   EXPECT_EQ(outcome.lines, (Lines{{3, 0, 0}}));
 }
 
-TEST(SyncCompare, SideTexts) {
-  DeviceTrack track;
-  track.title = "T", track.trackNumber = 0, track.year = 1999, track.length = 3725, track.fileSize = 2048 + 512;
-  const SideTexts player = PlayerSideTexts(track);
-  EXPECT_EQ(player[kTrack], "");
-  EXPECT_EQ(player[kYear], "1999");
-  EXPECT_EQ(player[kLength], "01:02:05");
-  EXPECT_EQ(player[kFilesize], "2");
-  EXPECT_EQ(PcSideTexts(MakeRow({.file = "a.mp3", .path = "/m/"}), {})[kFilename], "/m/a.mp3");
-}
-
 // Random catalogues and players over small value sets, so that matches,
 // multiple matches and near misses all occur.
 TEST(SyncCompare, BucketsGiveThePairwiseOutcome) {

@@ -80,6 +80,7 @@ class SynchronizationTest : public ::testing::Test {
   catalogue::Application& app_ = bed_.app;
   SimulatedPlayer* player_ = nullptr;
   PlayerContent* content_ = nullptr;
+  DeviceSession& session_() { return *bed_.session; }
   std::unique_ptr<Synchronization> sync_;
 };
 
@@ -113,6 +114,21 @@ TEST_F(SynchronizationTest, WithoutCatalogueFilesNothingIsCompared) {
                             "message(information): No files to synchronize found in FILES.\n\r\rPlease import files (or "
                             "load a *.TVD file) first. [OK]"});
   EXPECT_TRUE(player_->Calls().empty());
+}
+
+TEST_F(SynchronizationTest, APlayerThatCannotBeReadLeavesTheLastOutcome) {
+  Synchronization& sync = Attach({Track("Both")});
+  AddFile("Both");
+  ShowAll();
+  sync.StartCompare();
+  content_->Table().SetDeviceTableStale(true);
+  // The session let the player go at the end of the compare; it is not
+  // found again.
+  session_().ReplaceBackends();
+  sync.StartCompare();
+  ASSERT_FALSE(Messages().empty());
+  EXPECT_EQ(Messages().back(), "message(error): Cannot initialize JBDirect 3 [OK]");
+  EXPECT_EQ(Shown(), std::vector<std::string>{"Both=Both"}) << "not every file \"Only on PC\"";
 }
 
 TEST_F(SynchronizationTest, StoppingTheCompareLeavesOutPlayerOnlyTracks) {
