@@ -131,6 +131,21 @@ TEST_F(SynchronizationTest, APlayerThatCannotBeReadLeavesTheLastOutcome) {
   EXPECT_EQ(Shown(), std::vector<std::string>{"Both=Both"}) << "not every file \"Only on PC\"";
 }
 
+TEST_F(SynchronizationTest, CriteriaChangedDuringTheCompareWaitForTheNextOne) {
+  Synchronization& sync = Attach({Track("A"), Track("B")});
+  AddFile("A"), AddFile("B");
+  ShowAll();
+  for (int n = 1; n <= 8; ++n) {
+    // Once the first file is compared (its progress shown), the user unticks Album.
+    frontend_.AtPump(frontend_.Pumps() + n, [this] {
+      if (frontend_.ProgressHigh() > 0) app_.options.sync.titleMode = 4, app_.options.sync.album = false;
+    });
+  }
+  sync.StartCompare();
+  EXPECT_FALSE(app_.options.sync.album);
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"A=A", "B=B"}));
+}
+
 TEST_F(SynchronizationTest, StoppingTheCompareLeavesOutPlayerOnlyTracks) {
   Synchronization& sync = Attach({Track("Player")});
   AddFile("A"), AddFile("B");

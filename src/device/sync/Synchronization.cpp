@@ -125,7 +125,9 @@ void Synchronization::StartCompare() {
     progress.playerOnlyAdded = [this](std::size_t lines) {
       if (lines % kCompareStatusRows == 0) ShowSyncCount(app_, lines);
     };
-    CompareWithPlayer(app_.files, map, table, app_.options.sync, array_, progress);
+    // A copy: the page's controls stay live while the compare pumps events.
+    const catalogue::SyncOptions options = app_.options.sync;
+    CompareWithPlayer(app_.files, map, table, options, array_, progress);
     ShowSyncCount(app_, array_.size());
   }
   Refill();
