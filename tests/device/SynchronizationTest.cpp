@@ -202,6 +202,21 @@ TEST_F(SynchronizationTest, DeleteOnPcAsksOnAMissingFileAndRefusesNothingSelecte
   EXPECT_EQ(Shown(), (std::vector<std::string>{"Both=Both", "Gone<"}));
 }
 
+TEST_F(SynchronizationTest, AFileOnTwoMultipleMatchLinesIsDeletedOnce) {
+  AudioInfo twin = Track("Twin");
+  twin.fileName = "twin-2.mp3";
+  Synchronization& sync = Attach({Track("Twin"), twin});
+  AddFile("Twin");
+  ShowAll();
+  sync.StartCompare();
+  sync.SelectAll();
+  frontend_.Answer(Button::Yes);
+  sync.DeleteOnPc();
+  EXPECT_EQ(Messages().size(), 1u) << "no \"Not found !\" for the second line";
+  EXPECT_EQ(Shown(), (std::vector<std::string>{">Twin", ">Twin"}));
+  EXPECT_EQ(sync.PendingDeletions(), 1u);
+}
+
 TEST_F(SynchronizationTest, TheMultipleMatchReminderComesOncePerPressAfterAChange) {
   Synchronization& sync = Attach({Track("Both")});
   AddFile("Both"), AddFile("Pc");
