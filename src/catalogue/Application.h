@@ -59,6 +59,18 @@ class EditorHooks {
   virtual void RefreshEditor() = 0;
 };
 
+// The synchronisation page's part of the page change, installed by the
+// layer that holds that page.
+class SyncHooks {
+ public:
+  virtual ~SyncHooks() = default;
+  // Runs first on every page change: FILES rows of files deleted from the
+  // page go now.
+  virtual void ApplyPendingDeletions() = 0;
+  // Runs on a page change to the synchronisation page: its list is emptied.
+  virtual void EnterSync() = 0;
+};
+
 // The whole state of the program: the two lists, the column map, the
 // catalogue flags and names, the recent list and the options. The window
 // and the commands read and write it; nothing keeps a copy.
@@ -76,6 +88,7 @@ struct Application {
   StatisticsData statistics;
   ViewBuilder* viewBuilder = nullptr;  // set by whoever shows the view pages
   EditorHooks* editorHooks = nullptr;  // set by whoever holds the tag editor
+  SyncHooks* syncHooks = nullptr;      // set by whoever holds the synchronisation page
 
   bool catalogueModified = false;
   std::string databaseFileName;  // name without folder, of the catalogue last loaded or saved

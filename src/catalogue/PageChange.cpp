@@ -43,7 +43,11 @@ void EnterPage(Application& app, Page page) {
       break;
     case Page::Settings: SetCommandState(app, 8); ShowPanels(app, {}); break;
     case Page::Id3Editor: SetCommandState(app, 9); ShowPanels(app, {}); break;
-    case Page::Synchronize: SetCommandState(app, 11); ShowPanels(app, StatusTextsFor(page, 0, 0)); break;
+    case Page::Synchronize:
+      if (app.syncHooks != nullptr) app.syncHooks->EnterSync();
+      SetCommandState(app, 11);
+      ShowPanels(app, StatusTextsFor(page, 0, 0));
+      break;
     case Page::Player:
       SetCommandState(app, 13);
       app.frontend.PumpEvents();
@@ -61,6 +65,7 @@ void ChangePage(Application& app, Page page) {
     Ask(app.frontend, Sound::Hand, MessageKind::Information, "Nomad II cannot handle PlayLists.", {Button::Ok});
     page = Page::Files;
   }
+  if (app.syncHooks != nullptr) app.syncHooks->ApplyPendingDeletions();
   const Page previous = app.currentPage;
   if (previous == Page::Id3Editor && page != previous && app.editorHooks != nullptr) app.editorHooks->LeaveEditor();
   if (page != app.currentPage) {

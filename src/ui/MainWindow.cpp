@@ -48,6 +48,7 @@
 #include "ui/pages/SearchPage.h"
 #include "ui/pages/SettingsPage.h"
 #include "ui/pages/StatisticsPage.h"
+#include "ui/pages/SyncPage.h"
 #include "views/Export.h"
 #include "ui/pages/ViewPage.h"
 #include "ui/transfer/TransferControl.h"
@@ -116,6 +117,7 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
   playerTags_ = std::make_unique<PlayerTagControl>(app_, deviceControl_->Session(), deviceControl_->Content());
   tagEditor_.SetPlayerTags(playerTags_.get());
   transfers_ = std::make_unique<TransferControl>(app_, deviceControl_->Session(), deviceControl_->Content(), this);
+  syncPage_->Attach(deviceControl_->Session(), deviceControl_->Content(), &transfers_->Context());
   deviceControl_->OnTransferProgress([this](int percent) { transfers_->ShowProgress(percent); });
   // The window takes the shape of the player last used before any player is touched.
   deviceControl_->ApplyDeviceKind(app_.deviceKind);
@@ -128,6 +130,7 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
 
 MainWindow::~MainWindow() {
   tagEditor_.SetPlayerTags(nullptr);
+  syncPage_->Detach();
   SetBusyCursor(false);
 }
 
@@ -316,6 +319,8 @@ void MainWindow::BuildPages() {
       settingsPage->Controls().Bind(editorPage_->KeepDateBox(), app_.options.id3.keepOriginalFileDate);
     } else if (page == Page::Id3Editor) {
       widget = editorPage_ = new EditorPage(app_, tagEditor_, stack_);
+    } else if (page == Page::Synchronize) {
+      widget = syncPage_ = new SyncPage(app_, stack_);
     } else if (page == Page::Mp3) {
       widget = mp3Page_ = new Mp3Page(app_, stack_);
       // The repair's "Keep original file date" mirrors the settings page's.

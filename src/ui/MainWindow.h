@@ -57,6 +57,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   class ReplaceDialog* Replacer() const { return replaceDialog_; }
   const tagging::TagStore& TagRam() const { return tagStore_; }
   class DeviceControl* Player() const { return deviceControl_; }
+  class SyncPage* Synchronize() const { return syncPage_; }
   class TransferControl* Transfers() const { return transfers_.get(); }
 
   // --- catalogue::Frontend ---
@@ -155,6 +156,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   StatusBar* statusBar_ = nullptr;
   class SettingsPage* settingsPage_ = nullptr;
   class DeviceControl* deviceControl_ = nullptr;
+  class SyncPage* syncPage_ = nullptr;
   std::unique_ptr<class PlayerTagControl> playerTags_;
   std::unique_ptr<class TransferControl> transfers_;
 };

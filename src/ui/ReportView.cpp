@@ -42,4 +42,31 @@ void SetReportFont(QTableView* view, const QFont& font) {
   view->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
 }
 
+void MarkSelectionChange(const QItemSelection& selected, const QItemSelection& deselected,
+                         const std::function<void(int row, bool selected)>& mark) {
+  auto markAll = [&](const QItemSelection& selection, bool value) {
+    for (const QItemSelectionRange& range : selection) {
+      for (int row = range.top(); row <= range.bottom(); ++row) mark(row, value);
+    }
+  };
+  markAll(deselected, false);
+  markAll(selected, true);
+}
+
+void ShowSelectedRows(QTableView* view, int rows, const std::function<bool(int row)>& isSelected) {
+  QAbstractItemModel* model = view->model();
+  QItemSelection selection;
+  for (int first = 0; first < rows;) {
+    if (!isSelected(first)) {
+      ++first;
+      continue;
+    }
+    int last = first;
+    while (last + 1 < rows && isSelected(last + 1)) ++last;
+    selection.select(model->index(first, 0), model->index(last, model->columnCount() - 1));
+    first = last + 1;
+  }
+  view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
 }  // namespace tonvault::ui

@@ -3,6 +3,7 @@
 #include <QAbstractItemModel>
 #include <QTableView>
 #include <QWidget>
+#include <functional>
 
 namespace tonvault::ui {
 
@@ -22,5 +23,12 @@ double ColumnWidthScale(const QFont& font);
 // every column keeps its share, widened or narrowed by the change of
 // ColumnWidthScale.
 void SetReportFont(QTableView* view, const QFont& font);
+
+// A list whose selection lives in its rows' own flags: a selection change of
+// the view is handed row by row to `mark`, and the flags are shown in the
+// view again (in ranges) after a reload.
+void MarkSelectionChange(const QItemSelection& selected, const QItemSelection& deselected,
+                         const std::function<void(int row, bool selected)>& mark);
+void ShowSelectedRows(QTableView* view, int rows, const std::function<bool(int row)>& isSelected);
 
 }  // namespace tonvault::ui

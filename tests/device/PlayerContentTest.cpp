@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "DeviceTestSupport.h"
+
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/TextFormats.h"
 #include "device/content/DeviceRow.h"
@@ -131,13 +133,7 @@ class PlayerContentTest : public ::testing::Test {
   void Seed(int kind, int memory, const std::vector<AudioInfo>& tracks) {
     const std::string root = temp_.Path() + (kind == kKindNomadII ? "/nomad2-" : "/jukebox-") +
                              (memory == 0 ? "internal" : "external");
-    std::filesystem::create_directories(root + "/.tonvault-player");
-    TrackIndex index;
-    for (AudioInfo info : tracks) {
-      info.id = index.TakeId();
-      index.tracks[info.id] = IndexedTrack{"Music/" + info.fileName, info};
-    }
-    ASSERT_FALSE(files::WriteWholeFile(root + "/.tonvault-player/index.txt", FormatTrackIndex(index)));
+    test::WritePlayerIndex(root, tracks);
   }
   std::vector<std::string> Messages() const { return frontend_.Log("message"); }
   std::vector<std::string> Titles(const std::vector<catalogue::TrackRecord>& rows) const {

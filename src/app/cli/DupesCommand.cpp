@@ -5,6 +5,7 @@
 #include "catalogue/DatabaseCommands.h"
 #include "catalogue/PageChange.h"
 #include "cli/Commands.h"
+#include "cli/CompareModes.h"
 #include "cli/Session.h"
 #include "cli/ConsoleFrontend.h"
 #include "cli/JsonLines.h"
@@ -45,23 +46,10 @@ bool SetCriteria(catalogue::DuplicateOptions& o, const std::string& list) {
   return true;
 }
 
-std::optional<int> ModeOf(std::string text) {
-  if (text.size() == 1 && text[0] >= '0' && text[0] <= '8') return text[0] - '0';
-  if (text.size() >= 2 && text.back() == '%' && text[text.size() - 2] != ' ') {
-    std::string spaced(text, 0, text.size() - 1);  // "80%" is written "80 %" in the lists
-    spaced += " %";
-    text = spaced;
-  }
-  for (int mode = 0; mode < 9; ++mode) {
-    if (text == views::kCompareModeTexts[mode]) return mode;
-  }
-  return std::nullopt;
-}
-
 bool SetMode(catalogue::DuplicateOptions& o, const std::string& assignment) {
   const std::size_t equals = assignment.find('=');
   if (equals == std::string::npos) return false;
-  const auto mode = ModeOf(assignment.substr(equals + 1));
+  const auto mode = CompareModeOf(assignment.substr(equals + 1));
   const std::string column = assignment.substr(0, equals);
   if (!mode) return false;
   if (column == "album") o.albumMode = *mode;

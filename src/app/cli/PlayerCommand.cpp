@@ -4,6 +4,7 @@
 
 #include "cli/Commands.h"
 #include "cli/JsonLines.h"
+#include "cli/PlayerSyncCommand.h"
 #include "cli/PlayerTagsCommand.h"
 #include "cli/PlayerTransferCommand.h"
 #include "cli/RowJson.h"
@@ -21,7 +22,8 @@ constexpr const char* kPlayerUsage =
     "Usage: tonvault-cli player info|ls|rm ID... [--player folder:PATH|simulated:jukebox|simulated:nomad2|njb|auto]\n"
     "       tonvault-cli player update-tags CATALOGUE.tvd [--player WHERE] [--dry-run]\n"
     "       tonvault-cli player send FILE... [--player WHERE] [OPTIONS]\n"
-    "       tonvault-cli player get ID... -o DIR [--player WHERE] [OPTIONS]\n";
+    "       tonvault-cli player get ID... -o DIR [--player WHERE] [OPTIONS]\n"
+    "       tonvault-cli player sync CATALOGUE.tvd [--player WHERE] [--criteria ...] [--show pc,both,njb,multi]\n";
 
 const char* KindName(int deviceKind) {
   switch (deviceKind) {
@@ -127,6 +129,7 @@ int PlayerCommand(const Arguments& arguments) {
   if (sub == "update-tags") return PlayerUpdateTags(Arguments(arguments.begin() + 1, arguments.end()));
   if (sub == "send") return PlayerSend(Arguments(arguments.begin() + 1, arguments.end()));
   if (sub == "get") return PlayerGet(Arguments(arguments.begin() + 1, arguments.end()));
+  if (sub == "sync") return PlayerSync(Arguments(arguments.begin() + 1, arguments.end()));
   if (sub != "info" && sub != "ls" && sub != "rm") {
     std::cerr << kPlayerUsage;
     return 2;

@@ -32,9 +32,15 @@ bool DeviceTrackTable::AddDeviceTrack(bool checkDuplicate, const AudioInfo& info
 bool DeviceTrackTable::RemoveDeviceTrack(std::string_view artist, std::string_view title, std::string_view album) {
   const auto found = byKey_.find(KeyOf(artist, title, album));
   if (found == byKey_.end() || found->second.empty()) return false;
-  const std::size_t index = found->second.front();
-  found->second.erase(found->second.begin());
+  return RemoveEntry(found->second.front());
+}
+
+bool DeviceTrackTable::RemoveEntry(std::size_t index) {
+  if (index >= entries_.size()) return false;
   DeviceTrack& entry = entries_[index];
+  const auto found = byKey_.find(KeyOf(entry.artist, entry.title, entry.album));
+  // A removed entry is in no key's list any more.
+  if (found == byKey_.end() || std::erase(found->second, index) == 0) return false;
   const int id = entry.id;
   entry.title.clear();
   entry.artist.clear();

@@ -41,6 +41,9 @@ class DeviceTrackTable {
   bool AddDeviceTrack(bool checkDuplicate, const AudioInfo& info, int id);
   // Clears the first entry with this key; false when there is none.
   bool RemoveDeviceTrack(std::string_view artist, std::string_view title, std::string_view album);
+  // Clears the entry at `index` (one of several with the same key, say);
+  // false when it is out of range or already removed.
+  bool RemoveEntry(std::size_t index);
   // The ID of the first entry with this key, or -1.
   int FindDeviceTrackId(std::string_view artist, std::string_view title, std::string_view album) const;
   std::optional<DeviceTrack> GetDeviceTrack(int id) const;

@@ -61,34 +61,17 @@ void TrackListPage::StoreLayout(catalogue::ColumnLayout& layout) const {
 
 void TrackListPage::CopySelectionIntoRows(const QItemSelection& selected, const QItemSelection& deselected) {
   if (syncing_) return;
-  auto mark = [this](const QItemSelection& selection, bool value) {
-    for (const QItemSelectionRange& range : selection) {
-      for (int row = range.top(); row <= range.bottom(); ++row) {
-        if (row < static_cast<int>(rows_.size())) rows_[static_cast<std::size_t>(row)].selected = value;
-      }
-    }
-  };
-  mark(deselected, false);
-  mark(selected, true);
+  MarkSelectionChange(selected, deselected, [this](int row, bool value) {
+    if (row < static_cast<int>(rows_.size())) rows_[static_cast<std::size_t>(row)].selected = value;
+  });
   if (selectionChanged_) selectionChanged_();
 }
 
 void TrackListPage::Reload(const catalogue::SortState& sort) {
   syncing_ = true;
   model_->Reset();
-  QItemSelection selection;
-  for (std::size_t first = 0; first < rows_.size();) {
-    if (!rows_[first].selected) {
-      ++first;
-      continue;
-    }
-    std::size_t last = first;
-    while (last + 1 < rows_.size() && rows_[last + 1].selected) ++last;
-    selection.select(model_->index(static_cast<int>(first), 0),
-                     model_->index(static_cast<int>(last), model_->columnCount() - 1));
-    first = last + 1;
-  }
-  view_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  ShowSelectedRows(view_, static_cast<int>(rows_.size()),
+                   [this](int row) { return rows_[static_cast<std::size_t>(row)].selected; });
   syncing_ = false;
   QHeaderView* header = view_->horizontalHeader();
   header->setSortIndicatorShown(sort.column >= 0);
