@@ -8,8 +8,13 @@ BufferedReader::BufferedReader(ByteSource& source, std::size_t maxBlockSize)
     : source_(source), size_(source.Size()), maxBlockSize_(std::max<std::size_t>(maxBlockSize, 64)) {}
 
 bool BufferedReader::Fill(std::int64_t offset, std::size_t count) {
+  // A walk steps from frame to frame, so its next read may start a little
+  // past the end of the block (a frame that straddled it): that still
+  // continues the walk. A jump further than a block (over a picture) does
+  // not.
+  const std::int64_t blockEnd = blockStart_ + static_cast<std::int64_t>(blockLength_);
   const bool continues = blockLength_ > 0 && offset >= blockStart_ &&
-                         offset <= blockStart_ + static_cast<std::int64_t>(blockLength_);
+                         offset <= blockEnd + static_cast<std::int64_t>(blockLength_);
   std::size_t size = continues ? nextBlockSize_ : std::min(kFirstBlockSize, maxBlockSize_);
   nextBlockSize_ = std::min(size * 2, maxBlockSize_);
   // Never more than the file holds from here (a small file needs no more

@@ -100,5 +100,35 @@ TEST(BufferedReader, ServesSmallReadsAcrossBlocksAndStopsAtTheEnd) {
   EXPECT_EQ(reader.Read(10, 200, failed).size(), 200u) << "a read larger than the block grows it";
 }
 
+// Counts the reads that reach the data and remembers the size of the last.
+class CountingSource : public MemoryByteSource {
+ public:
+  using MemoryByteSource::MemoryByteSource;
+  std::int64_t ReadAt(std::int64_t offset, std::span<std::uint8_t> out) override {
+    ++reads;
+    lastAsked = out.size();
+    return MemoryByteSource::ReadAt(offset, out);
+  }
+  int reads = 0;
+  std::size_t lastAsked = 0;
+};
+
+TEST(BufferedReader, AWalkGetsGrowingBlocksAndAJumpStartsSmallAgain) {
+  const Bytes data(8 * 1024 * 1024, 0x5A);
+  CountingSource source(data);
+  BufferedReader reader(source);
+  bool failed = false;
+  // Frames of 1045 bytes, read 16 bytes each: most block ends fall inside
+  // a frame, so the next read starts past the end of the block.
+  std::int64_t at = 0;
+  for (; at + 16 <= 4 * 1024 * 1024; at += 1045) ASSERT_EQ(reader.Read(at, 16, failed).size(), 16u);
+  EXPECT_LE(source.reads, 10) << "a walk reads in growing blocks";
+  EXPECT_EQ(source.lastAsked, BufferedReader::kDefaultBlockSize);
+
+  // Stepping over a picture of 2 MB is no walk: the next block is small.
+  ASSERT_EQ(reader.Read(at + 2 * 1024 * 1024, 16, failed).size(), 16u);
+  EXPECT_EQ(source.lastAsked, BufferedReader::kFirstBlockSize);
+}
+
 }  // namespace
 }  // namespace tonvault::audio
