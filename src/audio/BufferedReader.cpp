@@ -21,8 +21,11 @@ bool BufferedReader::Fill(std::int64_t offset, std::size_t count) {
   // memory than its own size), never less than the caller asked for.
   size = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(size), size_ - offset));
   size = std::max(size, count);
-  block_.resize(size);
-  const std::int64_t got = source_.ReadAt(offset, block_);
+  if (capacity_ < size) {
+    block_ = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    capacity_ = size;
+  }
+  const std::int64_t got = source_.ReadAt(offset, std::span<std::uint8_t>(block_.get(), size));
   if (got < 0) {
     blockLength_ = 0;
     return false;
@@ -46,7 +49,7 @@ std::span<const std::uint8_t> BufferedReader::Read(std::int64_t offset, std::siz
     return {};
   }
   const auto start = static_cast<std::size_t>(offset - blockStart_);
-  return {block_.data() + start, std::min(wanted, blockLength_ - start)};
+  return {block_.get() + start, std::min(wanted, blockLength_ - start)};
 }
 
 }  // namespace tonvault::audio

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
-#include <vector>
 
 #include "audio/ByteSource.h"
 
@@ -41,7 +41,9 @@ class BufferedReader {
   std::int64_t size_;
   std::size_t maxBlockSize_;
   std::size_t nextBlockSize_ = kFirstBlockSize;
-  std::vector<std::uint8_t> block_;
+  // Grown without keeping or clearing its old bytes: each fill overwrites it.
+  std::unique_ptr<std::uint8_t[]> block_;
+  std::size_t capacity_ = 0;
   std::int64_t blockStart_ = 0;
   std::size_t blockLength_ = 0;
 };

@@ -130,5 +130,33 @@ TEST(BufferedReader, AWalkGetsGrowingBlocksAndAJumpStartsSmallAgain) {
   EXPECT_EQ(source.lastAsked, BufferedReader::kFirstBlockSize);
 }
 
+TEST(PrefetchedSource, ServesHeadTailAndTheAudioStartFromMemoryAndEveryByteRight) {
+  Bytes data(300 * 1024);
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 13 + i / 251);
+  CountingSource file(data);
+  PrefetchedSource source(file);
+  EXPECT_EQ(file.reads, 2) << "the head and the last 128 bytes";
+  auto expectBytes = [&](std::int64_t at, std::size_t count) {
+    std::vector<std::uint8_t> out(count);
+    ASSERT_EQ(source.ReadAt(at, out), static_cast<std::int64_t>(std::min<std::size_t>(count, data.size() - at)));
+    for (std::size_t i = 0; i < out.size() && at + static_cast<std::int64_t>(i) < static_cast<std::int64_t>(data.size()); ++i) {
+      ASSERT_EQ(out[i], data[static_cast<std::size_t>(at) + i]) << at << "+" << i;
+    }
+  };
+  expectBytes(100, 4096);
+  expectBytes(static_cast<std::int64_t>(data.size()) - 128, 128);
+  EXPECT_EQ(file.reads, 2);
+
+  expectBytes(70000, 16384);  // the quick header read at the audio start
+  expectBytes(70000, 16384);  // the scan starts there again
+  expectBytes(70000 + 100, 16);
+  EXPECT_EQ(file.reads, 3);
+
+  expectBytes(86384, 32768);  // the walk goes on: read, not remembered
+  expectBytes(70000, 16384);
+  EXPECT_EQ(file.reads, 4) << "the audio start stays in memory";
+  expectBytes(static_cast<std::int64_t>(data.size()) - 200, 300);  // across the tail, cut at the end
+}
+
 }  // namespace
 }  // namespace tonvault::audio
