@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "audio/BufferedReader.h"
 #include "audio/MpegHeader.h"
 #include "ScanSupport.h"
@@ -128,6 +130,27 @@ TEST(BufferedReader, AWalkGetsGrowingBlocksAndAJumpStartsSmallAgain) {
   // Stepping over a picture of 2 MB is no walk: the next block is small.
   ASSERT_EQ(reader.Read(at + 2 * 1024 * 1024, 16, failed).size(), 16u);
   EXPECT_EQ(source.lastAsked, BufferedReader::kFirstBlockSize);
+}
+
+TEST(BufferedReader, ReadersAliveAtOnceAndOneAfterAnotherEachSeeTheirOwnBytes) {
+  Bytes first(100 * 1024, 0x11), second(100 * 1024, 0x22), third(40 * 1024, 0x33);
+  MemoryByteSource a(first), b(second), c(third);
+  bool failed = false;
+  {
+    BufferedReader outer(a);
+    ASSERT_EQ(outer.Read(0, 16, failed)[0], 0x11);
+    {
+      BufferedReader inner(b);  // another reader while the first is alive
+      ASSERT_EQ(inner.Read(50000, 16, failed)[0], 0x22);
+      EXPECT_EQ(outer.Read(8, 8, failed)[7], 0x11);
+    }
+    EXPECT_EQ(outer.Read(90000, 16, failed)[15], 0x11);
+  }
+  BufferedReader later(c);  // takes a block left behind: sees only its file
+  const auto view = later.Read(0, 40 * 1024, failed);
+  ASSERT_EQ(view.size(), third.size());
+  EXPECT_EQ(std::count(view.begin(), view.end(), 0x33), static_cast<std::ptrdiff_t>(third.size()));
+  EXPECT_TRUE(later.Read(40 * 1024, 16, failed).empty());
 }
 
 TEST(PrefetchedSource, ServesHeadTailAndTheAudioStartFromMemoryAndEveryByteRight) {
