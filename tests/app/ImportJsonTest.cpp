@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <regex>
 
 #include "CommandOutcome.h"
 #include "support/LibrarySynth.h"
+#include "support/GoldenFile.h"
 #include "support/TempFolder.h"
 
 // What tonvault-cli import prints for a generated library (a 2 MB picture
@@ -47,14 +46,7 @@ std::string ImportOutput() {
 
 TEST(ImportJson, EveryRowOfAGeneratedLibraryStaysAsRecorded) {
   const std::string output = ImportOutput();
-  if (const char* write = std::getenv("TONVAULT_WRITE_GOLDEN"); write != nullptr && *write == '1') {
-    std::ofstream(kGolden, std::ios::binary) << output;
-    GTEST_SKIP() << "recorded " << kGolden;
-  }
-  std::ifstream in(kGolden, std::ios::binary);
-  const std::string golden{std::istreambuf_iterator<char>(in), {}};
-  ASSERT_FALSE(golden.empty()) << kGolden << " is missing";
-  EXPECT_EQ(output, golden);
+  testing::ExpectAsRecorded(output, kGolden);
 }
 
 }  // namespace
