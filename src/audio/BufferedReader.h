@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
-#include <vector>
 
 #include "audio/ByteSource.h"
 
@@ -26,6 +26,9 @@ class BufferedReader {
   static constexpr std::size_t kAheadBlocks = 4;
 
   explicit BufferedReader(ByteSource& source, std::size_t maxBlockSize = kDefaultBlockSize);
+  ~BufferedReader();
+  BufferedReader(const BufferedReader&) = delete;
+  BufferedReader& operator=(const BufferedReader&) = delete;
 
   // The bytes at [offset, offset + count), fewer at the end of the data.
   // The view stays valid until the next call. `failed` is set when the
@@ -41,7 +44,17 @@ class BufferedReader {
   std::int64_t size_;
   std::size_t maxBlockSize_;
   std::size_t nextBlockSize_ = kFirstBlockSize;
-  std::vector<std::uint8_t> block_;
+  // Grown without keeping or clearing its old bytes: each fill overwrites
+  // it. A reader takes its thread's spare block when it starts and leaves
+  // its block there when it ends, so an import of many files allocates its
+  // large block once, not once per file (a reader started while another is
+  // alive simply allocates its own).
+  struct Block {
+    std::unique_ptr<std::uint8_t[]> bytes;
+    std::size_t capacity = 0;
+  };
+  static Block& Spare();
+  Block block_;
   std::int64_t blockStart_ = 0;
   std::size_t blockLength_ = 0;
 };

@@ -93,7 +93,7 @@ std::int64_t PrefetchedSource::ReadAt(std::int64_t offset, std::span<std::uint8_
     return count;
   }
   const std::int64_t got = source_.ReadAt(offset, out);
-  if (got > 0 && static_cast<std::size_t>(got) <= kMostRemembered) {
+  if (last_.empty() && got > 0 && static_cast<std::size_t>(got) <= kMostRemembered) {
     last_.assign(out.begin(), out.begin() + got);
     lastStart_ = offset;
   }

@@ -71,10 +71,11 @@ namespace tonvault::audio {
 
 // Holds the first bytes of another source (and its last 128, where an
 // ID3v1 tag sits) in memory, so several readers of one small file cost one
-// open and two reads; and the bytes of the last read beyond them, since the
-// quick header read and the stream scan both start where the audio starts.
-// Other reads go to the source: a file whose tag holds a large picture is
-// not read through its picture.
+// open and two reads; and the bytes of the first read beyond them, since
+// the quick header read comes first and the stream scan starts where it
+// did, at the audio start. Later reads go to the source uncopied: a walk
+// over the stream is not copied twice, and a file whose tag holds a large
+// picture is not read through its picture.
 class PrefetchedSource : public ByteSource {
  public:
   static constexpr std::size_t kDefaultHead = 16 * 1024;

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "catalogue/Import.h"
 #include "support/LibrarySynth.h"
 #include "support/ScriptedFrontend.h"
+#include "support/GoldenFile.h"
 #include "support/TempFolder.h"
 
 // The rows of a generated library, under several option sets, must stay
@@ -62,14 +61,7 @@ std::string RowsOfLibrary() {
 
 TEST(LibraryRows, EveryColumnOfAGeneratedLibraryStaysAsRecorded) {
   const std::string rows = RowsOfLibrary();
-  if (const char* write = std::getenv("TONVAULT_WRITE_GOLDEN"); write != nullptr && *write == '1') {
-    std::ofstream(kGolden, std::ios::binary) << rows;
-    GTEST_SKIP() << "recorded " << kGolden;
-  }
-  std::ifstream in(kGolden, std::ios::binary);
-  const std::string golden{std::istreambuf_iterator<char>(in), {}};
-  ASSERT_FALSE(golden.empty()) << kGolden << " is missing";
-  EXPECT_EQ(rows, golden);
+  testing::ExpectAsRecorded(rows, kGolden);
 }
 
 }  // namespace
