@@ -654,6 +654,10 @@ std::optional<std::string> MainWindow::ChooseOpenFile(const catalogue::FileDialo
   return ShowOpenDialog(this, request);
 }
 
+std::vector<std::string> MainWindow::ChooseOpenFiles(const catalogue::FileDialogRequest& request) {
+  return ShowOpenFilesDialog(this, request);
+}
+
 std::optional<std::string> MainWindow::ChooseSaveFile(const catalogue::FileDialogRequest& request) {
   return ShowSaveDialog(this, request);
 }

@@ -64,6 +64,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
                                 const catalogue::Buttons& buttons) override;
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) override;
   std::optional<std::string> ChooseOpenFile(const catalogue::FileDialogRequest& request) override;
+  std::vector<std::string> ChooseOpenFiles(const catalogue::FileDialogRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const catalogue::FileDialogRequest& request) override;
   std::optional<std::string> InputText(const std::string& title, const std::string& prompt,
                                        const std::string& initial) override;
