@@ -313,5 +313,154 @@ TEST_P(PlaylistCommandsTest, SavingTheTrackOrderTriesAgainWhileThePlayerIsBusyUn
   EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"P:"}));
 }
 
+// --- the order of the playlists ---
+
+constexpr const char* kSortWarningStart = "message(warning): Sorting Playlists can only be done\n\rby deleting";
+
+TEST_P(PlaylistCommandsTest, SavingThePlaylistOrderWarnsThenRecreatesThemInListOrder) {
+  PlaylistManager& manager = Attach(3, {{"A", {1, 2}}, {"B", {3}}, {"C", {}}});
+  manager.LoadPlaylists();
+  manager.DragPlaylist(2, 0);
+  app_.options.playlist.sortWarning = true;
+  frontend_.Answer(Button::No);
+  manager.SavePlaylistOrder();
+  EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"A: 1 2", "B: 3", "C:"}));
+  frontend_.Answer(Button::Ignore);
+  manager.SavePlaylistOrder();
+  EXPECT_FALSE(app_.options.playlist.sortWarning);
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Messages()[1].rfind(kSortWarningStart, 0), 0u);
+  EXPECT_NE(Messages()[1].find("[Yes/No/Ignore] -> Ignore"), std::string::npos);
+  EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"C:", "A: 1 2", "B: 3"}));
+  EXPECT_EQ(Column(manager.Lists().playlists, kPlaylistName), (std::vector<std::string>{"C", "A", "B"}));
+  // The copies are gone once every playlist is back.
+  EXPECT_TRUE(std::filesystem::is_empty(manager.recoveryFolder));
+  frontend_.ClearLog();
+  manager.DragPlaylist(0, 1);
+  manager.DragPlaylist(0, 1);
+  manager.Lists().playlists.pop_back();
+  manager.Lists().playlists.pop_back();
+  manager.SavePlaylistOrder();  // one left on screen
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            "message(information): Please load or create at least 2 Playlists first. [OK]"}));
+}
+
+TEST_P(PlaylistCommandsTest, APlayerFailingWhileRecreatingLeavesCopiesThatLoadBackTheSamePlaylists) {
+  PlaylistManager& manager = Attach(3, {{"A", {1, 2}}, {"B?", {3, 1}}});
+  if (!Fail("CreatePlaylist", kOk)) GTEST_SKIP() << "needs scripted faults";
+  simulated_->FailNext("CreatePlaylist", kBusy);  // the second one
+  manager.LoadPlaylists();
+  manager.DragPlaylist(1, 0);
+  manager.SavePlaylistOrder();
+  ASSERT_EQ(Messages().size(), 1u);
+  const std::string error = Messages()[0];
+  EXPECT_EQ(error.rfind("message(error): Error while saving Playlists !\n\r\rAt least some of your Playlists\n\rare "
+                        "lost.\n\r\rCopies of all of them are in\n\r\"" + manager.recoveryFolder + "/",
+                        0),
+            0u)
+      << error;
+  EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"B?: 3 1"}));
+
+  // The copies, in the order of the list, bring the lost playlist back.
+  const auto run = std::filesystem::directory_iterator(manager.recoveryFolder)->path();
+  std::vector<std::string> copies;
+  for (const auto& entry : std::filesystem::directory_iterator(run)) copies.push_back(entry.path().string());
+  std::sort(copies.begin(), copies.end());
+  ASSERT_EQ(copies.size(), 2u);
+  EXPECT_EQ(std::filesystem::path(copies[0]).filename(), "1 B_.TVP");
+  frontend_.ChooseFiles(copies);
+  frontend_.Answer(Button::No);  // "B?" exists: no songs added to it
+  manager.LoadFromPc();
+  EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"B?: 3 1", "A: 1 2"}));
+}
+
+TEST_P(PlaylistCommandsTest, NothingIsDeletedWhenTheCopiesCannotBeWritten) {
+  PlaylistManager& manager = Attach(1, {{"A", {1}}, {"B", {}}});
+  manager.recoveryFolder = "/proc/no-such-place";
+  manager.LoadPlaylists();
+  manager.SavePlaylistOrder();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].find("No Playlist was changed."), std::string::npos);
+  EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"A: 1", "B:"}));
+}
+
+// --- playlist files ---
+
+TEST_P(PlaylistCommandsTest, SavingToThePcNamesFilesWithTheSubstituteAndAsksBeforeReplacing) {
+  PlaylistManager& manager = Attach(2, {{"Why?", {2, 1}}, {"Empty", {}}, {"Other", {1}}});
+  const std::string folder = temp_.Path() + "/lists";
+  std::filesystem::create_directories(folder);
+  ASSERT_FALSE(files::WriteWholeFile(folder + "/Other.TVP", "old"));
+  app_.playlistFolder = folder + "/gone/deeper/";
+  frontend_.ChooseFolderAnswer(folder);
+  frontend_.Answer(Button::NoToAll);
+  manager.SaveAllToPc();
+  EXPECT_EQ(frontend_.Log("folder dialog: ").at(0),
+            "folder dialog: Select Folder to store PlayLists: @" + folder + " -> " + folder);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            "message(information): PlayList is empty - will not be saved. [OK]",
+                            "message(confirmation): File  \"" + folder + "/Other.TVP\"  exists.\n\r\rReplace it ? "
+                            "[Yes/No/No to All/Yes to All] -> No to All"}));
+  std::string text;
+  ASSERT_FALSE(files::ReadWholeFile(folder + "/Why_.TVP", text));
+  EXPECT_EQ(text, "\xEF\xBB\xBFWhy?\r\n\r\nT2\r\nArtist\r\nAlbum\r\n\r\nT1\r\nArtist\r\nAlbum\r\n");
+  ASSERT_FALSE(files::ReadWholeFile(folder + "/Other.TVP", text));
+  EXPECT_EQ(text, "old");
+  EXPECT_EQ(app_.playlistFolder, folder + "/");
+  EXPECT_FALSE(FirstSelected(manager.Lists().playlists));
+  EXPECT_TRUE(manager.Lists().tracks.empty());
+}
+
+TEST_P(PlaylistCommandsTest, LoadingFilesCreatesOrAsksAndWarnsAboutMissingTracks) {
+  PlaylistManager& manager = Attach(2, {{"Known", {1}}});
+  const std::string folder = temp_.Path();
+  ASSERT_FALSE(files::WriteWholeFile(folder + "/short.TVP", "Four lines\r\n\r\nT1\r\nArtist\r\n"));
+  ASSERT_FALSE(files::WriteWholeFile(folder + "/known.tvp", "Known\r\n\r\nT2\r\nArtist\r\nAlbum\r\n"));
+  ASSERT_FALSE(files::WriteWholeFile(folder + "/new.TVP",
+                                     "New\r\n\r\nGone\r\nNobody\r\nNowhere\r\n\r\nT2\r\nARTIST\r\nalbum\r\n"
+                                     "\r\nLost\r\nx\r\ny\r\n\r\nT1\r\nArtist\r\nAlbum\r\n"));
+  frontend_.ChooseFiles({folder + "/short.TVP", folder + "/known.tvp", folder + "/new.TVP"});
+  frontend_.Answer(Button::No);  // do not add songs to "Known"
+  frontend_.Answer(Button::No);  // no more warnings for missing tracks
+  manager.LoadFromPc();
+  EXPECT_EQ(frontend_.LastFileDialog().filter, "Tonvault PlayList   (*.TVP)|*.TVP");
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            "message(confirmation): PlayList  \"Known\"  exists.\n\r\rAdd songs ? "
+                            "[Yes/No/No to All/Yes to All] -> No",
+                            "message(warning): Gone\n\rNobody\n\rNowhere\n\r\rnot found on NJB !\n\r\r"
+                            "Show warning for each missing track ? [Yes/No/Cancel] -> No"}));
+  EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"Known: 1", "Four lines:", "New: 2 1"}));
+
+  // Cancel at a missing track abandons the run.
+  frontend_.ClearLog();
+  frontend_.ChooseFiles({folder + "/new.TVP", folder + "/short.TVP"});
+  frontend_.Answer(Button::Yes);  // add to the existing "New"
+  frontend_.Answer(Button::Cancel);
+  manager.LoadFromPc();
+  EXPECT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"Known: 1", "Four lines:", "New: 2 1"}));
+}
+
+TEST_P(PlaylistCommandsTest, ANomadIIHasNoPlaylists) {
+  if (GetParam()) GTEST_SKIP() << "a folder player is a Jukebox";
+  root_ = temp_.Path();
+  auto player = std::make_unique<SimulatedPlayer>(temp_.Path(), std::vector<int>{kKindNomadII});
+  Device& device = player->GetDevice();
+  ASSERT_EQ(device.OpenDevice(kKindNomadII), kOk);
+  int id = 0;
+  EXPECT_EQ(device.CreatePlaylist("x", id), kNotSupported);
+  EXPECT_EQ(device.FindFirstPlaylist(id), kNotSupported);
+  int count = -1;
+  EXPECT_EQ(device.CountPlaylists(count), kNotSupported);
+}
+
+TEST_P(PlaylistCommandsTest, CountingPlaylistsCountsEveryOne) {
+  Attach(1, {{"A", {}}, {"B", {1}}, {"C", {}}});
+  ASSERT_TRUE(session_->StartDevice(true));
+  int count = 0;
+  EXPECT_EQ(session_->CurrentDevice().CountPlaylists(count), kOk);
+  EXPECT_EQ(count, 3);
+}
+
 }  // namespace
 }  // namespace tonvault::device
