@@ -4,6 +4,7 @@
 
 #include "cli/Commands.h"
 #include "cli/JsonLines.h"
+#include "cli/PlayerPlaylistsCommand.h"
 #include "cli/PlayerTagsCommand.h"
 #include "cli/RowJson.h"
 #include "cli/Session.h"
@@ -18,7 +19,8 @@ namespace {
 
 constexpr const char* kPlayerUsage =
     "Usage: tonvault-cli player info|ls|rm ID... [--player folder:PATH|simulated:jukebox|simulated:nomad2|njb|auto]\n"
-    "       tonvault-cli player update-tags CATALOGUE.tvd [--player WHERE] [--dry-run]\n";
+    "       tonvault-cli player update-tags CATALOGUE.tvd [--player WHERE] [--dry-run]\n"
+    "       tonvault-cli player playlists | playlist-save DIR | playlist-load FILE.TVP... [--player WHERE]\n";
 
 const char* KindName(int deviceKind) {
   switch (deviceKind) {
@@ -122,6 +124,7 @@ int PlayerRemove(const device::PlayerAddress& where, const std::set<int>& ids) {
 int PlayerCommand(const Arguments& arguments) {
   const std::string sub = arguments.empty() ? "" : arguments.front();
   if (sub == "update-tags") return PlayerUpdateTags(Arguments(arguments.begin() + 1, arguments.end()));
+  if (sub == "playlists" || sub == "playlist-save" || sub == "playlist-load") return PlayerPlaylists(arguments);
   if (sub != "info" && sub != "ls" && sub != "rm") {
     std::cerr << kPlayerUsage;
     return 2;

@@ -188,8 +188,9 @@ std::string PlaylistStore::M3u8Of(const Playlist& playlist) const {
     const auto found = tracks.find(id);
     if (found == tracks.end()) continue;
     const AudioInfo& info = found->second.info;
-    text += "#EXTINF:" + std::to_string(info.length) + "," + catalogue::CleanField(info.artist) + " - " +
-            catalogue::CleanField(info.title) + "\n../" + found->second.relativePath + "\n";
+    const std::string shown = info.artist.empty() ? info.title : info.artist + " - " + info.title;
+    text += "#EXTINF:" + std::to_string(info.length) + "," + catalogue::CleanField(shown) + "\n../" +
+            found->second.relativePath + "\n";
   }
   return text;
 }
