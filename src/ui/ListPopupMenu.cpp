@@ -35,7 +35,11 @@ ListPopupMenu::ListPopupMenu(catalogue::Application& app, ListId list, QTableVie
   playerEntries_ = {Add("Delete selected files on NJB", "Ctrl+Del", deleteOnPlayer, true),
                     AddPending("Copy selected files from PC to NJB", "Ctrl+Ins"),
                     AddPending("Copy selected files from NJB to PC"),
-                    AddPending("Add selected files to playlist", "Shift+Ins")};
+                    Add("Add selected files to playlist", "Shift+Ins",
+                        [this] {
+                          if (addToPlaylist_) addToPlaylist_();
+                        },
+                        true)};
   menu_.addSeparator();
   Add("Copy selected files to folder", {}, [&a] { catalogue::CopyOrMoveFiles(a, true, false); }, true);
   Add("Copy selected files to folder (with subfolder)", {}, [&a] { catalogue::CopyOrMoveFiles(a, true, true); }, true);

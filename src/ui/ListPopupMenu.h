@@ -27,6 +27,8 @@ class ListPopupMenu : public QObject {
   void OnAnalyze(std::function<void()> analyze) { analyze_ = std::move(analyze); }
   // What "Delete selected files on NJB" runs (the player lives in the window).
   void OnDeleteOnPlayer(std::function<void()> remove) { deleteOnPlayer_ = std::move(remove); }
+  // What "Add selected files to playlist" runs.
+  void OnAddToPlaylist(std::function<void()> add) { addToPlaylist_ = std::move(add); }
   // Shows or hides the entries that work on the player.
   void SetPlayerEntriesVisible(bool visible);
 
@@ -50,6 +52,7 @@ class ListPopupMenu : public QObject {
   std::vector<QAction*> playerEntries_;
   std::function<void()> analyze_;
   std::function<void()> deleteOnPlayer_;
+  std::function<void()> addToPlaylist_;
 };
 
 }  // namespace tonvault::ui

@@ -45,6 +45,7 @@
 #include "ui/pages/EditorPage.h"
 #include "ui/pages/Mp3Page.h"
 #include "ui/pages/PlaceholderPage.h"
+#include "ui/pages/PlaylistsPage.h"
 #include "ui/pages/SearchPage.h"
 #include "ui/pages/SettingsPage.h"
 #include "ui/pages/StatisticsPage.h"
@@ -313,6 +314,8 @@ void MainWindow::BuildPages() {
       settingsPage->Controls().Bind(editorPage_->KeepDateBox(), app_.options.id3.keepOriginalFileDate);
     } else if (page == Page::Id3Editor) {
       widget = editorPage_ = new EditorPage(app_, tagEditor_, stack_);
+    } else if (page == Page::Playlists) {
+      widget = playlistsPage_ = new PlaylistsPage(app_, deviceControl_->Session(), deviceControl_->Content(), stack_);
     } else if (page == Page::Mp3) {
       widget = mp3Page_ = new Mp3Page(app_, stack_);
       // The repair's "Keep original file date" mirrors the settings page's.
@@ -329,6 +332,7 @@ void MainWindow::BuildPages() {
     auto* popup = new ListPopupMenu(app_, id, list->View());
     popup->OnAnalyze([this, id] { mp3Page_->AnalyzeSelected(id); });
     popup->OnDeleteOnPlayer([this] { deviceControl_->Content().DeleteSelectedFilesOnNjb(); });
+    popup->OnAddToPlaylist([this] { playlistsPage_->Manager().AddSelectedFiles(); });
     popups_.push_back(popup);
     list->OnSelectionChanged([this, popup] {
       catalogue::SelectionChanged(app_);
@@ -404,6 +408,7 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::UpdateTagsOnNjb: playerTags_->UpdateTagsOnNjb(); break;
     case CommandId::ReadNjb: deviceControl_->Content().ReadFilesOnNjb(); break;
     case CommandId::DeleteOnNjb: deviceControl_->Content().DeleteSelectedFilesOnNjb(); break;
+    case CommandId::AddToPlaylist: playlistsPage_->Manager().AddSelectedFiles(); break;
     case CommandId::RebuildAudioCache: deviceControl_->Content().RebuildAudioCache(); break;
     case CommandId::NomadInternalMemory:
     case CommandId::NomadExternalMemory:

@@ -143,6 +143,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   std::vector<class ListPopupMenu*> popups_;
   std::vector<class ViewPage*> viewPages_;
   class StatisticsPage* statisticsPage_ = nullptr;
+  class PlaylistsPage* playlistsPage_ = nullptr;
   views::ViewsBuilder viewsBuilder_;
   // Installs itself as the page change's editor hooks.
   tagging::TagEditor tagEditor_{app_};

@@ -209,12 +209,14 @@ void PlaylistManager::SelectPlaylist(std::size_t row) {
 
 void PlaylistManager::DragPlaylist(std::size_t from, std::size_t target) {
   if (!MoveRow(lists_.playlists, from, target)) return;
+  SelectOnly(lists_.playlists, target);
   lists_.playlistSort.Clear();
   Changed();
 }
 
 void PlaylistManager::DragTrack(std::size_t from, std::size_t target) {
   if (!MoveRow(lists_.tracks, from, target)) return;
+  SelectOnly(lists_.tracks, target);
   lists_.trackSort.Clear();
   Changed();
 }
