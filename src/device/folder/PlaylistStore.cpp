@@ -138,7 +138,7 @@ Status PlaylistStore::Create(const std::string& name, int& id) {
   const PlaylistList before = list_;
   id = list_.nextId++;
   list_.playlists[id] = {{name, {}}, FreeFileName(name, id)};
-  return Commit(before);
+  return Commit(before, id);
 }
 
 Status PlaylistStore::Set(int id, const Playlist& playlist) {
@@ -149,7 +149,7 @@ Status PlaylistStore::Set(int id, const Playlist& playlist) {
   const PlaylistList before = list_;
   if (found->second.playlist.name != playlist.name) found->second.fileName = FreeFileName(playlist.name, id);
   found->second.playlist = playlist;
-  return Commit(before);
+  return Commit(before, id);
 }
 
 Status PlaylistStore::Delete(int id) {
@@ -157,10 +157,10 @@ Status PlaylistStore::Delete(int id) {
   if (!list_.playlists.contains(id)) return kNotFound;
   const PlaylistList before = list_;
   list_.playlists.erase(id);
-  return Commit(before);
+  return Commit(before, 0);
 }
 
-Status PlaylistStore::Commit(const PlaylistList& before) {
+Status PlaylistStore::Commit(const PlaylistList& before, int changed) {
   if (!persistent_) return kOk;
   std::error_code error;
   fs::create_directories(fs::path(ListPath()).parent_path(), error);
@@ -169,8 +169,11 @@ Status PlaylistStore::Commit(const PlaylistList& before) {
     return StatusOfFileError(*failed);
   }
   // The list is the player's record of its playlists; the .m3u8 files are
-  // copies for the player's own use, written again on every change.
-  WritePlaylistFiles();
+  // copies for the player's own use, written again when their playlist
+  // changes.
+  if (const auto found = list_.playlists.find(changed); found != list_.playlists.end()) {
+    WritePlaylistFile(found->second);
+  }
   std::set<std::string> used;
   for (const auto& [id, stored] : list_.playlists) used.insert(stored.fileName);
   for (const auto& [id, stored] : before.playlists) {
@@ -195,18 +198,12 @@ std::string PlaylistStore::M3u8Of(const Playlist& playlist) const {
   return text;
 }
 
-Status PlaylistStore::WritePlaylistFiles() {
-  if (!persistent_ || list_.playlists.empty()) return kOk;
+Status PlaylistStore::WritePlaylistFile(const StoredPlaylist& stored) const {
   const std::string folder = tracks_.Root() + "/" + kPlaylistFolder;
   std::error_code error;
   fs::create_directories(folder, error);
-  Status result = kOk;
-  for (const auto& [id, stored] : list_.playlists) {
-    if (const auto failed = files::WriteWholeFile(folder + "/" + stored.fileName, M3u8Of(stored.playlist))) {
-      result = StatusOfFileError(*failed);
-    }
-  }
-  return result;
+  const auto failed = files::WriteWholeFile(folder + "/" + stored.fileName, M3u8Of(stored.playlist));
+  return failed ? StatusOfFileError(*failed) : kOk;
 }
 
 }  // namespace tonvault::device

@@ -54,14 +54,14 @@ class PlaylistStore {
   Status Create(const std::string& name, int& id);
   Status Set(int id, const Playlist& playlist);
   Status Delete(int id);
-  // Writes the .m3u8 files again (after tracks were deleted or moved).
-  Status WritePlaylistFiles();
 
  private:
   bool NameTaken(const std::string& name, int except) const;
-  // Writes the list, then the files; on failure the list in memory goes
-  // back to `before`.
-  Status Commit(const PlaylistList& before);
+  // Writes the list, then the .m3u8 file of playlist `changed` (0: none)
+  // and removes the files no playlist names any more; on failure the list
+  // in memory goes back to `before`.
+  Status Commit(const PlaylistList& before, int changed);
+  Status WritePlaylistFile(const StoredPlaylist& stored) const;
   std::string FreeFileName(const std::string& name, int id) const;
   std::string M3u8Of(const Playlist& playlist) const;
   std::string ListPath() const;
