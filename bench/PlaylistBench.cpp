@@ -34,7 +34,7 @@ int main() {
                         indexText);
   device::PlayerStore store(root.string());
   store.Open();
-  device::PlaylistStore playlists(store, true);
+  device::PlaylistStore playlists(store);
   playlists.Open();
   for (int p = 0; p < 100; ++p) {
     int id = 0;

@@ -104,7 +104,6 @@ std::string PlaylistStore::ListPath() const {
 Status PlaylistStore::Open() {
   list_ = {};
   damaged_ = false;
-  if (!persistent_) return kOk;
   std::string text;
   if (const auto failed = files::ReadWholeFile(ListPath(), text, std::size_t{1} << 26)) {
     return failed->failure == files::Failure::NotFound ? kOk : StatusOfFileError(*failed);
@@ -123,7 +122,6 @@ bool PlaylistStore::NameTaken(const std::string& name, int except) const {
 }
 
 std::string PlaylistStore::FreeFileName(const std::string& name, int id) const {
-  if (!persistent_) return {};
   const std::string stem = SafeFileName(name, "Playlist");
   std::string candidate = stem + ".m3u8";
   for (const auto& [other, stored] : list_.playlists) {
@@ -161,7 +159,6 @@ Status PlaylistStore::Delete(int id) {
 }
 
 Status PlaylistStore::Commit(const PlaylistList& before, int changed) {
-  if (!persistent_) return kOk;
   std::error_code error;
   fs::create_directories(fs::path(ListPath()).parent_path(), error);
   if (const auto failed = files::WriteWholeFile(ListPath(), FormatPlaylistList(list_))) {

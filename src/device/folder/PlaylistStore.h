@@ -14,7 +14,7 @@ namespace tonvault::device {
 // .m3u8 file that lets the player itself play it.
 struct StoredPlaylist {
   Playlist playlist;
-  std::string fileName;  // in the Playlists folder; empty in memory only
+  std::string fileName;  // in the Playlists folder
 
   bool operator==(const StoredPlaylist&) const = default;
 };
@@ -31,10 +31,10 @@ std::string FormatPlaylistList(const PlaylistList& list);
 // Nothing when the text is damaged in any way.
 std::optional<PlaylistList> ParsePlaylistList(const std::string& text);
 
-// The playlists of a player folder. A persistent store keeps them in the
-// library folder (replaced atomically) and writes every playlist as a
-// .m3u8 file with paths relative to it, so the player plays them too; a
-// store in memory (the simulated player) writes nothing.
+// The playlists of a player folder (and of the simulated player's scratch
+// folder): kept in the library folder (replaced atomically), and each also
+// written as a .m3u8 file with paths relative to it, so the player itself
+// plays them.
 //
 // Names are unique: creating or renaming to a name another playlist has is
 // refused, as the player refuses it.
@@ -43,7 +43,7 @@ class PlaylistStore {
   static constexpr const char* kListName = "playlists.txt";
   static constexpr const char* kPlaylistFolder = "Playlists";
 
-  PlaylistStore(const PlayerStore& tracks, bool persistent) : tracks_(tracks), persistent_(persistent) {}
+  explicit PlaylistStore(const PlayerStore& tracks) : tracks_(tracks) {}
 
   // Reads the list; a missing list is an empty one. A damaged list is never
   // overwritten: every later change answers kFileError.
@@ -67,7 +67,6 @@ class PlaylistStore {
   std::string ListPath() const;
 
   const PlayerStore& tracks_;
-  bool persistent_;
   bool damaged_ = false;
   PlaylistList list_;
 };

@@ -8,7 +8,7 @@ namespace tonvault::device {
 PlaylistStore* StoreDevice::Playlists() {
   PlayerStore* store = Store();
   if (!playlists_ || &playlists_->Tracks() != store) {
-    playlists_ = std::make_unique<PlaylistStore>(*store, true);
+    playlists_ = std::make_unique<PlaylistStore>(*store);
     playlists_->Open();
   }
   return playlists_.get();
