@@ -76,6 +76,10 @@ class PlaylistManager {
   // Creates a playlist for the selected files when none is selected.
   bool EnsurePlaylistForAdding();
   bool RetryAdding(const std::vector<int>& ids, int playlistId);
+  // Runs `change` on the available player: it returns the error to show, or
+  // nothing when the playlist changed, whose tracks are then shown again.
+  // Ends with the session stopped and the page change.
+  void ChangeTracks(const std::function<const char*(Device&)>& change);
   // The steps of "Save a&gain" of the playlist list.
   struct Remembered {
     int id;

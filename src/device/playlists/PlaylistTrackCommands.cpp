@@ -75,7 +75,7 @@ void PlaylistManager::AddSelectedFiles() {
     return catalogue::RefreshPage(app_);
   }
   catalogue::SetCommandState(app_, 0);
-  if (StartAvailable()) {
+  ChangeTracks([&](Device& device) -> const char* {
     const catalogue::ColumnMap& map = app_.columnMap;
     std::vector<int> ids;
     for (const catalogue::TrackRecord& row : rows) {
@@ -83,11 +83,17 @@ void PlaylistManager::AddSelectedFiles() {
       ids.push_back(content_.Table().FindDeviceTrackId(map.Get(row, Column::Artist), map.Get(row, Column::Title),
                                                        map.Get(row, Column::Album)));
     }
-    if (AddTracksToPlaylist(session_.CurrentDevice(), ids, TrackListPlaylistId())) {
+    return AddTracksToPlaylist(device, ids, TrackListPlaylistId()) ? nullptr : kAddingFailed;
+  });
+}
+
+void PlaylistManager::ChangeTracks(const std::function<const char*(Device&)>& change) {
+  if (StartAvailable()) {
+    if (const char* failure = change(session_.CurrentDevice())) {
+      Fail(failure);
+    } else {
       session_.PauseDevice();
       ShowPlaylistTracks();
-    } else {
-      Fail(kAddingFailed);
     }
   }
   StopSession();
@@ -107,16 +113,9 @@ void PlaylistManager::DeleteFromPlaylist() {
   for (const ListRow& row : lists_.tracks) {
     if (row.selected) ids.push_back(RowId(row));
   }
-  if (StartAvailable()) {
-    if (RemoveTracksFromPlaylist(session_.CurrentDevice(), ids, TrackListPlaylistId())) {
-      session_.PauseDevice();
-      ShowPlaylistTracks();
-    } else {
-      Fail(kDeletingFailed);
-    }
-  }
-  StopSession();
-  catalogue::RefreshPage(app_);
+  ChangeTracks([&](Device& device) -> const char* {
+    return RemoveTracksFromPlaylist(device, ids, TrackListPlaylistId()) ? nullptr : kDeletingFailed;
+  });
 }
 
 void PlaylistManager::ShuffleTracks() {
@@ -154,18 +153,11 @@ void PlaylistManager::SaveTrackOrder() {
   std::vector<int> ids;
   for (const ListRow& row : lists_.tracks) ids.push_back(RowId(row));
   const int playlistId = TrackListPlaylistId();
-  if (playlistId != -1 && StartAvailable()) {
-    if (!RemoveTracksFromPlaylist(session_.CurrentDevice(), ids, playlistId)) {
-      Fail(kDeletingFailed);
-    } else if (RetryAdding(ids, playlistId)) {
-      session_.PauseDevice();
-      ShowPlaylistTracks();
-    } else {
-      Fail(kAddingFailed);
-    }
-  }
-  StopSession();
-  catalogue::RefreshPage(app_);
+  if (playlistId == -1) return catalogue::RefreshPage(app_);
+  ChangeTracks([&](Device& device) -> const char* {
+    if (!RemoveTracksFromPlaylist(device, ids, playlistId)) return kDeletingFailed;
+    return RetryAdding(ids, playlistId) ? nullptr : kAddingFailed;
+  });
 }
 
 }  // namespace tonvault::device
