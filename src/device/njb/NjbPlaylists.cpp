@@ -18,6 +18,10 @@ Status NjbLibrary::NjbDevice::FindFirstPlaylist(int& id) {
   {
     std::unique_lock<std::mutex> lock;
     if (const Status status = Enter(lock); status != kOk) return status;
+    // A playlist read before keeps its ID, so a new listing (a count, say)
+    // does not change the IDs the program already shows.
+    std::map<std::uint32_t, int> known;
+    for (const auto& [ourId, plid] : plids_) known[plid] = ourId;
     playlists_.clear();
     plids_.clear();
     playlistCursor_.clear();
@@ -30,7 +34,8 @@ Status NjbLibrary::NjbDevice::FindFirstPlaylist(int& id) {
       while (njb_playlist_track_t* track = NJB_Playlist_Gettrack(raw)) {
         playlist.AddTrack(static_cast<int>(track->trackid));
       }
-      const int ourId = nextPlaylistId_++;
+      const auto found = known.find(read->plid);
+      const int ourId = found != known.end() ? found->second : nextPlaylistId_++;
       playlists_[ourId] = std::move(playlist);
       plids_[ourId] = read->plid;
       playlistCursor_.insert(playlistCursor_.begin(), ourId);  // taken from the back
