@@ -41,7 +41,7 @@ class PlaylistCommandsTest : public ::testing::TestWithParam<bool> {
     std::filesystem::create_directories(root_ + "/.tonvault-player");
     TrackIndex index;
     for (int n = 1; n <= tracks; ++n) {
-      AudioInfo info = Track("T" + std::to_string(n));
+      AudioInfo info = Track(std::string(1, 'T').append(std::to_string(n)));
       info.id = index.TakeId();
       index.tracks[info.id] = IndexedTrack{"Music/" + info.fileName, info};
     }
@@ -460,6 +460,24 @@ TEST_P(PlaylistCommandsTest, CountingPlaylistsCountsEveryOne) {
   int count = 0;
   EXPECT_EQ(session_->CurrentDevice().CountPlaylists(count), kOk);
   EXPECT_EQ(count, 3);
+}
+
+TEST_P(PlaylistCommandsTest, ADamagedPlaylistListIsNeverOverwritten) {
+  PlaylistManager& manager = Attach(1, {{"Kept", {1}}});
+  const std::string list = root_ + "/.tonvault-player/playlists.txt";
+  std::string text;
+  ASSERT_FALSE(files::ReadWholeFile(list, text));
+  text.resize(text.size() - 4);  // cut off: the end line is gone
+  ASSERT_FALSE(files::WriteWholeFile(list, text));
+  manager.LoadPlaylists();
+  EXPECT_TRUE(manager.Lists().playlists.empty());
+  frontend_.Input("New");
+  manager.NewPlaylist();
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            "message(error): ERROR saving Playlist !\n\r\rExisting playlist with same name ? [OK]"}));
+  std::string after;
+  ASSERT_FALSE(files::ReadWholeFile(list, after));
+  EXPECT_EQ(after, text);
 }
 
 }  // namespace
