@@ -16,7 +16,7 @@ enum class Sound { Default, Question, Exclamation, Hand, Asterisk };
 
 enum class MessageKind { Confirmation, Error, Information, Warning };
 
-enum class Button { Ok, Yes, No, Cancel, All };
+enum class Button { Ok, Yes, No, Cancel, All, YesToAll, NoToAll, Ignore };
 using Buttons = std::vector<Button>;
 
 // The colours a progress bar's gradient is drawn from.
@@ -46,6 +46,12 @@ class Frontend {
 
   virtual std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) = 0;
   virtual std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) = 0;
+  // An open dialog that lets the user choose several existing files; empty
+  // when cancelled.
+  virtual std::vector<std::string> ChooseOpenFiles(const FileDialogRequest& request) {
+    auto chosen = ChooseOpenFile(request);
+    return chosen ? std::vector<std::string>{*chosen} : std::vector<std::string>{};
+  }
   virtual std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> InputText(const std::string& title, const std::string& prompt,
                                                const std::string& initial) = 0;

@@ -7,6 +7,7 @@
 #include "device/DeviceEvents.h"
 #include "device/DeviceStatus.h"
 #include "device/DeviceTypes.h"
+#include "device/Playlist.h"
 
 namespace tonvault::device {
 
@@ -50,6 +51,25 @@ class Device {
   virtual Status SendDataFile(const std::string& path, const DataInfo& info, int& id) = 0;
   virtual Status ReceiveTrack(int id, const std::string& path) = 0;
   virtual Status ReceiveDataFile(int id, const std::string& path) = 0;
+
+  // --- playlists ---
+  // A player without playlists (the Nomad II) answers kNotSupported.
+  // CreatePlaylist gives the new, empty playlist's ID; SetPlaylist replaces
+  // the name and tracks of an existing one.
+  virtual Status FindFirstPlaylist(int& id) = 0;
+  virtual Status FindNextPlaylist(int& id) = 0;
+  virtual Status GetPlaylist(int id, Playlist& playlist) = 0;
+  virtual Status SetPlaylist(int id, const Playlist& playlist) = 0;
+  virtual Status CreatePlaylist(const std::string& name, int& id) = 0;
+  virtual Status DeletePlaylist(int id) = 0;
+  // How many playlists the player holds.
+  virtual Status CountPlaylists(int& count) {
+    count = 0;
+    int id = 0;
+    Status status = FindFirstPlaylist(id);
+    for (; status == kOk; status = FindNextPlaylist(id)) ++count;
+    return status == kEndOfList ? kOk : status;
+  }
 };
 
 // The root of a backend: finds players and hands out the device. Its event

@@ -38,7 +38,7 @@ ListPopupMenu::ListPopupMenu(catalogue::Application& app, ListId list, QTableVie
   playerEntries_ = {Add("Delete selected files on NJB", "Ctrl+Del", hook(&ListPopupMenu::deleteOnPlayer_), true),
                     Add("Copy selected files from PC to NJB", "Ctrl+Ins", hook(&ListPopupMenu::copyToPlayer_), true),
                     Add("Copy selected files from NJB to PC", {}, hook(&ListPopupMenu::copyFromPlayer_), true),
-                    AddPending("Add selected files to playlist", "Shift+Ins")};
+                    Add("Add selected files to playlist", "Shift+Ins", hook(&ListPopupMenu::addToPlaylist_), true)};
   menu_.addSeparator();
   Add("Copy selected files to folder", {}, [&a] { catalogue::CopyOrMoveFiles(a, true, false); }, true);
   Add("Copy selected files to folder (with subfolder)", {}, [&a] { catalogue::CopyOrMoveFiles(a, true, true); }, true);

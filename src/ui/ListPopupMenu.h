@@ -30,6 +30,8 @@ class ListPopupMenu : public QObject {
   // What the two copy commands between computer and player run.
   void OnCopyToPlayer(std::function<void()> copy) { copyToPlayer_ = std::move(copy); }
   void OnCopyFromPlayer(std::function<void()> copy) { copyFromPlayer_ = std::move(copy); }
+  // What "Add selected files to playlist" runs.
+  void OnAddToPlaylist(std::function<void()> add) { addToPlaylist_ = std::move(add); }
   // Shows or hides the entries that work on the player.
   void SetPlayerEntriesVisible(bool visible);
 
@@ -55,6 +57,7 @@ class ListPopupMenu : public QObject {
   std::function<void()> deleteOnPlayer_;
   std::function<void()> copyToPlayer_;
   std::function<void()> copyFromPlayer_;
+  std::function<void()> addToPlaylist_;
 };
 
 }  // namespace tonvault::ui

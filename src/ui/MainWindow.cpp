@@ -45,6 +45,7 @@
 #include "ui/pages/EditorPage.h"
 #include "ui/pages/Mp3Page.h"
 #include "ui/pages/PlaceholderPage.h"
+#include "ui/pages/PlaylistsPage.h"
 #include "ui/pages/SearchPage.h"
 #include "ui/pages/SettingsPage.h"
 #include "ui/pages/StatisticsPage.h"
@@ -321,6 +322,8 @@ void MainWindow::BuildPages() {
       widget = editorPage_ = new EditorPage(app_, tagEditor_, stack_);
     } else if (page == Page::Synchronize) {
       widget = syncPage_ = new SyncPage(app_, stack_);
+    } else if (page == Page::Playlists) {
+      widget = playlistsPage_ = new PlaylistsPage(app_, deviceControl_->Session(), deviceControl_->Content(), stack_);
     } else if (page == Page::Mp3) {
       widget = mp3Page_ = new Mp3Page(app_, stack_);
       // The repair's "Keep original file date" mirrors the settings page's.
@@ -339,6 +342,7 @@ void MainWindow::BuildPages() {
     popup->OnDeleteOnPlayer([this] { deviceControl_->Content().DeleteSelectedFilesOnNjb(); });
     popup->OnCopyToPlayer([this] { transfers_->CopyToPlayer(); });
     popup->OnCopyFromPlayer([this] { transfers_->CopyFromPlayer(); });
+    popup->OnAddToPlaylist([this] { playlistsPage_->Manager().AddSelectedFiles(); });
     popups_.push_back(popup);
     list->OnSelectionChanged([this, popup] {
       catalogue::SelectionChanged(app_);
@@ -416,6 +420,7 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::DeleteOnNjb: deviceControl_->Content().DeleteSelectedFilesOnNjb(); break;
     case CommandId::CopyToNjb: transfers_->CopyToPlayer(); break;
     case CommandId::CopyFromNjb: transfers_->CopyFromPlayer(); break;
+    case CommandId::AddToPlaylist: playlistsPage_->Manager().AddSelectedFiles(); break;
     case CommandId::RebuildAudioCache: deviceControl_->Content().RebuildAudioCache(); break;
     case CommandId::NomadInternalMemory:
     case CommandId::NomadExternalMemory:
@@ -665,6 +670,10 @@ std::optional<std::string> MainWindow::ChooseFolder(const std::string& title, co
 
 std::optional<std::string> MainWindow::ChooseOpenFile(const catalogue::FileDialogRequest& request) {
   return ShowOpenDialog(this, request);
+}
+
+std::vector<std::string> MainWindow::ChooseOpenFiles(const catalogue::FileDialogRequest& request) {
+  return ShowOpenFilesDialog(this, request);
 }
 
 std::optional<std::string> MainWindow::ChooseSaveFile(const catalogue::FileDialogRequest& request) {

@@ -66,6 +66,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
                                 const catalogue::Buttons& buttons) override;
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) override;
   std::optional<std::string> ChooseOpenFile(const catalogue::FileDialogRequest& request) override;
+  std::vector<std::string> ChooseOpenFiles(const catalogue::FileDialogRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const catalogue::FileDialogRequest& request) override;
   std::optional<std::string> InputText(const std::string& title, const std::string& prompt,
                                        const std::string& initial) override;
@@ -144,6 +145,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   std::vector<class ListPopupMenu*> popups_;
   std::vector<class ViewPage*> viewPages_;
   class StatisticsPage* statisticsPage_ = nullptr;
+  class PlaylistsPage* playlistsPage_ = nullptr;
   views::ViewsBuilder viewsBuilder_;
   // Installs itself as the page change's editor hooks.
   tagging::TagEditor tagEditor_{app_};

@@ -59,6 +59,9 @@ QString CaptionOf(Button button) {
     case Button::No: return "&No";
     case Button::Cancel: return "Cancel";
     case Button::All: return "&All";
+    case Button::YesToAll: return "Yes to &All";
+    case Button::NoToAll: return "N&o to All";
+    case Button::Ignore: return "&Ignore";
   }
   return {};
 }
@@ -70,6 +73,9 @@ QMessageBox::ButtonRole RoleOf(Button button) {
     case Button::No: return QMessageBox::NoRole;
     case Button::Cancel: return QMessageBox::RejectRole;
     case Button::All: return QMessageBox::YesRole;
+    case Button::YesToAll: return QMessageBox::YesRole;
+    case Button::NoToAll: return QMessageBox::NoRole;
+    case Button::Ignore: return QMessageBox::AcceptRole;
   }
   return QMessageBox::AcceptRole;
 }
@@ -105,6 +111,15 @@ Button ShowMessageBox(QWidget* parent, MessageKind kind, const std::string& text
 std::optional<std::string> ShowOpenDialog(QWidget* parent, const catalogue::FileDialogRequest& request) {
   return Chosen(QFileDialog::getOpenFileName(parent, QString::fromStdString(request.title), StartPath(request),
                                              NameFilter(request.filter)));
+}
+
+std::vector<std::string> ShowOpenFilesDialog(QWidget* parent, const catalogue::FileDialogRequest& request) {
+  std::vector<std::string> chosen;
+  for (const QString& path : QFileDialog::getOpenFileNames(parent, QString::fromStdString(request.title),
+                                                           StartPath(request), NameFilter(request.filter))) {
+    chosen.push_back(path.toStdString());
+  }
+  return chosen;
 }
 
 std::optional<std::string> ShowSaveDialog(QWidget* parent, const catalogue::FileDialogRequest& request) {

@@ -19,6 +19,7 @@ QString NameFilter(const std::string& filter);
 catalogue::Button ShowMessageBox(QWidget* parent, catalogue::MessageKind kind, const std::string& text,
                                  const catalogue::Buttons& buttons);
 std::optional<std::string> ShowOpenDialog(QWidget* parent, const catalogue::FileDialogRequest& request);
+std::vector<std::string> ShowOpenFilesDialog(QWidget* parent, const catalogue::FileDialogRequest& request);
 std::optional<std::string> ShowSaveDialog(QWidget* parent, const catalogue::FileDialogRequest& request);
 std::optional<std::string> ShowFolderDialog(QWidget* parent, const std::string& title, const std::string& start);
 std::optional<std::string> ShowInputDialog(QWidget* parent, const std::string& title, const std::string& prompt,

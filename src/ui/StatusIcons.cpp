@@ -24,6 +24,8 @@ bool LookFor(int code, IconLook& look) {
     case 12: look = {QColor(210, 30, 30), "!"}; return true;
     case 20: look = {QColor(230, 140, 20), "J"}; return true;
     case 21: look = {QColor(40, 110, 160), "W"}; return true;
+    case 27: look = {QColor(60, 130, 110), "PL"}; return true;
+    case 28: look = {QColor(70, 130, 200), "M"}; return true;
     case 29: look = {QColor(110, 110, 60), "~"}; return true;
     case 30: look = {QColor(180, 100, 20), "P"}; return true;
     case 37: look = {QColor(200, 120, 40), "I"}; return true;

@@ -55,6 +55,7 @@ QIcon ToolIconFor(CommandId id) {
     case CommandId::DeleteOnNjb: return Badge("D", kPlayerColour);
     case CommandId::CopyToNjb: return Badge("=>J", kPlayerColour);
     case CommandId::CopyFromNjb: return Badge("J=>", kPlayerColour);
+    case CommandId::AddToPlaylist: return Badge("+PL", kPlayerColour);
     case CommandId::NomadInternalMemory: return Badge("Int", kPlayerColour);
     case CommandId::NomadExternalMemory: return Badge("Ext", kPlayerColour);
     case CommandId::StopNjbNow: return Badge("Stp", kPlayerColour);

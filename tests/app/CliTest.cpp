@@ -9,6 +9,8 @@
 #include <fstream>
 
 #include "catalogue/Import.h"
+#include "files/ReadWholeFile.h"
+#include "files/ReplaceFile.h"
 
 #include "cli/Commands.h"
 #include "cli/JsonLines.h"
@@ -451,6 +453,31 @@ TEST(PlayerCommand, LsListsTheTracksAndRmDeletesThemById) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(PlayerCommand({"rm", "--player", player}), 2);
   ::testing::internal::GetCapturedStderr();
+}
+
+TEST(PlayerCommand, PlaylistsAreLoadedFromFilesListedAndSavedAgain) {
+  testing::TempFolder card, pc;
+  std::filesystem::create_directories(card.Path() + "/Music");
+  std::filesystem::copy_file(DataFile("cbr-32k-32000-mono.mp3"), card.Path() + "/Music/one.mp3");
+  std::filesystem::copy_file(DataFile("mpeg2-24k-22050-mono.mp3"), card.Path() + "/Music/two.mp3");
+  const std::string player = "folder:" + card.Path();
+  // Untagged files are known by their file names as titles.
+  ASSERT_FALSE(files::WriteWholeFile(pc.Path() + "/in.TVP", "Road \xE2\x86\x92 trip\r\n\r\ntwo\r\n\r\n\r\n\r\none\r\n\r\n\r\n"));
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(PlayerCommand({"playlist-load", pc.Path() + "/in.TVP", "--player", player}), 0);
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(PlayerCommand({"playlists", "--player", player}), 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+            "{\"id\": 1, \"name\": \"Road \xE2\x86\x92 trip\", \"tracks\": 2, \"length\": \"00:00:00\", "
+            "\"trackIds\": [2, 1]}\n");
+  std::filesystem::create_directories(pc.Path() + "/out");
+  EXPECT_EQ(PlayerCommand({"playlist-save", pc.Path() + "/out", "--player", player}), 0);
+  EXPECT_EQ(PlayerCommand({"playlist-save", "--player", player}), 2);
+  EXPECT_EQ(PlayerCommand({"playlists", "extra", "--player", player}), 2);
+  ::testing::internal::GetCapturedStderr();
+  std::string saved;
+  ASSERT_FALSE(files::ReadWholeFile(pc.Path() + "/out/Road \xE2\x86\x92 trip.TVP", saved));
+  EXPECT_EQ(saved, "\xEF\xBB\xBFRoad \xE2\x86\x92 trip\r\n\r\ntwo\r\n\r\n\r\n\r\none\r\n\r\n\r\n");
 }
 
 }  // namespace

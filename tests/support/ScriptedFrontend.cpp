@@ -20,6 +20,9 @@ std::string ButtonName(Button button) {
     case Button::No: return "No";
     case Button::Cancel: return "Cancel";
     case Button::All: return "All";
+    case Button::YesToAll: return "Yes to All";
+    case Button::NoToAll: return "No to All";
+    case Button::Ignore: return "Ignore";
   }
   return "?";
 }
@@ -86,6 +89,13 @@ std::optional<std::string> ScriptedFrontend::ChooseOpenFile(const FileDialogRequ
   lastFileDialog_ = request;
   auto answer = Next(files_, "open dialog: " + request.title);
   log_.push_back("open dialog: " + request.title + " -> " + answer.value_or("(cancel)"));
+  return answer;
+}
+
+std::vector<std::string> ScriptedFrontend::ChooseOpenFiles(const FileDialogRequest& request) {
+  lastFileDialog_ = request;
+  auto answer = Next(fileLists_, "open dialog: " + request.title);
+  log_.push_back("open dialog: " + request.title + " -> " + std::to_string(answer.size()) + " files");
   return answer;
 }
 

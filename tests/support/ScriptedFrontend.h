@@ -23,6 +23,8 @@ class ScriptedFrontend : public Frontend {
   // --- scripting ---
   void Answer(Button button) { answers_.push_back(button); }
   void ChooseFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+  // The answer of the next several-files open dialog (empty: cancelled).
+  void ChooseFiles(std::vector<std::string> paths) { fileLists_.push_back(std::move(paths)); }
   void ChooseFolderAnswer(std::optional<std::string> path) { folders_.push_back(std::move(path)); }
   void Input(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
   // Runs `action` during the n-th call of PumpEvents (1-based), as a user
@@ -48,6 +50,7 @@ class ScriptedFrontend : public Frontend {
   Button ShowMessage(MessageKind kind, const std::string& text, const Buttons& buttons) override;
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) override;
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
+  std::vector<std::string> ChooseOpenFiles(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> InputText(const std::string& title, const std::string& prompt,
                                        const std::string& initial) override;
@@ -79,6 +82,7 @@ class ScriptedFrontend : public Frontend {
   bool openSucceeds_ = true;
   std::deque<Button> answers_;
   std::deque<std::optional<std::string>> files_, folders_, inputs_;
+  std::deque<std::vector<std::string>> fileLists_;
   std::map<int, std::function<void()>> pumpActions_;
   int pumps_ = 0;
   CommandState commandState_;

@@ -43,9 +43,10 @@ void ConsoleFrontend::FinishProgressLine() {
   lineOpen_ = false;
 }
 
-catalogue::Button ConsoleFrontend::ShowMessage(catalogue::MessageKind, const std::string& text,
+catalogue::Button ConsoleFrontend::ShowMessage(catalogue::MessageKind kind, const std::string& text,
                                                const catalogue::Buttons& buttons) {
   FinishProgressLine();
+  if (kind == catalogue::MessageKind::Error) ++errors_;
   messages_ << Plain(text) << '\n';
   for (catalogue::Button preferred : {catalogue::Button::Yes, catalogue::Button::Ok}) {
     for (catalogue::Button button : buttons) {

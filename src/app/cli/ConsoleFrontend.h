@@ -24,7 +24,16 @@ class ConsoleFrontend : public catalogue::Frontend {
   void Beep(catalogue::Sound) override {}
   catalogue::Button ShowMessage(catalogue::MessageKind kind, const std::string& text,
                                 const catalogue::Buttons& buttons) override;
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
+  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return folderAnswer_; }
+  std::vector<std::string> ChooseOpenFiles(const catalogue::FileDialogRequest&) override { return filesAnswer_; }
+  // What the folder and several-files dialogs answer: a command's own
+  // arguments standing for the user's choice.
+  void AnswerDialogs(std::optional<std::string> folder, std::vector<std::string> files) {
+    folderAnswer_ = std::move(folder);
+    filesAnswer_ = std::move(files);
+  }
+  // How many error messages were shown.
+  int Errors() const { return errors_; }
   std::optional<std::string> ChooseOpenFile(const catalogue::FileDialogRequest&) override { return std::nullopt; }
   std::optional<std::string> ChooseSaveFile(const catalogue::FileDialogRequest&) override { return std::nullopt; }
   std::optional<std::string> InputText(const std::string&, const std::string&, const std::string&) override {
@@ -51,6 +60,9 @@ class ConsoleFrontend : public catalogue::Frontend {
   catalogue::Application* app_ = nullptr;
   bool terminal_ = false;
   bool lineOpen_ = false;
+  std::optional<std::string> folderAnswer_;
+  std::vector<std::string> filesAnswer_;
+  int errors_ = 0;
 };
 
 }  // namespace tonvault::cli

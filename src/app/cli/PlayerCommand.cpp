@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonLines.h"
 #include "cli/PlayerSyncCommand.h"
+#include "cli/PlayerPlaylistsCommand.h"
 #include "cli/PlayerTagsCommand.h"
 #include "cli/PlayerTransferCommand.h"
 #include "cli/RowJson.h"
@@ -23,7 +24,8 @@ constexpr const char* kPlayerUsage =
     "       tonvault-cli player update-tags CATALOGUE.tvd [--player WHERE] [--dry-run]\n"
     "       tonvault-cli player send FILE... [--player WHERE] [OPTIONS]\n"
     "       tonvault-cli player get ID... -o DIR [--player WHERE] [OPTIONS]\n"
-    "       tonvault-cli player sync CATALOGUE.tvd [--player WHERE] [--criteria ...] [--show pc,both,njb,multi]\n";
+    "       tonvault-cli player sync CATALOGUE.tvd [--player WHERE] [--criteria ...] [--show pc,both,njb,multi]\n"
+    "       tonvault-cli player playlists | playlist-save DIR | playlist-load FILE.TVP... [--player WHERE]\n";
 
 const char* KindName(int deviceKind) {
   switch (deviceKind) {
@@ -130,6 +132,7 @@ int PlayerCommand(const Arguments& arguments) {
   if (sub == "send") return PlayerSend(Arguments(arguments.begin() + 1, arguments.end()));
   if (sub == "get") return PlayerGet(Arguments(arguments.begin() + 1, arguments.end()));
   if (sub == "sync") return PlayerSync(Arguments(arguments.begin() + 1, arguments.end()));
+  if (sub == "playlists" || sub == "playlist-save" || sub == "playlist-load") return PlayerPlaylists(arguments);
   if (sub != "info" && sub != "ls" && sub != "rm") {
     std::cerr << kPlayerUsage;
     return 2;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "device/DeviceLibrary.h"
 #include "device/folder/PlayerStore.h"
+#include "device/folder/PlaylistStore.h"
 
 namespace tonvault::device {
 
@@ -46,6 +48,14 @@ class StoreDevice : public Device {
   Status ReceiveTrack(int id, const std::string& path) override;
   Status ReceiveDataFile(int id, const std::string& path) override;
 
+  // --- playlists ---
+  Status FindFirstPlaylist(int& id) override;
+  Status FindNextPlaylist(int& id) override;
+  Status GetPlaylist(int id, Playlist& playlist) override;
+  Status SetPlaylist(int id, const Playlist& playlist) override;
+  Status CreatePlaylist(const std::string& name, int& id) override;
+  Status DeletePlaylist(int id) override;
+
   bool IsOpen() const { return open_; }
 
  protected:
@@ -60,6 +70,8 @@ class StoreDevice : public Device {
   // Opens the store(s); called by OpenDevice.
   virtual Status OpenStores() = 0;
   virtual DeviceInfo Describe() = 0;
+  // Whether this player keeps playlists at all.
+  virtual bool HasPlaylists() const { return true; }
 
   EventQueue& events_;
   int kind_;
@@ -70,6 +82,11 @@ class StoreDevice : public Device {
   Status Check(std::string_view call);
   Status NextOf(std::vector<int>& ids, int& id);
   std::vector<int> trackCursor_, dataCursor_;
+  // The playlists of the store in use, read again when the store changes.
+  PlaylistStore* Playlists();
+  Status CheckPlaylists(std::string_view call);
+  std::unique_ptr<PlaylistStore> playlists_;
+  std::vector<int> playlistCursor_;
 };
 
 }  // namespace tonvault::device

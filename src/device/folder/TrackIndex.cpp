@@ -177,4 +177,12 @@ std::optional<TrackIndex> ParseTrackIndex(const std::string& text) {
   return index;
 }
 
+std::string EscapeLibraryField(std::string_view text) {
+  std::string out;
+  AppendEscaped(out, text);
+  return out;
+}
+
+std::optional<std::string> UnescapeLibraryField(std::string_view text) { return Unescape(text); }
+
 }  // namespace tonvault::device

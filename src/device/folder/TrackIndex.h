@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "device/DeviceTypes.h"
 
@@ -39,5 +40,10 @@ std::string FormatTrackIndex(const TrackIndex& index);
 // any way (wrong header, a malformed line, a missing or wrong end line,
 // duplicate IDs), which makes the caller rebuild it from the files.
 std::optional<TrackIndex> ParseTrackIndex(const std::string& text);
+
+// A text field of the library's files with backslash, tab, line feed and
+// carriage return escaped, and back (nothing for a malformed escape).
+std::string EscapeLibraryField(std::string_view text);
+std::optional<std::string> UnescapeLibraryField(std::string_view text);
 
 }  // namespace tonvault::device

@@ -65,7 +65,18 @@ class NjbLibrary : public DeviceLibrary {
     Status ReceiveTrack(int id, const std::string& path) override;
     Status ReceiveDataFile(int id, const std::string& path) override;
 
+    // --- playlists ---
+    Status FindFirstPlaylist(int& id) override;
+    Status FindNextPlaylist(int& id) override;
+    Status GetPlaylist(int id, Playlist& playlist) override;
+    Status SetPlaylist(int id, const Playlist& playlist) override;
+    Status CreatePlaylist(const std::string& name, int& id) override;
+    Status DeletePlaylist(int id) override;
+
    private:
+    // Writes `playlist` as the player's playlist `plid` (0: a new one); the
+    // player may give it a new ID, which `plid` then holds.
+    Status WritePlaylist(const Playlist& playlist, std::uint32_t& plid, bool renamed);
     // Locks the device for one call; kBusy while a transfer runs, kNotOpen
     // before OpenDevice.
     Status Enter(std::unique_lock<std::mutex>& lock);
@@ -86,6 +97,12 @@ class NjbLibrary : public DeviceLibrary {
     std::map<int, AudioInfo> tracks_;
     std::map<int, DataInfo> dataFiles_;
     std::vector<int> trackCursor_, dataCursor_;
+    // The playlists as last read; the player renumbers a playlist whose
+    // tracks change, so the IDs handed out stay and map to its current one.
+    std::map<int, Playlist> playlists_;
+    std::map<int, std::uint32_t> plids_;
+    std::vector<int> playlistCursor_;
+    int nextPlaylistId_ = 1;
   };
 
   njb_t found_[kMaxDevices]{};

@@ -74,6 +74,7 @@ class SimulatedPlayer : public DeviceLibrary {
     void PostTransfer(bool send, Status status, int id) override;
     Status OpenStores() override;
     DeviceInfo Describe() override;
+    bool HasPlaylists() const override { return kind_ != kKindNomadII; }
 
    private:
     SimulatedPlayer& owner_;

@@ -1,0 +1,206 @@
+#include "device/folder/PlaylistStore.h"
+
+#include <charconv>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+#include "catalogue/DatabaseFormat.h"
+#include "device/folder/FileAudioInfo.h"
+#include "files/ReadWholeFile.h"
+#include "files/RenameFile.h"
+#include "files/ReplaceFile.h"
+
+namespace tonvault::device {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kHeader = "TONVAULT-PLAYER-PLAYLISTS 1";
+
+template <class T>
+bool ParseNumber(std::string_view text, T& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+// "WORD NUMBER" → NUMBER.
+bool ParseTagged(std::string_view line, std::string_view word, int& value) {
+  return line.size() > word.size() + 1 && line.substr(0, word.size()) == word && line[word.size()] == ' ' &&
+         ParseNumber(line.substr(word.size() + 1), value);
+}
+
+bool ParseIds(std::string_view line, int count, std::vector<int>& ids) {
+  while (!line.empty()) {
+    const std::size_t space = line.find(' ');
+    int id = 0;
+    if (!ParseNumber(line.substr(0, space), id)) return false;
+    ids.push_back(id);
+    line = space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+  }
+  return static_cast<int>(ids.size()) == count;
+}
+
+// One playlist: "P ID COUNT", the name, the file name and the IDs.
+bool ReadPlaylist(catalogue::LineReader& lines, std::string_view head, PlaylistList& list) {
+  const std::size_t space = head.rfind(' ');
+  int id = 0, count = 0;
+  if (space == std::string_view::npos || !ParseTagged(head.substr(0, space), "P", id) || id <= 0 ||
+      !ParseNumber(head.substr(space + 1), count) || count < 0 || count > 1000000) {
+    return false;
+  }
+  StoredPlaylist stored;
+  auto name = UnescapeLibraryField(lines.Next());
+  auto file = UnescapeLibraryField(lines.Next());
+  if (!name || !file || lines.AtEnd() || !ParseIds(lines.Next(), count, stored.playlist.trackIds)) return false;
+  stored.playlist.name = std::move(*name);
+  stored.fileName = std::move(*file);
+  return id < list.nextId && list.playlists.emplace(id, std::move(stored)).second;
+}
+
+}  // namespace
+
+std::string FormatPlaylistList(const PlaylistList& list) {
+  std::string text = std::string(kHeader) + "\nnext " + std::to_string(list.nextId) + "\n";
+  for (const auto& [id, stored] : list.playlists) {
+    text += "P ";
+    text += std::to_string(id);
+    text += ' ';
+    text += std::to_string(stored.playlist.trackIds.size());
+    text += '\n';
+    text += EscapeLibraryField(stored.playlist.name) + "\n" + EscapeLibraryField(stored.fileName) + "\n";
+    for (std::size_t i = 0; i < stored.playlist.trackIds.size(); ++i) {
+      if (i > 0) text += ' ';
+      text += std::to_string(stored.playlist.trackIds[i]);
+    }
+    text += "\n";
+  }
+  return text + "end " + std::to_string(list.playlists.size()) + "\n";
+}
+
+std::optional<PlaylistList> ParsePlaylistList(const std::string& text) {
+  if (text.empty() || text.back() != '\n') return std::nullopt;
+  catalogue::LineReader lines(text);
+  PlaylistList list;
+  if (lines.Next() != kHeader || !ParseTagged(lines.Next(), "next", list.nextId) || list.nextId <= 0) {
+    return std::nullopt;
+  }
+  while (!lines.AtEnd()) {
+    const std::string_view line = lines.Next();
+    int count = 0;
+    if (ParseTagged(line, "end", count)) {
+      if (!lines.AtEnd() || count != static_cast<int>(list.playlists.size())) return std::nullopt;
+      return list;
+    }
+    if (!ReadPlaylist(lines, line, list)) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+std::string PlaylistStore::ListPath() const {
+  return tracks_.Root() + "/" + PlayerStore::kLibraryFolder + "/" + kListName;
+}
+
+Status PlaylistStore::Open() {
+  list_ = {};
+  damaged_ = false;
+  std::string text;
+  if (const auto failed = files::ReadWholeFile(ListPath(), text, std::size_t{1} << 26)) {
+    return failed->failure == files::Failure::NotFound ? kOk : StatusOfFileError(*failed);
+  }
+  auto read = ParsePlaylistList(text);
+  damaged_ = !read;
+  if (read) list_ = std::move(*read);
+  return kOk;
+}
+
+bool PlaylistStore::NameTaken(const std::string& name, int except) const {
+  for (const auto& [id, stored] : list_.playlists) {
+    if (id != except && stored.playlist.name == name) return true;
+  }
+  return false;
+}
+
+std::string PlaylistStore::FreeFileName(const std::string& name, int id) const {
+  const std::string stem = SafeFileName(name, "Playlist");
+  std::string candidate = stem + ".m3u8";
+  for (const auto& [other, stored] : list_.playlists) {
+    if (other != id && stored.fileName == candidate) return stem + " (" + std::to_string(id) + ").m3u8";
+  }
+  return candidate;
+}
+
+Status PlaylistStore::Create(const std::string& name, int& id) {
+  if (damaged_) return kFileError;
+  if (NameTaken(name, 0)) return kFailed;
+  const PlaylistList before = list_;
+  id = list_.nextId++;
+  list_.playlists[id] = {{name, {}}, FreeFileName(name, id)};
+  return Commit(before, id);
+}
+
+Status PlaylistStore::Set(int id, const Playlist& playlist) {
+  if (damaged_) return kFileError;
+  const auto found = list_.playlists.find(id);
+  if (found == list_.playlists.end()) return kNotFound;
+  if (NameTaken(playlist.name, id)) return kFailed;
+  const PlaylistList before = list_;
+  if (found->second.playlist.name != playlist.name) found->second.fileName = FreeFileName(playlist.name, id);
+  found->second.playlist = playlist;
+  return Commit(before, id);
+}
+
+Status PlaylistStore::Delete(int id) {
+  if (damaged_) return kFileError;
+  if (!list_.playlists.contains(id)) return kNotFound;
+  const PlaylistList before = list_;
+  list_.playlists.erase(id);
+  return Commit(before, 0);
+}
+
+Status PlaylistStore::Commit(const PlaylistList& before, int changed) {
+  std::error_code error;
+  fs::create_directories(fs::path(ListPath()).parent_path(), error);
+  if (const auto failed = files::WriteWholeFile(ListPath(), FormatPlaylistList(list_))) {
+    list_ = before;
+    return StatusOfFileError(*failed);
+  }
+  // The list is the player's record of its playlists; the .m3u8 files are
+  // copies for the player's own use, written again when their playlist
+  // changes.
+  if (const auto found = list_.playlists.find(changed); found != list_.playlists.end()) {
+    WritePlaylistFile(found->second);
+  }
+  std::set<std::string> used;
+  for (const auto& [id, stored] : list_.playlists) used.insert(stored.fileName);
+  for (const auto& [id, stored] : before.playlists) {
+    if (!used.contains(stored.fileName)) {
+      files::RemoveFile(tracks_.Root() + "/" + kPlaylistFolder + "/" + stored.fileName);
+    }
+  }
+  return kOk;
+}
+
+std::string PlaylistStore::M3u8Of(const Playlist& playlist) const {
+  std::string text = "#EXTM3U\n";
+  const auto& tracks = tracks_.Index().tracks;
+  for (int id : playlist.trackIds) {
+    const auto found = tracks.find(id);
+    if (found == tracks.end()) continue;
+    const AudioInfo& info = found->second.info;
+    const std::string shown = info.artist.empty() ? info.title : info.artist + " - " + info.title;
+    text += "#EXTINF:" + std::to_string(info.length) + "," + catalogue::CleanField(shown) + "\n../" +
+            found->second.relativePath + "\n";
+  }
+  return text;
+}
+
+Status PlaylistStore::WritePlaylistFile(const StoredPlaylist& stored) const {
+  const std::string folder = tracks_.Root() + "/" + kPlaylistFolder;
+  std::error_code error;
+  fs::create_directories(folder, error);
+  const auto failed = files::WriteWholeFile(folder + "/" + stored.fileName, M3u8Of(stored.playlist));
+  return failed ? StatusOfFileError(*failed) : kOk;
+}
+
+}  // namespace tonvault::device
