@@ -240,6 +240,9 @@ Status NjbLibrary::NjbDevice::GetStorageInfo(StorageInfo& info) {
   info.freeKb = static_cast<std::int64_t>(free / 1024);
   info.tracks = static_cast<int>(tracks_.size());
   info.dataFiles = static_cast<int>(dataFiles_.size());
+  info.audioKb = info.dataKb = 0;
+  for (const auto& [id, track] : tracks_) info.audioKb += track.fileSize / 1024;
+  for (const auto& [id, file] : dataFiles_) info.dataKb += file.fileSize / 1024;
   return kOk;
 }
 
