@@ -57,6 +57,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   class ReplaceDialog* Replacer() const { return replaceDialog_; }
   const tagging::TagStore& TagRam() const { return tagStore_; }
   class DeviceControl* Player() const { return deviceControl_; }
+  class PlayerPage* PlayerControlPage() const { return playerPage_; }
+  class PlayerInfoPanel* PlayerInformation() const { return playerInfo_; }
 
   // --- catalogue::Frontend ---
   void Beep(catalogue::Sound sound) override;
@@ -98,6 +100,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   void RunSpecial(int transform, tagging::TagField target);
   void BuildToolBars();
   void BuildPages();
+  // The player page and the player information, which need the session.
+  void BuildPlayerPages();
   void FirstActivation();
   void RunStartTimer();
   void FinishStart();
@@ -154,6 +158,9 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   StatusBar* statusBar_ = nullptr;
   class SettingsPage* settingsPage_ = nullptr;
   class DeviceControl* deviceControl_ = nullptr;
+  QWidget* playerHolder_ = nullptr;  // holds the player page once the session exists
+  class PlayerPage* playerPage_ = nullptr;
+  class PlayerInfoPanel* playerInfo_ = nullptr;
   std::unique_ptr<class PlayerTagControl> playerTags_;
 };
 

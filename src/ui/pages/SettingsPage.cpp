@@ -42,7 +42,12 @@ SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent)
   sheets->addTab(General(), "General");
   sheets->addTab(TagSheet(), "ID3 - Editor  /  MP3 Analysis");
   playerSettings_ = new PlayerSettingsPanel(app_.options, *controls_, app_.frontend);
-  playerSheet_ = sheets->addTab(Scrolling(playerSettings_, this), "NJB - Settings");
+  auto* playerSheet = new QWidget(this);
+  playerSheetLayout_ = new QHBoxLayout(playerSheet);
+  playerSheetLayout_->setContentsMargins(0, 0, 0, 0);
+  playerSheetLayout_->addWidget(playerSettings_, 0, Qt::AlignTop);
+  playerSheetLayout_->addStretch(1);
+  playerSheet_ = sheets->addTab(Scrolling(playerSheet, this), "NJB - Settings");
   layout->addWidget(sheets);
 }
 
@@ -130,6 +135,8 @@ QWidget* SettingsPage::Buttons() {
   add(box, "&Help", [this] { emit HelpRequested(500); });
   return box;
 }
+
+void SettingsPage::AddPlayerInformation(QWidget* panel) { playerSheetLayout_->insertWidget(0, panel, 0, Qt::AlignTop); }
 
 void SettingsPage::DefaultsClick() {
   if (catalogue::RestoreDefaults(app_, PrimaryScreenSize())) emit CloseRequested();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHBoxLayout>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -26,6 +27,8 @@ class SettingsPage : public QWidget {
   PlayerSettingsPanel* PlayerSettings() const { return playerSettings_; }
   QTabWidget* Sheets() const { return sheets_; }
   int PlayerSheet() const { return playerSheet_; }
+  // Puts the player's own information beside its session settings.
+  void AddPlayerInformation(QWidget* panel);
   // Binds a twin made by another page to its option.
   OptionControls& Controls() { return *controls_; }
   // "&Defaults": asks, resets the options and asks the window to close.
@@ -45,6 +48,7 @@ class SettingsPage : public QWidget {
   OptionsPanel* options_ = nullptr;
   TagOptionsPanel* tagOptions_ = nullptr;
   PlayerSettingsPanel* playerSettings_ = nullptr;
+  QHBoxLayout* playerSheetLayout_ = nullptr;
   QTabWidget* sheets_ = nullptr;
   int playerSheet_ = -1;
   PrintOrderList* filesOrder_ = nullptr;
