@@ -144,6 +144,9 @@ TEST_F(PlayerInformationTest, AFolderPlayerShowsWhatItCannotTellAndTheRest) {
   EXPECT_FALSE(info_->Texts().clockKnown);
   EXPECT_EQ(info_->Texts().formats, kNotSupportedText);
   EXPECT_EQ(info_->Texts().audioLine, "0  =  0  MBytes");
+  EXPECT_EQ(info_->Texts().playlistLine, kNotSupportedText);
+  info_->countPlaylists = [](Device&, int& playlists, int& tracks) { return playlists = tracks = 0, kOk; };
+  info_->Refresh();
   EXPECT_EQ(info_->Texts().playlistLine, "0");
 }
 

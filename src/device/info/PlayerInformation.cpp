@@ -36,6 +36,11 @@ std::string FormatLine(const SoundFormat& format) {
 
 }  // namespace
 
+Status CountPlaylists(Device& /*device*/, int& playlists, int& tracks) {
+  playlists = tracks = 0;
+  return kNotSupported;
+}
+
 std::string PowerSourceText(int source) {
   switch (source) {
     case kPowerBattery: return "Battery";

@@ -36,6 +36,10 @@ std::string AudioLine(const StorageInfo& storage);
 std::string DataLine(const StorageInfo& storage);
 std::string PlaylistLine(int playlists, int tracks);
 
+// Counts the playlists on the player and the tracks in them. The playlists
+// are read by the playlist code; until it answers here, kNotSupported.
+Status CountPlaylists(Device& device, int& playlists, int& tracks);
+
 // The player's own settings and information: the refresh of the page, the
 // owner and clock, the radio presets of a Nomad II and formatting its
 // memory. Each read or write step reports its own error and ends the
@@ -48,9 +52,9 @@ class PlayerInformation {
   // Reads the sound settings of the player page (a Jukebox); kOk when every
   // read succeeded. Unset: nothing to read.
   std::function<Status()> readSoundSettings;
-  // Counts the playlists on the player and the tracks in them. Unset: the
-  // player is taken to hold no playlist.
-  std::function<Status(Device& device, int& playlists, int& tracks)> countPlaylists;
+  // Counts the playlists on the player and the tracks in them
+  // (CountPlaylists unless a test sets another).
+  std::function<Status(Device& device, int& playlists, int& tracks)> countPlaylists = CountPlaylists;
   // The computer's date and time ("Sync with &PC"); local time by default.
   std::function<PlayerDateTime()> pcClock;
 

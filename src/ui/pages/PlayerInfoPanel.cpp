@@ -29,10 +29,10 @@ PlayerInfoPanel::PlayerInfoPanel(catalogue::Application& app, device::DeviceSess
   formats_ = new QLabel(formats);
   (new QVBoxLayout(formats))->addWidget(formats_);
   middle->addWidget(formats);
+  middle->addWidget(FmSettings());
   middle->addStretch(1);
   layout->addLayout(left);
   layout->addLayout(middle);
-  layout->addWidget(FmSettings(), 0, Qt::AlignTop);
   ShowNomadIIItems(false);
 }
 
@@ -53,6 +53,10 @@ QWidget* PlayerInfoPanel::OwnerTime() {
   date_->setDisplayFormat("dd.MM.yyyy");
   time_ = new QTimeEdit(group);
   time_->setDisplayFormat("HH:mm:ss");
+  // Room for every digit beside the spin arrows.
+  for (QDateTimeEdit* edit : {static_cast<QDateTimeEdit*>(date_), static_cast<QDateTimeEdit*>(time_)}) {
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(edit->displayFormat() + "000") + 24);
+  }
   auto* clock = new QHBoxLayout;
   clock->addWidget(date_);
   clock->addWidget(time_);

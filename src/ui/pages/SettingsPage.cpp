@@ -43,9 +43,9 @@ SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent)
   sheets->addTab(TagSheet(), "ID3 - Editor  /  MP3 Analysis");
   playerSettings_ = new PlayerSettingsPanel(app_.options, *controls_, app_.frontend);
   auto* playerSheet = new QWidget(this);
-  playerSheetLayout_ = new QHBoxLayout(playerSheet);
+  playerSheetLayout_ = new QVBoxLayout(playerSheet);
   playerSheetLayout_->setContentsMargins(0, 0, 0, 0);
-  playerSheetLayout_->addWidget(playerSettings_, 0, Qt::AlignTop);
+  playerSheetLayout_->addWidget(playerSettings_, 0, Qt::AlignLeft);
   playerSheetLayout_->addStretch(1);
   playerSheet_ = sheets->addTab(Scrolling(playerSheet, this), "NJB - Settings");
   layout->addWidget(sheets);
@@ -136,7 +136,7 @@ QWidget* SettingsPage::Buttons() {
   return box;
 }
 
-void SettingsPage::AddPlayerInformation(QWidget* panel) { playerSheetLayout_->insertWidget(0, panel, 0, Qt::AlignTop); }
+void SettingsPage::AddPlayerInformation(QWidget* panel) { playerSheetLayout_->insertWidget(0, panel, 0, Qt::AlignLeft); }
 
 void SettingsPage::DefaultsClick() {
   if (catalogue::RestoreDefaults(app_, PrimaryScreenSize())) emit CloseRequested();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -48,7 +48,7 @@ class SettingsPage : public QWidget {
   OptionsPanel* options_ = nullptr;
   TagOptionsPanel* tagOptions_ = nullptr;
   PlayerSettingsPanel* playerSettings_ = nullptr;
-  QHBoxLayout* playerSheetLayout_ = nullptr;
+  QVBoxLayout* playerSheetLayout_ = nullptr;
   QTabWidget* sheets_ = nullptr;
   int playerSheet_ = -1;
   PrintOrderList* filesOrder_ = nullptr;
