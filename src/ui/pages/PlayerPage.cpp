@@ -15,7 +15,6 @@ namespace tonvault::ui {
 using device::SoundSetting;
 
 namespace {
-constexpr int kPumpMilliseconds = 250;
 const char* const kButtonCaptions[] = {"&Play", "P&ause", "&Resume", "&Stop", "Pre&vious", "&Next", "Sh&uffle",
                                        "&Clear"};
 }  // namespace
@@ -31,10 +30,6 @@ PlayerPage::PlayerPage(catalogue::Application& app, device::DeviceSession& sessi
   stack_->addWidget(cannotPlay_);
   layout->addWidget(stack_);
   control_.changed = [this] { Show(); };
-  pump_.setInterval(kPumpMilliseconds);
-  connect(&pump_, &QTimer::timeout, this, [this] {
-    if (app_.commandStateCode != 0 && session_.LibraryPresent()) session_.Pump();
-  });
   Show();
 }
 
@@ -176,16 +171,6 @@ void PlayerPage::Opened() {
   control_.ShowPage();
   ShowSound();
   Show();
-}
-
-void PlayerPage::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  pump_.start();
-}
-
-void PlayerPage::hideEvent(QHideEvent* event) {
-  pump_.stop();
-  QWidget::hideEvent(event);
 }
 
 void PlayerPage::Show() {

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
-#include <QTimer>
 #include <QTreeWidget>
 #include <map>
 #include <memory>
@@ -35,10 +34,6 @@ class PlayerPage : public QWidget {
  signals:
   void HelpRequested(int context);
 
- protected:
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
-
  private:
   QWidget* Controls();
   QWidget* AudioSettings();
@@ -61,8 +56,6 @@ class PlayerPage : public QWidget {
   std::map<device::SoundSetting, std::pair<QSlider*, QLabel*>> sliders_;
   std::map<device::SoundSetting, QComboBox*> choices_;
   QCheckBox* eq_ = nullptr;
-  // Lets the player's events arrive while the page is shown.
-  QTimer pump_;
   bool showing_ = false;  // filling the controls: their signals send nothing
 };
 
