@@ -10,7 +10,7 @@
 
 #include "device/DeviceLibrary.h"
 #include "device/folder/StoreDevice.h"
-#include "device/simulated/VirtualPlayback.h"
+#include "device/playback/VirtualPlayback.h"
 
 namespace tonvault::device {
 

@@ -12,12 +12,23 @@
 
 namespace tonvault::device {
 
-// The playback of the simulated Jukebox: a history, a queue whose first
-// track is the current one, and a virtual clock that moves on only when
-// Advance is called (the simulated player does that at every pump). Every
-// change is posted as the events a Jukebox sends.
+// Playback kept by the program: a history, a queue whose first track is the
+// current one, and a clock read only when Advance is called (at every
+// pump). Every change is posted as the events a Jukebox sends. The
+// simulated Jukebox is nothing more; a real player behind it is told each
+// start, pause, resume and stop through its Output.
 class VirtualPlayback {
  public:
+  class Output {
+   public:
+    virtual ~Output() = default;
+    // Plays track `id` from `offset` into it.
+    virtual void Start(int id, std::chrono::milliseconds offset) = 0;
+    virtual void Pause() = 0;
+    virtual void Resume() = 0;
+    virtual void Stop() = 0;
+  };
+
   using Clock = std::function<std::chrono::steady_clock::time_point()>;
   // The length in seconds of a track on the player; nothing when the player
   // has no such track.
@@ -25,6 +36,7 @@ class VirtualPlayback {
 
   VirtualPlayback(EventQueue& events, LengthOf lengthOf);
   void SetClock(Clock clock) { clock_ = std::move(clock); }
+  void SetOutput(Output* output) { output_ = output; }
 
   Status Play(int id);
   Status QueueTrack(int id);
@@ -58,6 +70,7 @@ class VirtualPlayback {
   EventQueue& events_;
   LengthOf lengthOf_;
   Clock clock_ = std::chrono::steady_clock::now;
+  Output* output_ = nullptr;
   std::vector<int> history_;
   std::deque<int> queue_;
   int mode_ = kModeStopped;

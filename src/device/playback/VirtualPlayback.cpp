@@ -1,4 +1,4 @@
-#include "device/simulated/VirtualPlayback.h"
+#include "device/playback/VirtualPlayback.h"
 
 #include <algorithm>
 
@@ -35,6 +35,7 @@ void VirtualPlayback::StartCurrent(milliseconds offset) {
   lastReported_ = -1;
   SetMode(kModePlaying);
   const int id = queue_.front();
+  if (output_ != nullptr) output_->Start(id, offset);
   events_.Post([id](DeviceEventSink& sink) { sink.OnPlayStarted(id); });
 }
 
@@ -64,6 +65,7 @@ Status VirtualPlayback::QueueTrack(int id) {
 Status VirtualPlayback::Pause() {
   if (mode_ != kModePlaying) return kFailed;
   elapsedBefore_ = Elapsed();
+  if (output_ != nullptr) output_->Pause();
   SetMode(kModePaused);
   return kOk;
 }
@@ -71,6 +73,7 @@ Status VirtualPlayback::Pause() {
 Status VirtualPlayback::Resume() {
   if (mode_ != kModePaused) return kFailed;
   resumedAt_ = clock_();
+  if (output_ != nullptr) output_->Resume();
   SetMode(kModePlaying);
   return kOk;
 }
@@ -78,6 +81,7 @@ Status VirtualPlayback::Resume() {
 Status VirtualPlayback::Stop() {
   if (!Active()) return kFailed;
   elapsedBefore_ = {};
+  if (output_ != nullptr) output_->Stop();
   SetMode(kModeStopped);
   events_.Post([](DeviceEventSink& sink) { sink.OnPlayCompleted(); });
   return kOk;
@@ -122,6 +126,10 @@ Status VirtualPlayback::Seek(int percent) {
   elapsedBefore_ = CurrentLength() * percent / 100;
   resumedAt_ = clock_();
   lastReported_ = -1;
+  if (output_ != nullptr) {
+    output_->Start(queue_.front(), elapsedBefore_);
+    if (mode_ == kModePaused) output_->Pause();
+  }
   return kOk;
 }
 
