@@ -12,6 +12,7 @@
 #include "catalogue/Platform.h"
 #include "catalogue/RecentDatabases.h"
 #include "catalogue/TimeEstimate.h"
+#include "catalogue/PlayerPlayback.h"
 #include "catalogue/TrackRecord.h"
 #include "catalogue/ViewData.h"
 
@@ -89,6 +90,7 @@ struct Application {
   ViewBuilder* viewBuilder = nullptr;  // set by whoever shows the view pages
   EditorHooks* editorHooks = nullptr;  // set by whoever holds the tag editor
   SyncHooks* syncHooks = nullptr;      // set by whoever holds the synchronisation page
+  PlayerPlayback* playerPlayback = nullptr;  // set by whoever holds the player page
 
   bool catalogueModified = false;
   std::string databaseFileName;  // name without folder, of the catalogue last loaded or saved

@@ -211,6 +211,8 @@ void PlaySelectedFiles(Application& app) {
   std::size_t failed = 0;
   std::string firstFailed;
   bool nomadII = false;
+  bool queuing = false;      // the player takes the Jukebox rows
+  bool playerAsked = false;  // asked once, so a player that cannot play says so once
   {
     LongOperation operation(app, {10, [&started](std::size_t) { return "Queue:  " + std::to_string(started); }});
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -218,7 +220,14 @@ void PlaySelectedFiles(Application& app) {
       if (row.selected) {
         if (row.icon == StatusIcon::NomadInternal || row.icon == StatusIcon::NomadExternal) {
           nomadII = true;
-        } else if (row.icon != StatusIcon::JukeboxTrack) {
+        } else if (row.icon == StatusIcon::JukeboxTrack) {
+          if (!playerAsked && app.playerPlayback != nullptr) queuing = app.playerPlayback->BeginQueueing();
+          playerAsked = true;
+          if (queuing) {
+            app.playerPlayback->PlayOrQueueRow(row);
+            ++started;
+          }
+        } else {
           const std::string file = FileOfRow(row, app.columnMap);
           std::error_code error;
           if (std::filesystem::is_regular_file(file, error)) {
@@ -236,6 +245,10 @@ void PlaySelectedFiles(Application& app) {
     if (started == 0) app.frontend.Beep(Sound::Default);
     if (failed > 0) app.frontend.ShowMessage(MessageKind::Error, NoPlayerText(firstFailed, failed), {Button::Ok});
     app.frontend.SetStatusPanel(0, "");
+    if (queuing) {
+      app.playerPlayback->EndQueueing();
+      operation.EndOnPage(Page::Player);
+    }
   }
 }
 

@@ -70,6 +70,48 @@ class Device {
     for (; status == kOk; status = FindNextPlaylist(id)) ++count;
     return status == kEndOfList ? kOk : status;
   }
+  // --- owner, clock and presets ---
+  // A player without one of these answers kNotSupported.
+  virtual Status GetOwnerName(std::string& /*name*/) { return kNotSupported; }
+  virtual Status SetOwnerName(const std::string& /*name*/) { return kNotSupported; }
+  virtual Status GetDateTime(PlayerDateTime& /*clock*/) { return kNotSupported; }
+  virtual Status SetDateTime(const PlayerDateTime& /*clock*/) { return kNotSupported; }
+  // The sound formats it plays, one by one (kEndOfList after the last).
+  virtual Status FindFirstFormat(SoundFormat& /*format*/) { return kNotSupported; }
+  virtual Status FindNextFormat(SoundFormat& /*format*/) { return kNotSupported; }
+  // The radio presets (a Nomad II).
+  virtual Status GetFMPresets(FmPresets& /*presets*/) { return kNotSupported; }
+  virtual Status SetFMPresets(const FmPresets& /*presets*/) { return kNotSupported; }
+
+  // --- playback ---
+  // The player plays its own tracks. Its queue holds the track playing (or
+  // paused, or next to play) first, then the tracks after it; the history
+  // holds the tracks played before. Changes come as OnModeChanged,
+  // OnPlayStarted, OnPlayProgress, OnPlayCompleted and OnQueueChanged.
+  // A player that cannot play answers kNotSupported to every call.
+  virtual Status Play(int /*id*/) { return kNotSupported; }  // 0 plays the queue
+  virtual Status QueueTrack(int /*id*/) { return kNotSupported; }
+  virtual Status PausePlay() { return kNotSupported; }
+  virtual Status ResumePlay() { return kNotSupported; }
+  virtual Status StopPlay() { return kNotSupported; }
+  virtual Status PlayNext() { return kNotSupported; }
+  virtual Status PlayPrevious() { return kNotSupported; }
+  virtual Status ShuffleQueue() { return kNotSupported; }
+  virtual Status ClearQueue() { return kNotSupported; }
+  virtual Status SetRepeat(bool /*repeat*/) { return kNotSupported; }
+  virtual Status SeekPlay(int /*percent*/) { return kNotSupported; }
+  virtual Status GetHistoryCount(int& /*count*/) { return kNotSupported; }
+  virtual Status GetQueueCount(int& /*count*/) { return kNotSupported; }
+  virtual Status FindFirstHistory(int& /*id*/) { return kNotSupported; }
+  virtual Status FindNextHistory(int& /*id*/) { return kNotSupported; }
+  virtual Status FindFirstQueued(int& /*id*/) { return kNotSupported; }
+  virtual Status FindNextQueued(int& /*id*/) { return kNotSupported; }
+  // The sound: a value of a slider, or the index of a choice whose texts
+  // come one by one from its FindFirst/FindNext pair.
+  virtual Status GetSound(SoundSetting /*setting*/, int& /*value*/) { return kNotSupported; }
+  virtual Status SetSound(SoundSetting /*setting*/, int /*value*/) { return kNotSupported; }
+  virtual Status FindFirstSoundChoice(SoundSetting /*setting*/, std::string& /*text*/) { return kNotSupported; }
+  virtual Status FindNextSoundChoice(SoundSetting /*setting*/, std::string& /*text*/) { return kNotSupported; }
 };
 
 // The root of a backend: finds players and hands out the device. Its event

@@ -1,6 +1,7 @@
 #include "ui/BlockProgressBar.h"
 
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -68,6 +69,25 @@ void BlockProgressBar::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::Text));
     painter.drawText(area, Qt::AlignCenter, QString::number(posHi_) + suffix_);
   }
+}
+
+QColor ProgressColourOf(catalogue::ProgressColour colour) {
+  static const QColor colours[] = {QColor(0, 0, 128),   QColor(255, 0, 255), QColor(0, 255, 0), QColor(0, 128, 0),
+                                   QColor(128, 0, 0),   QColor(0, 0, 255),   QColor(128, 0, 128),
+                                   QColor(255, 0, 0),   QColor(255, 255, 0), QColor(0, 255, 255)};
+  return colours[static_cast<int>(colour)];
+}
+
+void SeekBar::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && pressed) pressed(static_cast<int>(event->position().x()), width());
+}
+
+void SeekBar::mouseMoveEvent(QMouseEvent* event) {
+  if ((event->buttons() & Qt::LeftButton) && moved) moved(static_cast<int>(event->position().x()), width());
+}
+
+void SeekBar::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && released) released();
 }
 
 }  // namespace tonvault::ui

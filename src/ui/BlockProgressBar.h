@@ -3,8 +3,14 @@
 #include <QColor>
 #include <QString>
 #include <QWidget>
+#include <functional>
+
+#include "catalogue/Frontend.h"
 
 namespace tonvault::ui {
+
+// The colour of the progress colour table.
+QColor ProgressColourOf(catalogue::ProgressColour colour);
 
 // A progress bar with a range and two positions: the part between PosLo and
 // PosHi is filled with a gradient from the first to the second colour, the
@@ -46,6 +52,21 @@ class BlockProgressBar : public QWidget {
   QColor background_;
   QString suffix_;
   bool labelVisible_ = false;
+};
+
+// The player page's position bar: reports presses, drags and releases of
+// the left mouse button with the x position and the bar's width.
+class SeekBar : public BlockProgressBar {
+  Q_OBJECT
+ public:
+  using BlockProgressBar::BlockProgressBar;
+  std::function<void(int x, int width)> pressed, moved;
+  std::function<void()> released;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 }  // namespace tonvault::ui

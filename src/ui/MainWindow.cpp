@@ -46,6 +46,8 @@
 #include "ui/pages/Mp3Page.h"
 #include "ui/pages/PlaceholderPage.h"
 #include "ui/pages/PlaylistsPage.h"
+#include "ui/pages/PlayerInfoPanel.h"
+#include "ui/pages/PlayerPage.h"
 #include "ui/pages/SearchPage.h"
 #include "ui/pages/SettingsPage.h"
 #include "ui/pages/StatisticsPage.h"
@@ -60,13 +62,6 @@ using catalogue::MenuGroup;
 using catalogue::Page;
 
 namespace {
-
-QColor ColourOf(catalogue::ProgressColour colour) {
-  static const QColor colours[] = {QColor(0, 0, 128),   QColor(255, 0, 255), QColor(0, 255, 0), QColor(0, 128, 0),
-                                   QColor(128, 0, 0),   QColor(0, 0, 255),   QColor(128, 0, 128),
-                                   QColor(255, 0, 0),   QColor(255, 255, 0), QColor(0, 255, 255)};
-  return colours[static_cast<int>(colour)];
-}
 
 QString Qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -116,6 +111,7 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
        settingsPage_->PlayerSettings(), settingsPage_->Sheets(), settingsPage_->PlayerSheet()},
       this);
   playerTags_ = std::make_unique<PlayerTagControl>(app_, deviceControl_->Session(), deviceControl_->Content());
+  BuildPlayerPages();
   tagEditor_.SetPlayerTags(playerTags_.get());
   transfers_ = std::make_unique<TransferControl>(app_, deviceControl_->Session(), deviceControl_->Content(), this);
   syncPage_->Attach(deviceControl_->Session(), deviceControl_->Content(), &transfers_->Context());
@@ -130,6 +126,7 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
 }
 
 MainWindow::~MainWindow() {
+  app_.playerPlayback = nullptr;
   tagEditor_.SetPlayerTags(nullptr);
   syncPage_->Detach();
   SetBusyCursor(false);
@@ -330,6 +327,9 @@ void MainWindow::BuildPages() {
       static_cast<SettingsPage*>(stack_->widget(static_cast<int>(Page::Settings)))
           ->Controls()
           .Bind(mp3Page_->KeepDateBox(), app_.options.analyze.keepOriginalFileDate);
+    } else if (page == Page::Player) {
+      widget = playerHolder_ = new QWidget(stack_);
+      (new QVBoxLayout(playerHolder_))->setContentsMargins(0, 0, 0, 0);
     } else {
       widget = new PlaceholderPage(page, stack_);
     }
@@ -361,6 +361,28 @@ void MainWindow::BuildPages() {
   layout->addWidget(tabs_);
   layout->addWidget(stack_, 1);
   setCentralWidget(central);
+}
+
+void MainWindow::BuildPlayerPages() {
+  device::DeviceSession& session = deviceControl_->Session();
+  playerPage_ = new PlayerPage(app_, session, playerHolder_);
+  playerHolder_->layout()->addWidget(playerPage_);
+  app_.playerPlayback = &playerPage_->Control();
+  connect(playerPage_, &PlayerPage::HelpRequested, this, &MainWindow::OpenHelp);
+  playerInfo_ = new PlayerInfoPanel(app_, session, deviceControl_->Content());
+  settingsPage_->AddPlayerInformation(playerInfo_);
+  playerInfo_->Information().readSoundSettings = [this] { return playerPage_->Control().Sound().Read(); };
+  connect(playerInfo_, &PlayerInfoPanel::AboutRequested, this, [this] {
+    ShowMessage(catalogue::MessageKind::Information, deviceControl_->PlayerAboutText(), {catalogue::Button::Ok});
+  });
+  // The user opening the page or the sheet reads the player; a page shown
+  // by a command does not.
+  connect(tabs_, &QTabBar::tabBarClicked, this, [this](int index) {
+    if (index == static_cast<int>(Page::Player)) QTimer::singleShot(0, playerPage_, &PlayerPage::Opened);
+  });
+  connect(settingsPage_->Sheets()->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+    if (index == settingsPage_->PlayerSheet()) QTimer::singleShot(0, playerInfo_, &PlayerInfoPanel::Refresh);
+  });
 }
 
 // --- start-up ---
@@ -422,6 +444,7 @@ void MainWindow::Trigger(CommandId id) {
     case CommandId::CopyFromNjb: transfers_->CopyFromPlayer(); break;
     case CommandId::AddToPlaylist: playlistsPage_->Manager().AddSelectedFiles(); break;
     case CommandId::RebuildAudioCache: deviceControl_->Content().RebuildAudioCache(); break;
+    case CommandId::FormatNomadII: playerInfo_->FormatNomadII(); break;
     case CommandId::NomadInternalMemory:
     case CommandId::NomadExternalMemory:
       deviceControl_->Content().ChooseNomadMemory(id == CommandId::NomadExternalMemory);
@@ -701,7 +724,7 @@ void MainWindow::SetStatusPanel(int panel, const std::string& text) {
 void MainWindow::SetProgress(int posLo, int posHi) { statusBar_->Progress()->SetPositions(posLo, posHi); }
 
 void MainWindow::SetProgressColours(catalogue::ProgressColour first, catalogue::ProgressColour second) {
-  statusBar_->Progress()->SetColours(ColourOf(first), ColourOf(second));
+  statusBar_->Progress()->SetColours(ProgressColourOf(first), ProgressColourOf(second));
 }
 
 void MainWindow::SetWindowTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }

@@ -59,6 +59,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   class DeviceControl* Player() const { return deviceControl_; }
   class SyncPage* Synchronize() const { return syncPage_; }
   class TransferControl* Transfers() const { return transfers_.get(); }
+  class PlayerPage* PlayerControlPage() const { return playerPage_; }
+  class PlayerInfoPanel* PlayerInformation() const { return playerInfo_; }
 
   // --- catalogue::Frontend ---
   void Beep(catalogue::Sound sound) override;
@@ -101,6 +103,8 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   void RunSpecial(int transform, tagging::TagField target);
   void BuildToolBars();
   void BuildPages();
+  // The player page and the player information, which need the session.
+  void BuildPlayerPages();
   void FirstActivation();
   void RunStartTimer();
   void FinishStart();
@@ -159,6 +163,9 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   class SettingsPage* settingsPage_ = nullptr;
   class DeviceControl* deviceControl_ = nullptr;
   class SyncPage* syncPage_ = nullptr;
+  QWidget* playerHolder_ = nullptr;  // holds the player page once the session exists
+  class PlayerPage* playerPage_ = nullptr;
+  class PlayerInfoPanel* playerInfo_ = nullptr;
   std::unique_ptr<class PlayerTagControl> playerTags_;
   std::unique_ptr<class TransferControl> transfers_;
 };

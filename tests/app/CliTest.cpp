@@ -421,6 +421,24 @@ TEST(PlayerCommand, InfoDescribesAPlayerFolderAndSaysWhenThereIsNone) {
   ::testing::internal::GetCapturedStderr();
 }
 
+TEST(PlayerCommand, InfoTellsOwnerClockVersionsFormatsAndStorageCounts) {
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(PlayerCommand({"info", "--player", "simulated:jukebox"}), 0);
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  for (const char* part : {R"("serialNumber": "NJB-0000-0001")", R"("powerSource": "External")", R"("owner": )",
+                           R"("clock": "2004-05-01 12:00:00")", R"("formats": [{"codec": "MP3", "maxSampleRate": 48000)",
+                           R"("audioKB": )", R"("dataKB": )"}) {
+    EXPECT_NE(out.find(part), std::string::npos) << part << "\n" << out;
+  }
+  // A folder player has no clock and no list of formats: they are left out.
+  testing::TempFolder card;
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(PlayerCommand({"info", "--player", "folder:" + card.Path()}), 0);
+  const std::string folder = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(folder.find("\"clock\""), std::string::npos) << folder;
+  EXPECT_EQ(folder.find("\"formats\""), std::string::npos) << folder;
+}
+
 TEST(PlayerCommand, LsListsTheTracksAndRmDeletesThemById) {
   testing::TempFolder card;
   std::filesystem::create_directories(card.Path() + "/Music");

@@ -1,4 +1,5 @@
 #include <charconv>
+#include <cstdio>
 #include <iostream>
 #include <set>
 
@@ -13,6 +14,7 @@
 #include "device/Backends.h"
 #include "device/content/DeviceRow.h"
 #include "device/content/PlayerContent.h"
+#include "device/info/PlayerInformation.h"
 #include "device/session/DeviceSession.h"
 #include "device/session/HeadlessHost.h"
 
@@ -45,6 +47,37 @@ int CountEntries(device::Device& device, bool tracks) {
   return count;
 }
 
+// "2004-05-01 12:00:00".
+std::string ClockText(const device::PlayerDateTime& clock) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", clock.year, clock.month, clock.day, clock.hour,
+                clock.minute, clock.second);
+  return text;
+}
+
+// What the player tells about itself besides its storage: owner, clock,
+// versions, power and sound formats; what it cannot tell is left out.
+void AddOwnInformation(JsonObject& object, device::Device& device, const device::DeviceInfo& info) {
+  if (!info.hardware.empty()) object.Add("hardware", info.hardware);
+  if (!info.serialNumber.empty()) object.Add("serialNumber", info.serialNumber);
+  if (info.powerSource >= 0) object.Add("powerSource", device::PowerSourceText(info.powerSource));
+  std::string owner;
+  if (device.GetOwnerName(owner) == device::kOk) object.Add("owner", owner);
+  device::PlayerDateTime clock;
+  if (device.GetDateTime(clock) == device::kOk) object.Add("clock", ClockText(clock));
+  device::SoundFormat format;
+  std::string formats;
+  for (device::Status status = device.FindFirstFormat(format); status == device::kOk;
+       status = device.FindNextFormat(format)) {
+    JsonObject entry;
+    entry.Add("codec", format.codec)
+        .Add("maxSampleRate", static_cast<long long>(format.maxSampleRate))
+        .Add("channels", static_cast<long long>(format.channels));
+    formats += (formats.empty() ? "" : ", ") + entry.Line();
+  }
+  if (!formats.empty()) object.AddJson("formats", "[" + formats + "]");
+}
+
 int PlayerInfo(const device::PlayerAddress& where) {
   Session session;
   device::HeadlessHost host;
@@ -59,10 +92,17 @@ int PlayerInfo(const device::PlayerAddress& where) {
   object.Add("backend", info.backend).Add("version", info.version).Add("player", info.name);
   object.Add("kind", static_cast<long long>(player.DeviceKind())).Add("kindName", KindName(player.DeviceKind()));
   if (!info.firmware.empty()) object.Add("firmware", info.firmware);
+  AddOwnInformation(object, device, info);
   if (status == device::kOk) {
     object.Add("totalKB", static_cast<long long>(storage.totalKb)).Add("freeKB", static_cast<long long>(storage.freeKb));
+    object.Add("audioKB", static_cast<long long>(storage.audioKb)).Add("dataKB", static_cast<long long>(storage.dataKb));
   } else {
     std::cerr << "tonvault-cli: storage: " << device::StatusText(status) << '\n';
+  }
+  int playlists = 0, playlistTracks = 0;
+  if (device::CountPlaylists(device, playlists, playlistTracks) == device::kOk) {
+    object.Add("playlists", static_cast<long long>(playlists))
+        .Add("playlistTracks", static_cast<long long>(playlistTracks));
   }
   object.Add("tracks", static_cast<long long>(CountEntries(device, true)));
   object.Add("dataFiles", static_cast<long long>(CountEntries(device, false)));

@@ -296,6 +296,9 @@ Status PlayerStore::Storage(StorageInfo& info) const {
   info.freeKb = static_cast<std::int64_t>(fsInfo.f_bavail) * static_cast<std::int64_t>(fsInfo.f_frsize) / 1024;
   info.tracks = static_cast<int>(index_.tracks.size());
   info.dataFiles = static_cast<int>(index_.dataFiles.size());
+  info.audioKb = info.dataKb = 0;
+  for (const auto& [id, track] : index_.tracks) info.audioKb += track.info.fileSize / 1024;
+  for (const auto& [id, file] : index_.dataFiles) info.dataKb += file.info.fileSize / 1024;
   return kOk;
 }
 

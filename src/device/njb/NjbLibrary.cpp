@@ -159,9 +159,23 @@ Status NjbLibrary::NjbDevice::GetDeviceInfo(DeviceInfo& info) {
   if (const Status status = Enter(lock); status != kOk) return status;
   if (const char* name = NJB_Get_Device_Name(njb_, 0)) info.name = name;
   u_int8_t major = 0, minor = 0, release = 0;
-  if (NJB_Get_Firmware_Revision(njb_, &major, &minor, &release) == 0) {
-    info.firmware = std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(release);
+  const auto version = [&] {
+    return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(release);
+  };
+  if (NJB_Get_Firmware_Revision(njb_, &major, &minor, &release) == 0) info.firmware = version();
+  if (NJB_Get_Hardware_Revision(njb_, &major, &minor, &release) == 0) info.hardware = version();
+  u_int8_t serial[16] = {};
+  if (NJB_Get_SDMI_ID(njb_, serial) == 0) {
+    static const char kHex[] = "0123456789ABCDEF";
+    for (u_int8_t byte : serial) info.serialNumber += {kHex[byte >> 4], kHex[byte & 15]};
   }
+  const int external = NJB_Get_Auxpower(njb_);
+  if (NJB_Get_Battery_Charging(njb_) == 1) {
+    info.powerSource = kPowerCharging;
+  } else if (external >= 0) {
+    info.powerSource = external == 1 ? kPowerExternal : kPowerBattery;
+  }
+  TakeNjbMessages(njb_);  // what a player without one of these said
   return kOk;
 }
 
@@ -240,6 +254,9 @@ Status NjbLibrary::NjbDevice::GetStorageInfo(StorageInfo& info) {
   info.freeKb = static_cast<std::int64_t>(free / 1024);
   info.tracks = static_cast<int>(tracks_.size());
   info.dataFiles = static_cast<int>(dataFiles_.size());
+  info.audioKb = info.dataKb = 0;
+  for (const auto& [id, track] : tracks_) info.audioKb += track.fileSize / 1024;
+  for (const auto& [id, file] : dataFiles_) info.dataKb += file.fileSize / 1024;
   return kOk;
 }
 

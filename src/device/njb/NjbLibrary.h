@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "device/DeviceLibrary.h"
+#include "device/playback/VirtualPlayback.h"
 
 namespace tonvault::device {
 
@@ -26,13 +27,15 @@ class NjbLibrary : public DeviceLibrary {
   Status SelectDevice(int& selection) override;
   Device& GetDevice() override { return device_; }
   DeviceInfo GetVersionInfo() override;
+  // Every pump first follows the playback up to now.
+  EventQueue& Events() override;
 
  private:
   static constexpr int kMaxDevices = 8;
 
-  class NjbDevice : public Device {
+  class NjbDevice : public Device, private VirtualPlayback::Output {
    public:
-    explicit NjbDevice(NjbLibrary& owner) : owner_(owner) {}
+    explicit NjbDevice(NjbLibrary& owner);
     ~NjbDevice() override;
 
     Status OpenDevice(int selection) override;
@@ -77,6 +80,47 @@ class NjbLibrary : public DeviceLibrary {
     // Writes `playlist` as the player's playlist `plid` (0: a new one); the
     // player may give it a new ID, which `plid` then holds.
     Status WritePlaylist(const Playlist& playlist, std::uint32_t& plid, bool renamed);
+
+   public:
+    // --- owner, clock and presets ---
+    Status GetOwnerName(std::string& name) override;
+    Status SetOwnerName(const std::string& name) override;
+    Status GetDateTime(PlayerDateTime& clock) override;
+    Status SetDateTime(const PlayerDateTime& clock) override;
+
+    // --- playback ---
+    // The program keeps the queue and plays it a track at a time; the
+    // Jukebox is told each start, pause, resume and stop.
+    Status Play(int id) override;
+    Status QueueTrack(int id) override;
+    Status PausePlay() override;
+    Status ResumePlay() override;
+    Status StopPlay() override;
+    Status PlayNext() override;
+    Status PlayPrevious() override;
+    Status ShuffleQueue() override;
+    Status ClearQueue() override;
+    Status SetRepeat(bool repeat) override;
+    Status SeekPlay(int percent) override;
+    Status GetHistoryCount(int& count) override;
+    Status GetQueueCount(int& count) override;
+    Status FindFirstHistory(int& id) override;
+    Status FindNextHistory(int& id) override;
+    Status FindFirstQueued(int& id) override;
+    Status FindNextQueued(int& id) override;
+
+    VirtualPlayback playback_;
+
+   private:
+    // VirtualPlayback::Output: the Jukebox itself.
+    void Start(int id, std::chrono::milliseconds offset) override;
+    void Pause() override;
+    void Resume() override;
+    void Stop() override;
+    // kOk when the player is open and not busy (for the playback calls,
+    // which keep their state in the program).
+    Status Open();
+
     // Locks the device for one call; kBusy while a transfer runs, kNotOpen
     // before OpenDevice.
     Status Enter(std::unique_lock<std::mutex>& lock);
@@ -103,6 +147,9 @@ class NjbLibrary : public DeviceLibrary {
     std::map<int, std::uint32_t> plids_;
     std::vector<int> playlistCursor_;
     int nextPlaylistId_ = 1;
+
+   public:
+    std::vector<int> trackCursor_, dataCursor_, historyCursor_, queueCursor_;
   };
 
   njb_t found_[kMaxDevices]{};

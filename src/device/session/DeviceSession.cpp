@@ -270,4 +270,25 @@ void DeviceSession::OnError(int error, const std::string& errorText, const std::
   throwException = false;
 }
 
+void DeviceSession::OnModeChanged(int mode) {
+  playerMode_ = mode;
+  if (playbackSink_ != nullptr) playbackSink_->OnModeChanged(mode);
+}
+
+void DeviceSession::OnPlayStarted(int id) {
+  if (playbackSink_ != nullptr) playbackSink_->OnPlayStarted(id);
+}
+
+void DeviceSession::OnPlayProgress(int seconds) {
+  if (playbackSink_ != nullptr) playbackSink_->OnPlayProgress(seconds);
+}
+
+void DeviceSession::OnPlayCompleted() {
+  if (playbackSink_ != nullptr) playbackSink_->OnPlayCompleted();
+}
+
+void DeviceSession::OnQueueChanged() {
+  if (playbackSink_ != nullptr) playbackSink_->OnQueueChanged();
+}
+
 }  // namespace tonvault::device

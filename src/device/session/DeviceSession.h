@@ -95,7 +95,14 @@ class DeviceSession : public DeviceEventSink {
   void OnMessage(const std::string& text) override;
   void OnError(int error, const std::string& errorText, const std::string& description,
                bool& throwException) override;
-  void OnModeChanged(int mode) override { playerMode_ = mode; }
+  void OnModeChanged(int mode) override;
+  // The playback events go on to `sink` (the player page) as well; null
+  // stops that.
+  void ForwardPlaybackEvents(DeviceEventSink* sink) { playbackSink_ = sink; }
+  void OnPlayStarted(int id) override;
+  void OnPlayProgress(int seconds) override;
+  void OnPlayCompleted() override;
+  void OnQueueChanged() override;
 
  private:
   bool OpenPlayer(bool& noDeviceShown);
@@ -122,6 +129,7 @@ class DeviceSession : public DeviceEventSink {
   int lastSentId_ = 0;
   bool idleTimerRunning_ = false;
   long long eventsDelivered_ = 0;
+  DeviceEventSink* playbackSink_ = nullptr;
 };
 
 }  // namespace tonvault::device

@@ -12,7 +12,12 @@
 namespace tonvault::device {
 
 SimulatedPlayer::SimulatedPlayer(std::string scratchFolder, std::vector<int> attached)
-    : scratch_(std::move(scratchFolder)), attached_(std::move(attached)), device_(Events(), *this) {}
+    : scratch_(std::move(scratchFolder)), attached_(std::move(attached)), device_(DeviceLibrary::Events(), *this) {}
+
+EventQueue& SimulatedPlayer::Events() {
+  device_.playback_.Advance();
+  return DeviceLibrary::Events();
+}
 
 int SimulatedPlayer::CountDevices(int kind) {
   Log("CountDevices(" + std::to_string(kind) + ")");

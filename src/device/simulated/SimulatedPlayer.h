@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 
 #include "device/DeviceLibrary.h"
 #include "device/folder/StoreDevice.h"
+#include "device/playback/VirtualPlayback.h"
 
 namespace tonvault::device {
 
@@ -25,6 +27,8 @@ class SimulatedPlayer : public DeviceLibrary {
   Status SelectDevice(int& selection) override;
   Device& GetDevice() override { return device_; }
   DeviceInfo GetVersionInfo() override;
+  // Every pump plays on up to the present of the playback clock first.
+  EventQueue& Events() override;
 
   // --- scripting ---
   // The next `times` calls of the operation named `call` ("CloseDevice",
@@ -45,6 +49,13 @@ class SimulatedPlayer : public DeviceLibrary {
   void AnswerSelection(int selection) { selectionAnswer_ = selection; }
   // GetConnected keeps answering 1 for this many calls after a disconnect.
   void SlowDisconnect(int answers) { slowDisconnect_ = answers; }
+  // The power source GetDeviceInfo reports (kPowerExternal at first).
+  void SetPowerSource(int source) { powerSource_ = source; }
+  // A track the player holds but no longer lists: only DeleteTrack finds it.
+  void AddLostTrack(int id) { lostTracks_.insert(id); }
+  const std::set<int>& LostTracks() const { return lostTracks_; }
+  // The clock playback runs on (the frontend's, in tests a fake one).
+  void SetClock(VirtualPlayback::Clock clock) { device_.playback_.SetClock(std::move(clock)); }
 
   // --- reading back ---
   // Every call that reached the player, in order ("OpenDevice(8)", ...).
@@ -55,7 +66,7 @@ class SimulatedPlayer : public DeviceLibrary {
  private:
   class SimulatedDevice : public StoreDevice {
    public:
-    SimulatedDevice(EventQueue& events, SimulatedPlayer& owner) : StoreDevice(events, kKindJukebox), owner_(owner) {}
+    SimulatedDevice(EventQueue& events, SimulatedPlayer& owner);
 
     Status OpenDevice(int selection) override;
     Status GetConnected(int& connected) override;
@@ -67,6 +78,43 @@ class SimulatedPlayer : public DeviceLibrary {
     Status FormatMemory() override;
     Status SendTrack(const std::string& path, const AudioInfo& info, int& id) override;
     Status ReceiveTrack(int id, const std::string& path) override;
+    Status DeleteTrack(int id) override;
+    Status GetDeviceInfo(DeviceInfo& info) override;
+
+    // --- owner, clock and presets ---
+    Status GetOwnerName(std::string& name) override;
+    Status SetOwnerName(const std::string& name) override;
+    Status GetDateTime(PlayerDateTime& clock) override;
+    Status SetDateTime(const PlayerDateTime& clock) override;
+    Status FindFirstFormat(SoundFormat& format) override;
+    Status FindNextFormat(SoundFormat& format) override;
+    Status GetFMPresets(FmPresets& presets) override;
+    Status SetFMPresets(const FmPresets& presets) override;
+
+    // --- playback ---
+    Status Play(int id) override;
+    Status QueueTrack(int id) override;
+    Status PausePlay() override;
+    Status ResumePlay() override;
+    Status StopPlay() override;
+    Status PlayNext() override;
+    Status PlayPrevious() override;
+    Status ShuffleQueue() override;
+    Status ClearQueue() override;
+    Status SetRepeat(bool repeat) override;
+    Status SeekPlay(int percent) override;
+    Status GetHistoryCount(int& count) override;
+    Status GetQueueCount(int& count) override;
+    Status FindFirstHistory(int& id) override;
+    Status FindNextHistory(int& id) override;
+    Status FindFirstQueued(int& id) override;
+    Status FindNextQueued(int& id) override;
+    Status GetSound(SoundSetting setting, int& value) override;
+    Status SetSound(SoundSetting setting, int value) override;
+    Status FindFirstSoundChoice(SoundSetting setting, std::string& text) override;
+    Status FindNextSoundChoice(SoundSetting setting, std::string& text) override;
+
+    VirtualPlayback playback_;
 
    protected:
     PlayerStore* Store() override { return stores_[static_cast<std::size_t>(memory_)].get(); }
@@ -77,9 +125,21 @@ class SimulatedPlayer : public DeviceLibrary {
     bool HasPlaylists() const override { return kind_ != kKindNomadII; }
 
    private:
+    // kOk when the open player may run `call` (which only a player of
+    // `kind`, or any when 0, can do).
+    Status Ready(std::string_view call, int kind = 0);
+    static Status NextOf(std::vector<int>& cursor, int& id);
+
     SimulatedPlayer& owner_;
     std::unique_ptr<PlayerStore> stores_[2];
     int memory_ = 0;
+    std::string ownerName_;
+    PlayerDateTime clock_{2004, 5, 1, 12, 0, 0};
+    FmPresets presets_{};
+    std::size_t formatCursor_ = 0;
+    std::vector<int> historyCursor_, queueCursor_;
+    std::map<SoundSetting, int> sound_;
+    std::map<SoundSetting, std::size_t> choiceCursor_;
   };
 
   struct FileStamp {
@@ -105,6 +165,8 @@ class SimulatedPlayer : public DeviceLibrary {
   bool silentSend_ = false;
   int selectionAnswer_ = 0;
   int slowDisconnect_ = 0;
+  int powerSource_ = kPowerExternal;
+  std::set<int> lostTracks_;
   std::vector<std::string> calls_;
   SimulatedDevice device_;
 };

@@ -42,7 +42,12 @@ SettingsPage::SettingsPage(catalogue::Application& app, QWidget* parent)
   sheets->addTab(General(), "General");
   sheets->addTab(TagSheet(), "ID3 - Editor  /  MP3 Analysis");
   playerSettings_ = new PlayerSettingsPanel(app_.options, *controls_, app_.frontend);
-  playerSheet_ = sheets->addTab(Scrolling(playerSettings_, this), "NJB - Settings");
+  auto* playerSheet = new QWidget(this);
+  playerSheetLayout_ = new QVBoxLayout(playerSheet);
+  playerSheetLayout_->setContentsMargins(0, 0, 0, 0);
+  playerSheetLayout_->addWidget(playerSettings_, 0, Qt::AlignLeft);
+  playerSheetLayout_->addStretch(1);
+  playerSheet_ = sheets->addTab(Scrolling(playerSheet, this), "NJB - Settings");
   fileTransfer_ = new FileTransferPanel(app_.options, *controls_);
   connect(fileTransfer_, &FileTransferPanel::HelpRequested, this, &SettingsPage::HelpRequested);
   fileTransferSheet_ = sheets->addTab(Scrolling(fileTransfer_, this), "NJB File-Transfer");
@@ -133,6 +138,8 @@ QWidget* SettingsPage::Buttons() {
   add(box, "&Help", [this] { emit HelpRequested(500); });
   return box;
 }
+
+void SettingsPage::AddPlayerInformation(QWidget* panel) { playerSheetLayout_->insertWidget(0, panel, 0, Qt::AlignLeft); }
 
 void SettingsPage::DefaultsClick() {
   if (catalogue::RestoreDefaults(app_, PrimaryScreenSize())) emit CloseRequested();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QVBoxLayout>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -29,6 +30,8 @@ class SettingsPage : public QWidget {
   int FileTransferSheet() const { return fileTransferSheet_; }
   QTabWidget* Sheets() const { return sheets_; }
   int PlayerSheet() const { return playerSheet_; }
+  // Puts the player's own information beside its session settings.
+  void AddPlayerInformation(QWidget* panel);
   // Binds a twin made by another page to its option.
   OptionControls& Controls() { return *controls_; }
   // "&Defaults": asks, resets the options and asks the window to close.
@@ -50,6 +53,7 @@ class SettingsPage : public QWidget {
   PlayerSettingsPanel* playerSettings_ = nullptr;
   FileTransferPanel* fileTransfer_ = nullptr;
   int fileTransferSheet_ = -1;
+  QVBoxLayout* playerSheetLayout_ = nullptr;
   QTabWidget* sheets_ = nullptr;
   int playerSheet_ = -1;
   PrintOrderList* filesOrder_ = nullptr;
