@@ -144,10 +144,11 @@ TEST_F(PlayerInformationTest, AFolderPlayerShowsWhatItCannotTellAndTheRest) {
   EXPECT_FALSE(info_->Texts().clockKnown);
   EXPECT_EQ(info_->Texts().formats, kNotSupportedText);
   EXPECT_EQ(info_->Texts().audioLine, "0  =  0  MBytes");
-  EXPECT_EQ(info_->Texts().playlistLine, kNotSupportedText);
-  info_->countPlaylists = [](Device&, int& playlists, int& tracks) { return playlists = tracks = 0, kOk; };
-  info_->Refresh();
+  // A folder player keeps playlists; a fresh one has none.
   EXPECT_EQ(info_->Texts().playlistLine, "0");
+  info_->countPlaylists = [](Device&, int& playlists, int& tracks) { return playlists = tracks = 0, kNotSupported; };
+  info_->Refresh();
+  EXPECT_EQ(info_->Texts().playlistLine, kNotSupportedText);
 }
 
 TEST_F(PlayerInformationTest, SaveAndSyncWriteOwnerAndClockInTheirOrder) {

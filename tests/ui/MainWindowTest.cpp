@@ -224,8 +224,8 @@ TEST_F(MainWindowTest, ListPopupEnablingFollowsTheRowsAndTheSelection) {
                                      "Play selected files", "Delete selected lines", "Copy selected files to folder",
                                      "Move selected files to folder", "Delete selected files from harddisk",
                                      "ID3-Tag editor", "Analyze / Fix  MP3", "Copy selected files from PC to NJB",
-                                     "Copy selected files from NJB to PC"};
-  const QStringList never = {"Add selected files to playlist"};
+                                     "Copy selected files from NJB to PC", "Add selected files to playlist"};
+  const QStringList never;
   popup->UpdateEnabling();
   for (const QString& caption : withRows + withSelection + never) EXPECT_FALSE(enabled(caption)) << caption.toStdString();
 

@@ -140,7 +140,6 @@ class NjbLibrary : public DeviceLibrary {
     std::atomic<int> lastPercent_{-1};
     std::map<int, AudioInfo> tracks_;
     std::map<int, DataInfo> dataFiles_;
-    std::vector<int> trackCursor_, dataCursor_;
     // The playlists as last read; the player renumbers a playlist whose
     // tracks change, so the IDs handed out stay and map to its current one.
     std::map<int, Playlist> playlists_;
@@ -148,7 +147,6 @@ class NjbLibrary : public DeviceLibrary {
     std::vector<int> playlistCursor_;
     int nextPlaylistId_ = 1;
 
-   public:
     std::vector<int> trackCursor_, dataCursor_, historyCursor_, queueCursor_;
   };
 
