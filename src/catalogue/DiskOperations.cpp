@@ -8,6 +8,7 @@
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
 #include "files/CopyFile.h"
+#include "files/Folders.h"
 #include "files/RenameFile.h"
 
 namespace tonvault::catalogue {
@@ -60,7 +61,7 @@ RowOutcome TransferRow(Transfer& t, const TrackRecord& row) {
   std::string targetFolder = t.folder + kPathSeparator;
   if (t.withSubfolder) targetFolder += LastFolderName(app.columnMap.Get(row, Column::Path)) + kPathSeparator;
   std::error_code error;
-  if (!fs::is_directory(targetFolder, error) && !fs::create_directories(targetFolder, error) &&
+  if (files::MakeFolders(targetFolder) &&
       !ProceedAfter(app, "Cannot create directory\n\r" + targetFolder)) {
     t.ended = true;
     return {false, false};

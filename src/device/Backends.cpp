@@ -11,6 +11,7 @@
 #include "device/simulated/SimulatedPlayer.h"
 #ifdef TONVAULT_HAVE_NJB
 #include "device/njb/NjbLibrary.h"
+#include "files/Folders.h"
 #endif
 
 namespace tonvault::device {
@@ -116,9 +117,7 @@ std::unique_ptr<DeviceLibrary> FindBackends(const PlayerAddress& where) {
     case PlayerChoice::SimulatedJukebox:
     case PlayerChoice::SimulatedNomadII: {
       const std::string folder = SimulatedPlayerFolder();
-      std::error_code error;
-      std::filesystem::create_directories(folder, error);
-      if (error) return nullptr;
+      if (files::MakeFolders(folder)) return nullptr;
       const int kind = where.choice == PlayerChoice::SimulatedJukebox ? kKindJukebox : kKindNomadII;
       return std::make_unique<SimulatedPlayer>(folder, std::vector<int>{kind});
     }

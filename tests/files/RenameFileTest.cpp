@@ -9,6 +9,7 @@
 #include "FileTestSupport.h"
 #include "files/CopyFile.h"
 #include "files/FileIdentity.h"
+#include "files/Folders.h"
 #include "support/TempFolder.h"
 
 namespace tonvault::files {
@@ -238,6 +239,27 @@ TEST_F(RenameFileTest, EmptyingAFolderKeepsItAndWhatItsLinksPointTo) {
   EXPECT_NE(::lstat(Path("store/link.mp3").c_str(), &info), 0);
   EXPECT_EQ(Contents(Path("outside.mp3")), "mine");
   EXPECT_TRUE(RemoveFolderContents(Path("missing")));
+}
+
+TEST_F(RenameFileTest, FoldersAreMadeThroughExistingOnesButNeverOverAFile) {
+  EXPECT_FALSE(MakeFolders(Path("a/b/c")));
+  EXPECT_FALSE(MakeFolders(Path("a/b")));
+  Plant(Path("a/file"), "mine");
+  EXPECT_TRUE(MakeFolders(Path("a/file")));
+  EXPECT_TRUE(MakeFolders(Path("a/file/below")));
+  EXPECT_EQ(Contents(Path("a/file")), "mine");
+}
+
+TEST_F(RenameFileTest, RemovingAFolderTakesItsTreeButNotWhatItsLinksPointTo) {
+  ASSERT_FALSE(MakeFolders(Path("copies/inner")));
+  Plant(Path("copies/inner/list.tvp"), "list");
+  Plant(Path("outside.tvp"), "mine");
+  ASSERT_EQ(::symlink(Path("outside.tvp").c_str(), Path("copies/link.tvp").c_str()), 0);
+  EXPECT_FALSE(RemoveFolder(Path("copies")));
+  struct stat info {};
+  EXPECT_NE(::lstat(Path("copies").c_str(), &info), 0);
+  EXPECT_EQ(Contents(Path("outside.tvp")), "mine");
+  EXPECT_TRUE(RemoveFolder(Path("missing")));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "audio/Id3v2Writer.h"
 #include "device/folder/FileAudioInfo.h"
+#include "files/Folders.h"
 #include "files/CopyFile.h"
 #include "files/ReadWholeFile.h"
 #include "files/RenameFile.h"
@@ -36,11 +37,7 @@ Status StatusOfErrno(int code) {
 
 Status StatusOf(const files::FileStatus& status) { return status ? StatusOfFileError(*status) : kOk; }
 
-Status MakeFolders(const std::string& path) {
-  std::error_code error;
-  fs::create_directories(path, error);
-  return error ? StatusOfErrno(error.value()) : kOk;
-}
+Status MakeFolders(const std::string& path) { return StatusOf(files::MakeFolders(path)); }
 
 std::string LowerExtension(const std::string& path) {
   std::string extension = fs::path(path).extension().string();

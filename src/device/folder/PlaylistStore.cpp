@@ -7,6 +7,7 @@
 
 #include "catalogue/DatabaseFormat.h"
 #include "device/folder/FileAudioInfo.h"
+#include "files/Folders.h"
 #include "files/ReadWholeFile.h"
 #include "files/RenameFile.h"
 #include "files/ReplaceFile.h"
@@ -159,8 +160,7 @@ Status PlaylistStore::Delete(int id) {
 }
 
 Status PlaylistStore::Commit(const PlaylistList& before, int changed) {
-  std::error_code error;
-  fs::create_directories(fs::path(ListPath()).parent_path(), error);
+  files::MakeFolders(fs::path(ListPath()).parent_path().string());
   if (const auto failed = files::WriteWholeFile(ListPath(), FormatPlaylistList(list_))) {
     list_ = before;
     return StatusOfFileError(*failed);
@@ -197,8 +197,7 @@ std::string PlaylistStore::M3u8Of(const Playlist& playlist) const {
 
 Status PlaylistStore::WritePlaylistFile(const StoredPlaylist& stored) const {
   const std::string folder = tracks_.Root() + "/" + kPlaylistFolder;
-  std::error_code error;
-  fs::create_directories(folder, error);
+  files::MakeFolders(folder);
   const auto failed = files::WriteWholeFile(folder + "/" + stored.fileName, M3u8Of(stored.playlist));
   return failed ? StatusOfFileError(*failed) : kOk;
 }

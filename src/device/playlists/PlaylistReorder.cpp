@@ -11,6 +11,7 @@
 #include "catalogue/PageChange.h"
 #include "device/playlists/PlaylistAccess.h"
 #include "device/playlists/PlaylistManager.h"
+#include "files/Folders.h"
 #include "files/RenameFile.h"
 
 namespace tonvault::device {
@@ -75,14 +76,13 @@ PlaylistFileContent PlaylistManager::FileContentOf(const Remembered& playlist) {
 // not all be written.
 std::string PlaylistManager::WriteRecoveryCopies(const std::vector<Remembered>& playlists) {
   const std::string folder = recoveryFolder + "/" + RunName();
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  for (std::size_t i = 0; i < playlists.size() && !error; ++i) {
+  bool written = !files::MakeFolders(folder);
+  for (std::size_t i = 0; i < playlists.size() && written; ++i) {
     const std::string path = folder + "/" + Numbered(i, playlists.size()) +
                              PlaylistFileName(playlists[i].name, app_.options.rename.substitute);
-    if (WritePlaylistFile(path, FileContentOf(playlists[i]))) error = std::make_error_code(std::errc::io_error);
+    written = !WritePlaylistFile(path, FileContentOf(playlists[i]));
   }
-  if (!error) return folder;
+  if (written) return folder;
   Fail("Cannot write copies of the Playlists to\n\r\"" + folder + "\" !\n\r\rNo Playlist was changed.");
   return {};
 }
@@ -129,9 +129,7 @@ void PlaylistManager::SavePlaylistOrder() {
     const std::string recovery = WriteRecoveryCopies(playlists);
     if (!recovery.empty() && RecreatePlaylists(playlists, recovery)) {
       // Every playlist is back on the player: the copies have done their work.
-      files::RemoveFolderContents(recovery);
-      std::error_code error;
-      std::filesystem::remove(recovery, error);
+      files::RemoveFolder(recovery);
     }
     LoadPlaylists();
   }

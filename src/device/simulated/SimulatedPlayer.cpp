@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "catalogue/Version.h"
+#include "files/Folders.h"
 #include "files/RenameFile.h"
 #include "files/ReplaceFile.h"
 
@@ -79,8 +80,7 @@ Status SimulatedPlayer::SimulatedDevice::OpenStores() {
   const std::string base = owner_.scratch_ + (kind_ == kKindNomadII ? "/nomad2-" : "/jukebox-");
   for (int memory = 0; memory < (kind_ == kKindNomadII ? 2 : 1); ++memory) {
     const std::string folder = base + (memory == 0 ? "internal" : "external");
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
+    files::MakeFolders(folder);  // a failure shows when the store opens
     auto& store = stores_[memory];
     store = std::make_unique<PlayerStore>(folder);
     if (const Status status = store->Open(); status != kOk) return status;
