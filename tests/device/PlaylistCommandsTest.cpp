@@ -480,5 +480,58 @@ TEST_P(PlaylistCommandsTest, ADamagedPlaylistListIsNeverOverwritten) {
   EXPECT_EQ(after, text);
 }
 
+// Deleting a track from the player takes it out of every playlist naming
+// it, on the player and in the .m3u8 files; other playlists' files stay as
+// they are.
+TEST_P(PlaylistCommandsTest, DeletingATrackTakesItOutOfThePlaylistsThatNameIt) {
+  Attach(4, {{"A", {1, 2}}, {"B", {2, 3, 2}}, {"C", {3}}});
+  const std::string untouched = "#EXTM3U\n# written before the deletion\n";
+  std::filesystem::create_directories(root_ + "/Playlists");
+  ASSERT_FALSE(files::WriteWholeFile(root_ + "/Playlists/C.m3u8", untouched));
+  ASSERT_TRUE(session_->StartDevice(true));
+  EXPECT_EQ(session_->CurrentDevice().DeleteTrack(2), kOk);
+  session_->StopDevice(true, false);
+
+  EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"A: 1", "B: 3", "C: 3"}));
+  std::string text;
+  ASSERT_FALSE(files::ReadWholeFile(root_ + "/.tonvault-player/playlists.txt", text));
+  const auto list = ParsePlaylistList(text);
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->playlists.at(1).playlist.trackIds, (std::vector<int>{1}));
+  EXPECT_EQ(list->playlists.at(2).playlist.trackIds, (std::vector<int>{3}));
+  EXPECT_EQ(list->playlists.at(3).playlist.trackIds, (std::vector<int>{3}));
+  const auto m3u8 = [this](const std::string& name) {
+    std::string bytes;
+    EXPECT_FALSE(files::ReadWholeFile(root_ + "/Playlists/" + name, bytes)) << name;
+    return bytes;
+  };
+  EXPECT_EQ(m3u8("A.m3u8"), "#EXTM3U\n#EXTINF:100,Artist - T1\n../Music/T1.mp3\n");
+  EXPECT_EQ(m3u8("B.m3u8"), "#EXTM3U\n#EXTINF:100,Artist - T3\n../Music/T3.mp3\n");
+  EXPECT_EQ(m3u8("C.m3u8"), untouched);
+
+  // A track no playlist names writes nothing.
+  ASSERT_FALSE(files::WriteWholeFile(root_ + "/Playlists/A.m3u8", untouched));
+  ASSERT_TRUE(session_->StartDevice(true));
+  EXPECT_EQ(session_->CurrentDevice().DeleteTrack(4), kOk);
+  session_->StopDevice(true, false);
+  EXPECT_EQ(m3u8("A.m3u8"), untouched);
+}
+
+TEST_P(PlaylistCommandsTest, DeletingATrackLeavesADamagedPlaylistListAlone) {
+  Attach(2, {{"Kept", {1, 2}}});
+  const std::string list = root_ + "/.tonvault-player/playlists.txt";
+  std::string text;
+  ASSERT_FALSE(files::ReadWholeFile(list, text));
+  text.resize(text.size() - 4);
+  ASSERT_FALSE(files::WriteWholeFile(list, text));
+  ASSERT_TRUE(session_->StartDevice(true));
+  EXPECT_EQ(session_->CurrentDevice().DeleteTrack(1), kOk);
+  session_->StopDevice(true, false);
+  std::string after;
+  ASSERT_FALSE(files::ReadWholeFile(list, after));
+  EXPECT_EQ(after, text);
+  EXPECT_FALSE(std::filesystem::exists(root_ + "/Playlists/Kept.m3u8"));
+}
+
 }  // namespace
 }  // namespace tonvault::device
