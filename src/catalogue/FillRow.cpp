@@ -206,7 +206,13 @@ std::string LowerExtension(const std::string& path) {
   return dot == std::string::npos ? std::string() : AsciiLower(name.substr(dot));
 }
 
-FillDetails FillRow(TrackRecord& row, const std::string& path, FillContext& context) {
+OpenedAudioFile OpenAudioFile(const std::string& path) {
+  OpenedAudioFile opened;
+  opened.source = audio::FileByteSource::Open(path, &opened.error);
+  return opened;
+}
+
+FillDetails FillRow(TrackRecord& row, const std::string& path, FillContext& context, OpenedAudioFile opened) {
   FillDetails details;
   RowWriter writer(row, context.map);
   writer.Icon(StatusIcon::NoTag);
@@ -221,9 +227,10 @@ FillDetails FillRow(TrackRecord& row, const std::string& path, FillContext& cont
   if (!mpeg && !wma && !wav) return details;
 
   context.host.SetFile(path);
-  auto file = audio::FileByteSource::Open(path, &details.openError);
-  if (!file) return details;
-  audio::PrefetchedSource prefetched(*file);
+  if (!opened.source && !opened.error) opened = OpenAudioFile(path);
+  details.openError = opened.error;
+  if (!opened.source) return details;
+  audio::PrefetchedSource prefetched(*opened.source);
   ByteSource* source = &prefetched;
   if (mpeg) AnnounceAudioStart(prefetched);
   // The file's size in bytes whatever its readers find in it: a file of

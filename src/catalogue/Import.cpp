@@ -1,6 +1,7 @@
 #include "catalogue/Import.h"
 
 #include <algorithm>
+#include <deque>
 #include <filesystem>
 
 #include "audio/TextEncoding.h"
@@ -14,7 +15,6 @@
 #include "catalogue/StatusTexts.h"
 #include "catalogue/TextCase.h"
 #include "files/OpenFile.h"
-#include "files/ReadAhead.h"
 
 namespace tonvault::catalogue {
 
@@ -60,8 +60,22 @@ constexpr std::size_t kFilesAnnounced = 8;
 // What the readers of an ordinary file read first: the tag and the frames
 // up to the constant-bitrate decision, and the ID3v1 tag at the end.
 constexpr std::int64_t kAnnouncedHead = 64 * 1024;
+constexpr std::int64_t kAnnouncedTail = 128;
 
-void AnnounceFile(const std::string& path) { files::AnnounceReads(path, kAnnouncedHead, 128); }
+// Opens a file whose row comes later and has the system fetch its head and
+// tail in the background; the row is then filled from this descriptor, so
+// each file is opened once.
+OpenedAudioFile OpenAhead(const std::string& path) {
+  OpenedAudioFile opened = OpenAudioFile(path);
+  if (opened.source) {
+    const std::int64_t size = opened.source->Size();
+    const std::int64_t head = std::min(kAnnouncedHead, size);
+    opened.source->WillRead(0, head);
+    const std::int64_t tailStart = std::max(head, size - kAnnouncedTail);
+    opened.source->WillRead(tailStart, size - tailStart);
+  }
+  return opened;
+}
 
 }  // namespace
 
@@ -134,13 +148,16 @@ void BuildRows(Application& app, const std::vector<std::string>& candidates) {
   FillContext context{app.columnMap, app.options, labels, host};
   app.files.reserve(app.files.size() + total);
   app.filesSort.Clear();
-  // The heads and tails of the next files are fetched while this one is
-  // read, so a cold disk works on several files at once.
-  for (std::size_t i = 0; i < std::min(total, kFilesAnnounced); ++i) AnnounceFile(candidates[i]);
+  // The next files are opened and their heads and tails fetched while this
+  // one is read, so a cold disk works on several files at once.
+  std::deque<OpenedAudioFile> ahead;
+  for (std::size_t i = 0; i < std::min(total, kFilesAnnounced); ++i) ahead.push_back(OpenAhead(candidates[i]));
   for (std::size_t i = 0; i < total; ++i) {
-    if (i + kFilesAnnounced < total) AnnounceFile(candidates[i + kFilesAnnounced]);
+    if (i + kFilesAnnounced < total) ahead.push_back(OpenAhead(candidates[i + kFilesAnnounced]));
+    OpenedAudioFile opened = std::move(ahead.front());
+    ahead.pop_front();
     app.files.emplace_back();
-    const FillDetails details = FillRow(app.files.back(), candidates[i], context);
+    const FillDetails details = FillRow(app.files.back(), candidates[i], context, std::move(opened));
     if (details.openError) {
       app.files.pop_back();
       app.notRead.push_back({candidates[i], details.openError->Text()});

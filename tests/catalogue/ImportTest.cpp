@@ -242,6 +242,36 @@ TEST_F(ImportTest, AFileThatVanishesOrCannotBeOpenedGetsNoRowAndIsCounted) {
             std::string::npos);
 }
 
+// The next files are opened while one is read: each row must still be
+// filled from its own file, and a file that could not be opened ahead is
+// reported in its place, early in the list or late.
+TEST_F(ImportTest, FilesOpenedAheadFillTheirOwnRowsInOrder) {
+  std::vector<std::string> candidates, expected;
+  for (int i = 0; i < 14; ++i) {
+    const std::string name = NumberedName("t", 10 + i);
+    candidates.push_back(Path(name));
+    if (i == 1 || i == 11) continue;  // never written: cannot be opened
+    expected.push_back(name);
+    Bytes bytes = testing::Frames({}, 3 + i);
+    Bytes tag(128, 0);
+    const std::string title = "Title " + std::to_string(i);
+    std::copy_n("TAG", 3, tag.begin());
+    std::copy(title.begin(), title.end(), tag.begin() + 3);
+    tag[127] = 255;
+    bytes.insert(bytes.end(), tag.begin(), tag.end());
+    WriteBytes(Path(name), bytes);
+  }
+  BuildRows(app, candidates);
+  EXPECT_EQ(Names(), expected);
+  for (std::size_t row = 0; row < app.files.size(); ++row) {
+    const int number = std::stoi(expected[row].substr(1)) - 10;
+    EXPECT_EQ(Cell(row, Column::Title), "Title " + std::to_string(number)) << expected[row];
+  }
+  ASSERT_EQ(app.notRead.size(), 2u);
+  EXPECT_EQ(app.notRead[0].path, Path("t11.mp3"));
+  EXPECT_EQ(app.notRead[1].path, Path("t21.mp3"));
+}
+
 TEST_F(ImportTest, EscDuringTheImportStopsAfterConfirmationAndKeepsTheRows) {
   for (int i = 0; i < 25; ++i) Touch(NumberedName("s", 100 + i));
   frontend.AtPump(3, [&] { StopCommand(app); });  // the pump after the 10th file

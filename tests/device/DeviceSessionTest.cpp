@@ -14,8 +14,6 @@
 namespace tonvault::device {
 namespace {
 
-using testing::ScriptedFrontend;
-
 // Records what the session changes in the window.
 class RecordingHost : public SessionHost {
  public:
@@ -28,33 +26,19 @@ class RecordingHost : public SessionHost {
   bool Has(const std::string& call) const { return std::find(calls.begin(), calls.end(), call) != calls.end(); }
 };
 
-class DeviceSessionTest : public ::testing::Test {
+class DeviceSessionTest : public test::PlayerFixture<::testing::Test, RecordingHost> {
  protected:
   // A session over a simulated player with `attached` plugged in.
   DeviceSession& Attach(std::vector<int> attached) {
-    auto player = std::make_unique<SimulatedPlayer>(temp_.Path(), std::move(attached));
-    player_ = player.get();
-    auto taken = std::make_shared<std::unique_ptr<SimulatedPlayer>>(std::move(player));
-    session_ = std::make_unique<DeviceSession>(app_, host_, [taken] { return std::move(*taken); });
+    UseSimulated(std::move(attached));
     return *session_;
   }
   std::vector<std::string> Messages() const { return frontend_.Log("message"); }
   std::vector<std::string> Beeps() const { return frontend_.Log("beep"); }
-  int CallCount(const std::string& call) const {
-    const auto& calls = player_->Calls();
-    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
-  }
   std::size_t IndexOf(const std::string& call) const {
     const auto& calls = player_->Calls();
     return static_cast<std::size_t>(std::find(calls.begin(), calls.end(), call) - calls.begin());
   }
-
-  testing::TempFolder temp_;
-  ScriptedFrontend frontend_;
-  catalogue::Application app_{frontend_};
-  RecordingHost host_;
-  SimulatedPlayer* player_ = nullptr;
-  std::unique_ptr<DeviceSession> session_;
 };
 
 // --- starting ---

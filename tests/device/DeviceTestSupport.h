@@ -1,10 +1,12 @@
 #pragma once
 
-// Helpers shared by the player tests: a small MPEG file to send, and an
-// event sink that records what a pump delivered.
+// Helpers shared by the player tests: a small MPEG file to send, an event
+// sink that records what a pump delivered, a player's library index written
+// directly, and the fixture that connects the program to a player.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -46,6 +48,16 @@ class RecordingSink : public DeviceEventSink {
   std::string Last() const { return events.empty() ? "" : events.back(); }
 };
 
+// An MP3 track of 4,000,000 bytes named after its title; the tests add the
+// length and numbers they need.
+inline AudioInfo Mp3Track(const std::string& title, const std::string& artist = "Artist",
+                          const std::string& album = "Album") {
+  AudioInfo info;
+  info.title = title, info.artist = artist, info.album = album;
+  info.codec = "MP3", info.fileName = title + ".mp3", info.fileSize = 4'000'000;
+  return info;
+}
+
 // Writes the library index of a player memory at `root` directly: the
 // tracks need no files.
 inline void WritePlayerIndex(const std::string& root, const std::vector<AudioInfo>& tracks) {
@@ -58,25 +70,52 @@ inline void WritePlayerIndex(const std::string& root, const std::vector<AudioInf
   EXPECT_FALSE(files::WriteWholeFile(root + "/.tonvault-player/index.txt", FormatTrackIndex(index)));
 }
 
-// The program's state with a simulated Jukebox, its session and content.
-// The player's library index is written directly: its tracks need no files.
-struct PlayerTestBed {
-  void Attach(const std::vector<AudioInfo>& tracks) {
-    WritePlayerIndex(temp.Path() + "/jukebox-internal", tracks);
-    auto made = std::make_unique<SimulatedPlayer>(temp.Path(), std::vector<int>{kKindJukebox});
-    player = made.get();
-    auto taken = std::make_shared<std::unique_ptr<SimulatedPlayer>>(std::move(made));
-    session = std::make_unique<DeviceSession>(app, host, [taken] { return std::move(*taken); });
-    content = std::make_unique<PlayerContent>(app, *session);
+// The program's state around one player: the scratch folder, the scripted
+// frontend, the application, the session's host, the session and the
+// player's content. A test's fixture derives from it (`Base` is the gtest
+// base, `TestWithParam` for suites run over several players; `Host` the
+// session's host) and builds the objects of the page it tests in Use.
+template <class Base = ::testing::Test, class Host = HeadlessHost>
+class PlayerFixture : public Base {
+ protected:
+  // The folder of a simulated player's memory.
+  std::string MemoryRoot(int kind, int memory = 0) const {
+    return temp_.Path() + (kind == kKindNomadII ? "/nomad2-" : "/jukebox-") + (memory == 0 ? "internal" : "external");
+  }
+  // A simulated player of `kind` whose memory `memory` holds `tracks`.
+  SimulatedPlayer& AttachSimulated(int kind, const std::vector<AudioInfo>& tracks, int memory = 0) {
+    WritePlayerIndex(MemoryRoot(kind, memory), tracks);
+    return UseSimulated({kind});
+  }
+  // A simulated player with the kinds `attached` plugged in.
+  SimulatedPlayer& UseSimulated(std::vector<int> attached) {
+    auto made = std::make_unique<SimulatedPlayer>(temp_.Path(), std::move(attached));
+    player_ = made.get();
+    Use(std::move(made));
+    return *player_;
+  }
+  // Connects the program to `library`: a new session and content over it.
+  // A fixture that builds objects over the session overrides this, drops
+  // them before calling it and builds them again after.
+  virtual void Use(std::unique_ptr<DeviceLibrary> library) {
+    auto taken = std::make_shared<std::unique_ptr<DeviceLibrary>>(std::move(library));
+    content_.reset();
+    session_ = std::make_unique<DeviceSession>(app_, host_, [taken] { return std::move(*taken); });
+    content_ = std::make_unique<PlayerContent>(app_, *session_);
+  }
+  // How often the simulated player was called with `call`.
+  int CallCount(const std::string& call) const {
+    const auto& calls = player_->Calls();
+    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
   }
 
-  tonvault::testing::TempFolder temp;
-  tonvault::testing::ScriptedFrontend frontend;
-  catalogue::Application app{frontend};
-  HeadlessHost host;
-  SimulatedPlayer* player = nullptr;
-  std::unique_ptr<DeviceSession> session;
-  std::unique_ptr<PlayerContent> content;
+  tonvault::testing::TempFolder temp_;
+  tonvault::testing::ScriptedFrontend frontend_;
+  catalogue::Application app_{frontend_};
+  Host host_;
+  SimulatedPlayer* player_ = nullptr;  // null over any other player
+  std::unique_ptr<DeviceSession> session_;
+  std::unique_ptr<PlayerContent> content_;
 };
 
 }  // namespace tonvault::device::test

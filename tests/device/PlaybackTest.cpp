@@ -7,21 +7,15 @@
 #include <memory>
 
 #include "catalogue/ListOperations.h"
+#include "device/DeviceTestSupport.h"
 #include "device/content/DeviceRow.h"
 #include "device/folder/FolderPlayer.h"
-#include "device/folder/TrackIndex.h"
 #include "device/playback/PlaybackControl.h"
-#include "device/session/HeadlessHost.h"
-#include "device/simulated/SimulatedPlayer.h"
-#include "files/ReplaceFile.h"
-#include "support/ScriptedFrontend.h"
-#include "support/TempFolder.h"
 
 namespace tonvault::device {
 namespace {
 
 using catalogue::Button;
-using testing::ScriptedFrontend;
 
 AudioInfo Track(const std::string& title, int length, const std::string& codec = "MP3") {
   AudioInfo info;
@@ -30,28 +24,17 @@ AudioInfo Track(const std::string& title, int length, const std::string& codec =
   return info;
 }
 
-class PlaybackTest : public ::testing::Test {
+class PlaybackTest : public test::PlayerFixture<> {
  protected:
   // A simulated Jukebox with tracks A (ID 1, 180 s), B (2, 60 s, WMA),
   // C (3, 30 s, WAV) and D (4, 0 s: length unknown).
   void SetUp() override {
-    const std::string root = temp_.Path() + "/jukebox-internal";
-    std::filesystem::create_directories(root + "/.tonvault-player");
-    TrackIndex index;
-    for (AudioInfo info : {Track("A", 180), Track("B", 60, "WMA"), Track("C", 30, "WAV"), Track("D", 0, "OGG")}) {
-      info.id = index.TakeId();
-      index.tracks[info.id] = IndexedTrack{"Music/" + info.fileName, info};
-    }
-    ASSERT_FALSE(files::WriteWholeFile(root + "/.tonvault-player/index.txt", FormatTrackIndex(index)));
-    auto player = std::make_unique<SimulatedPlayer>(temp_.Path(), std::vector<int>{kKindJukebox});
-    player_ = player.get();
-    player_->SetClock([this] { return frontend_.Now(); });
-    Use(std::move(player));
+    AttachSimulated(kKindJukebox, {Track("A", 180), Track("B", 60, "WMA"), Track("C", 30, "WAV"), Track("D", 0, "OGG")})
+        .SetClock([this] { return frontend_.Now(); });
   }
-  void Use(std::unique_ptr<DeviceLibrary> library) {
+  void Use(std::unique_ptr<DeviceLibrary> library) override {
     control_.reset();
-    auto taken = std::make_shared<std::unique_ptr<DeviceLibrary>>(std::move(library));
-    session_ = std::make_unique<DeviceSession>(app_, host_, [taken] { return std::move(*taken); });
+    PlayerFixture::Use(std::move(library));
     control_ = std::make_unique<PlaybackControl>(app_, *session_);
     app_.playerPlayback = control_.get();
   }
@@ -69,16 +52,7 @@ class PlaybackTest : public ::testing::Test {
     for (const QueueRow& row : control_->Rows()) ids.push_back(row.id);
     return ids;
   }
-  int CallCount(const std::string& call) const {
-    return static_cast<int>(std::count(player_->Calls().begin(), player_->Calls().end(), call));
-  }
 
-  testing::TempFolder temp_;
-  ScriptedFrontend frontend_;
-  catalogue::Application app_{frontend_};
-  HeadlessHost host_;
-  SimulatedPlayer* player_ = nullptr;
-  std::unique_ptr<DeviceSession> session_;
   std::unique_ptr<PlaybackControl> control_;
 };
 

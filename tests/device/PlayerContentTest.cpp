@@ -24,13 +24,10 @@ namespace {
 
 using catalogue::Button;
 using catalogue::Column;
-using testing::ScriptedFrontend;
 
 AudioInfo Track(const std::string& title, const std::string& artist = "Artist", const std::string& album = "Album") {
-  AudioInfo info;
-  info.title = title, info.artist = artist, info.album = album;
-  info.codec = "MP3", info.fileName = title + ".mp3";
-  info.fileSize = 4'000'000, info.length = 200, info.trackNumber = 1, info.year = 2001;
+  AudioInfo info = test::Mp3Track(title, artist, album);
+  info.length = 200, info.trackNumber = 1, info.year = 2001;
   return info;
 }
 
@@ -117,23 +114,16 @@ TEST(DeviceTrackTable, KeyPartsDoNotRunTogether) {
 
 // --- commands ---
 
-class PlayerContentTest : public ::testing::Test {
+class PlayerContentTest : public test::PlayerFixture<> {
  protected:
   // A simulated player of `kind` whose memory `memory` holds `tracks`.
   PlayerContent& Attach(int kind, std::vector<AudioInfo> tracks, int memory = 0) {
-    Seed(kind, memory, tracks);
-    auto player = std::make_unique<SimulatedPlayer>(temp_.Path(), std::vector<int>{kind});
-    player_ = player.get();
-    auto taken = std::make_shared<std::unique_ptr<SimulatedPlayer>>(std::move(player));
-    session_ = std::make_unique<DeviceSession>(app_, host_, [taken] { return std::move(*taken); });
-    content_ = std::make_unique<PlayerContent>(app_, *session_);
+    AttachSimulated(kind, tracks, memory);
     return *content_;
   }
   // Writes the library index of one memory directly: the tracks need no files.
   void Seed(int kind, int memory, const std::vector<AudioInfo>& tracks) {
-    const std::string root = temp_.Path() + (kind == kKindNomadII ? "/nomad2-" : "/jukebox-") +
-                             (memory == 0 ? "internal" : "external");
-    test::WritePlayerIndex(root, tracks);
+    test::WritePlayerIndex(MemoryRoot(kind, memory), tracks);
   }
   std::vector<std::string> Messages() const { return frontend_.Log("message"); }
   std::vector<std::string> Titles(const std::vector<catalogue::TrackRecord>& rows) const {
@@ -151,14 +141,6 @@ class PlayerContentTest : public ::testing::Test {
     for (int n = 0; n < count; ++n) tracks.push_back(Track(std::string(1, 'T').append(std::to_string(n))));
     return tracks;
   }
-
-  testing::TempFolder temp_;
-  ScriptedFrontend frontend_;
-  catalogue::Application app_{frontend_};
-  HeadlessHost host_;
-  SimulatedPlayer* player_ = nullptr;
-  std::unique_ptr<DeviceSession> session_;
-  std::unique_ptr<PlayerContent> content_;
 };
 
 TEST_F(PlayerContentTest, ReadingFillsFilesAndTheTableAndSkipsAnUnreadableTrack) {

@@ -6,23 +6,17 @@
 #include <memory>
 
 #include "catalogue/ColumnMap.h"
+#include "device/DeviceTestSupport.h"
 #include "device/content/DeviceRow.h"
 #include "device/folder/FolderPlayer.h"
-#include "device/folder/TrackIndex.h"
 #include "device/info/FmPresetList.h"
 #include "device/info/PlayerInformation.h"
 #include "device/info/PowerCleanUp.h"
-#include "device/session/HeadlessHost.h"
-#include "device/simulated/SimulatedPlayer.h"
-#include "files/ReplaceFile.h"
-#include "support/ScriptedFrontend.h"
-#include "support/TempFolder.h"
 
 namespace tonvault::device {
 namespace {
 
 using catalogue::Button;
-using testing::ScriptedFrontend;
 
 AudioInfo Track(const std::string& title, std::int64_t size = 3 * 1048576) {
   AudioInfo info;
@@ -31,25 +25,12 @@ AudioInfo Track(const std::string& title, std::int64_t size = 3 * 1048576) {
   return info;
 }
 
-class PlayerInformationTest : public ::testing::Test {
+class PlayerInformationTest : public test::PlayerFixture<> {
  protected:
-  void Attach(int kind, const std::vector<AudioInfo>& tracks = {}) {
-    const std::string root = temp_.Path() + (kind == kKindNomadII ? "/nomad2-internal" : "/jukebox-internal");
-    std::filesystem::create_directories(root + "/.tonvault-player");
-    TrackIndex index;
-    for (AudioInfo info : tracks) {
-      info.id = index.TakeId();
-      index.tracks[info.id] = IndexedTrack{"Music/" + info.fileName, info};
-    }
-    ASSERT_FALSE(files::WriteWholeFile(root + "/.tonvault-player/index.txt", FormatTrackIndex(index)));
-    auto player = std::make_unique<SimulatedPlayer>(temp_.Path(), std::vector<int>{kind});
-    player_ = player.get();
-    Use(std::move(player));
-  }
-  void Use(std::unique_ptr<DeviceLibrary> library) {
-    auto taken = std::make_shared<std::unique_ptr<DeviceLibrary>>(std::move(library));
-    session_ = std::make_unique<DeviceSession>(app_, host_, [taken] { return std::move(*taken); });
-    content_ = std::make_unique<PlayerContent>(app_, *session_);
+  void Attach(int kind, const std::vector<AudioInfo>& tracks = {}) { AttachSimulated(kind, tracks); }
+  void Use(std::unique_ptr<DeviceLibrary> library) override {
+    info_.reset();
+    PlayerFixture::Use(std::move(library));
     info_ = std::make_unique<PlayerInformation>(app_, *session_, *content_);
     info_->pcClock = [] { return PlayerDateTime{2026, 12, 9, 23, 59, 58}; };
   }
@@ -63,13 +44,6 @@ class PlayerInformationTest : public ::testing::Test {
     return texts;
   }
 
-  testing::TempFolder temp_;
-  ScriptedFrontend frontend_;
-  catalogue::Application app_{frontend_};
-  HeadlessHost host_;
-  SimulatedPlayer* player_ = nullptr;
-  std::unique_ptr<DeviceSession> session_;
-  std::unique_ptr<PlayerContent> content_;
   std::unique_ptr<PlayerInformation> info_;
 };
 

@@ -6,17 +6,12 @@
 #include <memory>
 
 #include "catalogue/TextFormats.h"
+#include "device/DeviceTestSupport.h"
 #include "device/content/DeviceRow.h"
-#include "device/folder/TrackIndex.h"
-#include "device/session/HeadlessHost.h"
-#include "device/simulated/SimulatedPlayer.h"
 #include "device/tags/PlayerTagFields.h"
 #include "device/tags/PlayerTagSave.h"
 #include "device/tags/PlayerTagUpdate.h"
-#include "files/ReplaceFile.h"
 #include "support/FileContents.h"
-#include "support/ScriptedFrontend.h"
-#include "support/TempFolder.h"
 
 namespace tonvault::device {
 namespace {
@@ -25,13 +20,10 @@ using catalogue::Button;
 using catalogue::Column;
 using catalogue::ListId;
 using catalogue::TrackRecord;
-using testing::ScriptedFrontend;
 
 AudioInfo Track(const std::string& title, const std::string& artist = "Artist", const std::string& album = "Album") {
-  AudioInfo info;
-  info.title = title, info.artist = artist, info.album = album;
-  info.codec = "MP3", info.fileName = title + ".mp3", info.bitrate = "160", info.genre = "Rock";
-  info.fileSize = 4'000'000, info.length = 200, info.trackNumber = 1, info.year = 2001;
+  AudioInfo info = test::Mp3Track(title, artist, album);
+  info.bitrate = "160", info.genre = "Rock", info.length = 200, info.trackNumber = 1, info.year = 2001;
   return info;
 }
 
@@ -111,22 +103,11 @@ TEST(PlayerTagFields, RowTagsReplaceThePlayersAndAreCountedPerField) {
 
 // --- commands on the simulated Jukebox ---
 
-class PlayerTagsTest : public ::testing::Test {
+class PlayerTagsTest : public test::PlayerFixture<> {
  protected:
   void Attach(const std::vector<AudioInfo>& tracks) {
-    root_ = temp_.Path() + "/jukebox-internal";
-    std::filesystem::create_directories(root_ + "/.tonvault-player");
-    TrackIndex index;
-    for (AudioInfo info : tracks) {
-      info.id = index.TakeId();
-      index.tracks[info.id] = IndexedTrack{"Music/" + info.fileName, info};
-    }
-    ASSERT_FALSE(files::WriteWholeFile(IndexPath(), FormatTrackIndex(index)));
-    auto player = std::make_unique<SimulatedPlayer>(temp_.Path(), std::vector<int>{kKindJukebox});
-    player_ = player.get();
-    auto taken = std::make_shared<std::unique_ptr<SimulatedPlayer>>(std::move(player));
-    session_ = std::make_unique<DeviceSession>(app_, host_, [taken] { return std::move(*taken); });
-    content_ = std::make_unique<PlayerContent>(app_, *session_);
+    root_ = MemoryRoot(kKindJukebox);
+    AttachSimulated(kKindJukebox, tracks);
     update_ = std::make_unique<PlayerTagUpdate>(app_, *session_, *content_);
   }
   std::string IndexPath() const { return root_ + "/.tonvault-player/index.txt"; }
@@ -164,14 +145,7 @@ class PlayerTagsTest : public ::testing::Test {
   }
   std::vector<std::string> Messages() const { return frontend_.Log("message"); }
 
-  testing::TempFolder temp_;
   std::string root_;
-  ScriptedFrontend frontend_;
-  catalogue::Application app_{frontend_};
-  HeadlessHost host_;
-  SimulatedPlayer* player_ = nullptr;
-  std::unique_ptr<DeviceSession> session_;
-  std::unique_ptr<PlayerContent> content_;
   std::unique_ptr<PlayerTagUpdate> update_;
 };
 

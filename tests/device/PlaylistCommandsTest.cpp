@@ -7,58 +7,41 @@
 #include <memory>
 
 #include "catalogue/TextFormats.h"
+#include "device/DeviceTestSupport.h"
 #include "device/folder/FolderPlayer.h"
-#include "device/folder/TrackIndex.h"
 #include "device/playlists/PlaylistManager.h"
-#include "device/session/HeadlessHost.h"
-#include "device/simulated/SimulatedPlayer.h"
 #include "files/ReadWholeFile.h"
 #include "files/ReplaceFile.h"
-#include "support/ScriptedFrontend.h"
-#include "support/TempFolder.h"
 
 namespace tonvault::device {
 namespace {
 
 using catalogue::Button;
 using catalogue::Column;
-using testing::ScriptedFrontend;
 
 AudioInfo Track(const std::string& title) {
-  AudioInfo info;
-  info.title = title, info.artist = "Artist", info.album = "Album";
-  info.codec = "MP3", info.fileName = title + ".mp3";
-  info.fileSize = 4'000'000, info.length = 100;
+  AudioInfo info = test::Mp3Track(title);
+  info.length = 100;
   return info;
 }
 
 // Param: true runs over the folder player, false over the simulated Jukebox.
-class PlaylistCommandsTest : public ::testing::TestWithParam<bool> {
+class PlaylistCommandsTest : public test::PlayerFixture<::testing::TestWithParam<bool>> {
  protected:
   // A player holding the tracks T1..Tn (IDs 1..n) and these playlists.
   PlaylistManager& Attach(int tracks, const std::vector<std::pair<std::string, std::vector<int>>>& playlists = {}) {
-    root_ = temp_.Path() + (GetParam() ? "/folder" : "/jukebox-internal");
-    std::filesystem::create_directories(root_ + "/.tonvault-player");
-    TrackIndex index;
-    for (int n = 1; n <= tracks; ++n) {
-      AudioInfo info = Track(std::string(1, 'T').append(std::to_string(n)));
-      info.id = index.TakeId();
-      index.tracks[info.id] = IndexedTrack{"Music/" + info.fileName, info};
-    }
-    EXPECT_FALSE(files::WriteWholeFile(root_ + "/.tonvault-player/index.txt", FormatTrackIndex(index)));
+    root_ = GetParam() ? temp_.Path() + "/folder" : MemoryRoot(kKindJukebox);
+    std::vector<AudioInfo> infos;
+    for (int n = 1; n <= tracks; ++n) infos.push_back(Track(std::string(1, 'T').append(std::to_string(n))));
+    test::WritePlayerIndex(root_, infos);
     PlaylistList list;
     for (const auto& [name, ids] : playlists) list.playlists[list.nextId++] = {{name, ids}, name + ".m3u8"};
     EXPECT_FALSE(files::WriteWholeFile(root_ + "/.tonvault-player/playlists.txt", FormatPlaylistList(list)));
-    std::shared_ptr<std::unique_ptr<DeviceLibrary>> taken;
     if (GetParam()) {
-      taken = std::make_shared<std::unique_ptr<DeviceLibrary>>(std::make_unique<FolderPlayer>(root_));
+      Use(std::make_unique<FolderPlayer>(root_));
     } else {
-      auto player = std::make_unique<SimulatedPlayer>(temp_.Path(), std::vector<int>{kKindJukebox});
-      simulated_ = player.get();
-      taken = std::make_shared<std::unique_ptr<DeviceLibrary>>(std::move(player));
+      UseSimulated({kKindJukebox});
     }
-    session_ = std::make_unique<DeviceSession>(app_, host_, [taken] { return std::move(*taken); });
-    content_ = std::make_unique<PlayerContent>(app_, *session_);
     manager_ = std::make_unique<PlaylistManager>(app_, *session_, *content_);
     manager_->nowText = [] { return "09.12.2026 10:00:00"; };
     manager_->recoveryFolder = temp_.Path() + "/recovery";
@@ -69,8 +52,8 @@ class PlaylistCommandsTest : public ::testing::TestWithParam<bool> {
   }
   // Fails the next `times` calls of `call` (the simulated player only).
   bool Fail(const std::string& call, Status status, int times = 1) {
-    if (simulated_ == nullptr) return false;
-    simulated_->FailNext(call, status, times);
+    if (player_ == nullptr) return false;
+    player_->FailNext(call, status, times);
     return true;
   }
   // The playlists on the player as "name: id id ..." in the player's order.
@@ -106,14 +89,7 @@ class PlaylistCommandsTest : public ::testing::TestWithParam<bool> {
     }
   }
 
-  testing::TempFolder temp_;
   std::string root_;
-  ScriptedFrontend frontend_;
-  catalogue::Application app_{frontend_};
-  HeadlessHost host_;
-  SimulatedPlayer* simulated_ = nullptr;
-  std::unique_ptr<DeviceSession> session_;
-  std::unique_ptr<PlayerContent> content_;
   std::unique_ptr<PlaylistManager> manager_;
 };
 
@@ -289,7 +265,7 @@ TEST_P(PlaylistCommandsTest, SavingTheTrackOrderTriesAgainWhileThePlayerIsBusyUn
   manager.DragTrack(0, 1);
   // Removing the tracks passes; the next two writes are refused.
   if (!Fail("SetPlaylist", kOk)) GTEST_SKIP() << "needs scripted faults";
-  simulated_->FailNext("SetPlaylist", kBusy, 2);
+  player_->FailNext("SetPlaylist", kBusy, 2);
   const auto sleptBefore = frontend_.Slept();
   manager.SaveTrackOrder();
   EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"P: 2 1"}));
@@ -300,8 +276,8 @@ TEST_P(PlaylistCommandsTest, SavingTheTrackOrderTriesAgainWhileThePlayerIsBusyUn
 
   manager.SelectPlaylist(0);
   manager.DragTrack(0, 1);
-  simulated_->FailNext("SetPlaylist", kOk);
-  simulated_->FailNext("SetPlaylist", kBusy, 40);
+  player_->FailNext("SetPlaylist", kOk);
+  player_->FailNext("SetPlaylist", kBusy, 40);
   frontend_.AtPump(frontend_.Pumps() + 10, [this] { app_.stopRequest = true; });
   frontend_.AtPump(frontend_.Pumps() + 20, [this] { app_.stopRequest = true; });
   frontend_.Answer(Button::No);
@@ -348,7 +324,7 @@ TEST_P(PlaylistCommandsTest, SavingThePlaylistOrderWarnsThenRecreatesThemInListO
 TEST_P(PlaylistCommandsTest, APlayerFailingWhileRecreatingLeavesCopiesThatLoadBackTheSamePlaylists) {
   PlaylistManager& manager = Attach(3, {{"A", {1, 2}}, {"B?", {3, 1}}});
   if (!Fail("CreatePlaylist", kOk)) GTEST_SKIP() << "needs scripted faults";
-  simulated_->FailNext("CreatePlaylist", kBusy);  // the second one
+  player_->FailNext("CreatePlaylist", kBusy);  // the second one
   manager.LoadPlaylists();
   manager.DragPlaylist(1, 0);
   manager.SavePlaylistOrder();
@@ -478,6 +454,59 @@ TEST_P(PlaylistCommandsTest, ADamagedPlaylistListIsNeverOverwritten) {
   std::string after;
   ASSERT_FALSE(files::ReadWholeFile(list, after));
   EXPECT_EQ(after, text);
+}
+
+// Deleting a track from the player takes it out of every playlist naming
+// it, on the player and in the .m3u8 files; other playlists' files stay as
+// they are.
+TEST_P(PlaylistCommandsTest, DeletingATrackTakesItOutOfThePlaylistsThatNameIt) {
+  Attach(4, {{"A", {1, 2}}, {"B", {2, 3, 2}}, {"C", {3}}});
+  const std::string untouched = "#EXTM3U\n# written before the deletion\n";
+  std::filesystem::create_directories(root_ + "/Playlists");
+  ASSERT_FALSE(files::WriteWholeFile(root_ + "/Playlists/C.m3u8", untouched));
+  ASSERT_TRUE(session_->StartDevice(true));
+  EXPECT_EQ(session_->CurrentDevice().DeleteTrack(2), kOk);
+  session_->StopDevice(true, false);
+
+  EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"A: 1", "B: 3", "C: 3"}));
+  std::string text;
+  ASSERT_FALSE(files::ReadWholeFile(root_ + "/.tonvault-player/playlists.txt", text));
+  const auto list = ParsePlaylistList(text);
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->playlists.at(1).playlist.trackIds, (std::vector<int>{1}));
+  EXPECT_EQ(list->playlists.at(2).playlist.trackIds, (std::vector<int>{3}));
+  EXPECT_EQ(list->playlists.at(3).playlist.trackIds, (std::vector<int>{3}));
+  const auto m3u8 = [this](const std::string& name) {
+    std::string bytes;
+    EXPECT_FALSE(files::ReadWholeFile(root_ + "/Playlists/" + name, bytes)) << name;
+    return bytes;
+  };
+  EXPECT_EQ(m3u8("A.m3u8"), "#EXTM3U\n#EXTINF:100,Artist - T1\n../Music/T1.mp3\n");
+  EXPECT_EQ(m3u8("B.m3u8"), "#EXTM3U\n#EXTINF:100,Artist - T3\n../Music/T3.mp3\n");
+  EXPECT_EQ(m3u8("C.m3u8"), untouched);
+
+  // A track no playlist names writes nothing.
+  ASSERT_FALSE(files::WriteWholeFile(root_ + "/Playlists/A.m3u8", untouched));
+  ASSERT_TRUE(session_->StartDevice(true));
+  EXPECT_EQ(session_->CurrentDevice().DeleteTrack(4), kOk);
+  session_->StopDevice(true, false);
+  EXPECT_EQ(m3u8("A.m3u8"), untouched);
+}
+
+TEST_P(PlaylistCommandsTest, DeletingATrackLeavesADamagedPlaylistListAlone) {
+  Attach(2, {{"Kept", {1, 2}}});
+  const std::string list = root_ + "/.tonvault-player/playlists.txt";
+  std::string text;
+  ASSERT_FALSE(files::ReadWholeFile(list, text));
+  text.resize(text.size() - 4);
+  ASSERT_FALSE(files::WriteWholeFile(list, text));
+  ASSERT_TRUE(session_->StartDevice(true));
+  EXPECT_EQ(session_->CurrentDevice().DeleteTrack(1), kOk);
+  session_->StopDevice(true, false);
+  std::string after;
+  ASSERT_FALSE(files::ReadWholeFile(list, after));
+  EXPECT_EQ(after, text);
+  EXPECT_FALSE(std::filesystem::exists(root_ + "/Playlists/Kept.m3u8"));
 }
 
 }  // namespace

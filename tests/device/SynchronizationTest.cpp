@@ -16,24 +16,19 @@ namespace {
 
 using catalogue::Button;
 using catalogue::Column;
-using testing::ScriptedFrontend;
 
 AudioInfo Track(const std::string& title) {
-  AudioInfo info;
-  info.title = title, info.artist = "Artist", info.album = "Album";
-  info.codec = "MP3", info.fileName = title + ".mp3";
-  info.fileSize = 4'000'000, info.length = 200, info.trackNumber = 1;
+  AudioInfo info = test::Mp3Track(title);
+  info.length = 200, info.trackNumber = 1;
   return info;
 }
 
-class SynchronizationTest : public ::testing::Test {
+class SynchronizationTest : public test::PlayerFixture<> {
  protected:
   // A Jukebox holding `tracks`, and the page's logic over it.
   Synchronization& Attach(const std::vector<AudioInfo>& tracks) {
-    bed_.Attach(tracks);
-    player_ = bed_.player;
-    content_ = bed_.content.get();
-    sync_ = std::make_unique<Synchronization>(app_, *bed_.session, *content_);
+    AttachSimulated(kKindJukebox, tracks);
+    sync_ = std::make_unique<Synchronization>(app_, *session_, *content_);
     return *sync_;
   }
   // A FILES row for a file that exists in the scratch folder.
@@ -74,13 +69,6 @@ class SynchronizationTest : public ::testing::Test {
     return titles;
   }
 
-  test::PlayerTestBed bed_;
-  const testing::TempFolder& temp_ = bed_.temp;
-  ScriptedFrontend& frontend_ = bed_.frontend;
-  catalogue::Application& app_ = bed_.app;
-  SimulatedPlayer* player_ = nullptr;
-  PlayerContent* content_ = nullptr;
-  DeviceSession& session_() { return *bed_.session; }
   std::unique_ptr<Synchronization> sync_;
 };
 
@@ -124,7 +112,7 @@ TEST_F(SynchronizationTest, APlayerThatCannotBeReadLeavesTheLastOutcome) {
   content_->Table().SetDeviceTableStale(true);
   // The session let the player go at the end of the compare; it is not
   // found again.
-  session_().ReplaceBackends();
+  session_->ReplaceBackends();
   sync.StartCompare();
   ASSERT_FALSE(Messages().empty());
   EXPECT_EQ(Messages().back(), "message(error): Cannot initialize JBDirect 3 [OK]");

@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include "QtTestApp.h"
+#include "ShownWindow.h"
 #include "support/CodePageScope.h"
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
@@ -37,21 +38,24 @@ using catalogue::CommandGroup;
 using catalogue::MenuGroup;
 using catalogue::Page;
 
-class MainWindowTest : public ::testing::Test {
+// Start options whose settings file, in `folder`, holds `text`.
+MainWindow::StartOptions WithSettingsFile(const QTemporaryDir& folder, const char* text) {
+  MainWindow::StartOptions options;
+  options.settingsPath = (folder.path() + "/Tonvault.ini").toStdString();
+  QFile file(QString::fromStdString(options.settingsPath));
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(text);
+  return options;
+}
+
+class MainWindowTest : public ShownWindowTest {
  protected:
-  void SetUp() override {
-    testing::QtTestApp();
-    window = std::make_unique<MainWindow>();
-    window->show();
-    QApplication::processEvents();
-  }
   // A selected row of a sample file, so that the editor page opens on it
   // instead of refusing with a message box.
   void SelectASampleFile() {
     catalogue::ImportDropped(window->App(), {std::string(TONVAULT_TEST_DATA) + "/id3lib-v23.mp3"});
     window->App().files.back().selected = true;
   }
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, StartsOnTheFilesPageWithThirteenTabs) {
@@ -500,12 +504,7 @@ TEST(MainWindowSettingsTest, OptionsSurviveARestart) {
 TEST(MainWindowSettingsTest, DraggedColumnOrderSurvivesAShownRestart) {
   testing::QtTestApp();
   QTemporaryDir folder;
-  MainWindow::StartOptions options;
-  options.settingsPath = (folder.path() + "/Tonvault.ini").toStdString();
-  QFile file(QString::fromStdString(options.settingsPath));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("[Window]\nWidth=1000\nHeight=700\n");
-  file.close();
+  const MainWindow::StartOptions options = WithSettingsFile(folder, "[Window]\nWidth=1000\nHeight=700\n");
   {
     MainWindow first(options);
     first.show();
@@ -681,13 +680,9 @@ TEST_F(MainWindowTest, RenameItemsAreDraggedAndTheSeparatorKeepsAnItemAboveIt) {
 TEST(MainWindowSettingsTest, DefaultsAreWhatTheClosingWrites) {
   testing::QtTestApp();
   QTemporaryDir folder;
-  MainWindow::StartOptions options;
-  options.settingsPath = (folder.path() + "/Tonvault.ini").toStdString();
-  QFile file(QString::fromStdString(options.settingsPath));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("[Window]\nWidth=1000\nHeight=700\nListFontSize=12\n[ColumnsOrder]\nColumnTitle1=\"Artist\"\n"
-             "ColumnTitle2=\"Album\"\n[Search]\nCase=1\n");
-  file.close();
+  const MainWindow::StartOptions options =
+      WithSettingsFile(folder, "[Window]\nWidth=1000\nHeight=700\nListFontSize=12\n[ColumnsOrder]\n"
+                               "ColumnTitle1=\"Artist\"\nColumnTitle2=\"Album\"\n[Search]\nCase=1\n");
   MainWindow window(options);
   window.show();
   QApplication::processEvents();

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 
 #include "QtTestApp.h"
+#include "ShownWindow.h"
 #include "ui/DeviceControl.h"
 #include "ui/MainWindow.h"
 #include "ui/pages/PlayerSettingsPanel.h"
@@ -18,18 +19,10 @@ namespace {
 
 using catalogue::Page;
 
-class PlayerWindowTest : public ::testing::Test {
+class PlayerWindowTest : public ShownWindowTest {
  protected:
-  void SetUp() override {
-    testing::QtTestApp();
-    window = std::make_unique<MainWindow>();
-    window->show();
-    QApplication::processEvents();
-  }
   bool PlayerTabShown() const { return window->Tabs()->isTabVisible(static_cast<int>(Page::Player)); }
-  SettingsPage* Settings() const { return static_cast<SettingsPage*>(window->PageWidget(Page::Settings)); }
   bool Shown(QWidget* widget) const { return !widget->isHidden(); }
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(PlayerWindowTest, EachKindOfPlayerGivesTheWindowItsShape) {

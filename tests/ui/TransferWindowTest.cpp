@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "QtTestApp.h"
+#include "ShownWindow.h"
 #include "support/ScriptedFrontend.h"
 #include "catalogue/Import.h"
 #include "ui/DeviceControl.h"
@@ -113,17 +114,7 @@ TEST_F(TransferWindowTest, AfterTransferBoxesFollowTheOptionsAndTheNomadIIHasOnl
   EXPECT_FALSE(app.options.transferWindow.stopNjb);
 }
 
-class TransferSheetTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    testing::QtTestApp();
-    window = std::make_unique<MainWindow>();
-    window->show();
-    QApplication::processEvents();
-  }
-  SettingsPage* Settings() const { return static_cast<SettingsPage*>(window->PageWidget(catalogue::Page::Settings)); }
-  std::unique_ptr<MainWindow> window;
-};
+using TransferSheetTest = ShownWindowTest;
 
 TEST_F(TransferWindowTest, TheSheetSetsTheTransferOptionsAndAsksForItsHelp) {
   catalogue::Options options;

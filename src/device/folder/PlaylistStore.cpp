@@ -1,5 +1,6 @@
 #include "device/folder/PlaylistStore.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <set>
@@ -137,7 +138,7 @@ Status PlaylistStore::Create(const std::string& name, int& id) {
   const PlaylistList before = list_;
   id = list_.nextId++;
   list_.playlists[id] = {{name, {}}, FreeFileName(name, id)};
-  return Commit(before, id);
+  return Commit(before, {id});
 }
 
 Status PlaylistStore::Set(int id, const Playlist& playlist) {
@@ -148,7 +149,7 @@ Status PlaylistStore::Set(int id, const Playlist& playlist) {
   const PlaylistList before = list_;
   if (found->second.playlist.name != playlist.name) found->second.fileName = FreeFileName(playlist.name, id);
   found->second.playlist = playlist;
-  return Commit(before, id);
+  return Commit(before, {id});
 }
 
 Status PlaylistStore::Delete(int id) {
@@ -156,10 +157,25 @@ Status PlaylistStore::Delete(int id) {
   if (!list_.playlists.contains(id)) return kNotFound;
   const PlaylistList before = list_;
   list_.playlists.erase(id);
-  return Commit(before, 0);
+  return Commit(before, {});
 }
 
-Status PlaylistStore::Commit(const PlaylistList& before, int changed) {
+Status PlaylistStore::DropTrack(int trackId) {
+  std::vector<int> changed;
+  for (const auto& [id, stored] : list_.playlists) {
+    if (std::find(stored.playlist.trackIds.begin(), stored.playlist.trackIds.end(), trackId) !=
+        stored.playlist.trackIds.end()) {
+      changed.push_back(id);
+    }
+  }
+  // A damaged list reads as empty, so it is never written here either.
+  if (changed.empty()) return kOk;
+  const PlaylistList before = list_;
+  for (int id : changed) std::erase(list_.playlists.at(id).playlist.trackIds, trackId);
+  return Commit(before, changed);
+}
+
+Status PlaylistStore::Commit(const PlaylistList& before, const std::vector<int>& changed) {
   files::MakeFolders(fs::path(ListPath()).parent_path().string());
   if (const auto failed = files::WriteWholeFile(ListPath(), FormatPlaylistList(list_))) {
     list_ = before;
@@ -168,8 +184,8 @@ Status PlaylistStore::Commit(const PlaylistList& before, int changed) {
   // The list is the player's record of its playlists; the .m3u8 files are
   // copies for the player's own use, written again when their playlist
   // changes.
-  if (const auto found = list_.playlists.find(changed); found != list_.playlists.end()) {
-    WritePlaylistFile(found->second);
+  for (int id : changed) {
+    if (const auto found = list_.playlists.find(id); found != list_.playlists.end()) WritePlaylistFile(found->second);
   }
   std::set<std::string> used;
   for (const auto& [id, stored] : list_.playlists) used.insert(stored.fileName);

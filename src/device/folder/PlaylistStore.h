@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "device/DeviceStatus.h"
 #include "device/Playlist.h"
@@ -54,13 +55,16 @@ class PlaylistStore {
   Status Create(const std::string& name, int& id);
   Status Set(int id, const Playlist& playlist);
   Status Delete(int id);
+  // Takes a track the player no longer holds out of every playlist naming
+  // it; only the .m3u8 files of those playlists are written again.
+  Status DropTrack(int trackId);
 
  private:
   bool NameTaken(const std::string& name, int except) const;
-  // Writes the list, then the .m3u8 file of playlist `changed` (0: none)
-  // and removes the files no playlist names any more; on failure the list
-  // in memory goes back to `before`.
-  Status Commit(const PlaylistList& before, int changed);
+  // Writes the list, then the .m3u8 files of the playlists `changed` and
+  // removes the files no playlist names any more; on failure the list in
+  // memory goes back to `before`.
+  Status Commit(const PlaylistList& before, const std::vector<int>& changed);
   Status WritePlaylistFile(const StoredPlaylist& stored) const;
   std::string FreeFileName(const std::string& name, int id) const;
   std::string M3u8Of(const Playlist& playlist) const;

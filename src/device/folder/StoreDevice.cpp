@@ -117,7 +117,13 @@ Status StoreDevice::SetTrackInfo(int id, const AudioInfo& info) {
 
 Status StoreDevice::DeleteTrack(int id) {
   if (const Status status = Check("DeleteTrack"); status != kOk) return status;
-  return Store()->DeleteTrack(id);
+  const Status status = Store()->DeleteTrack(id);
+  // The playlists lose the track with it, as on the player. The track is
+  // gone either way: a playlist list that cannot be written keeps an ID
+  // that no longer resolves, which the playlist views already show as a
+  // missing track, so the deletion still reports success.
+  if (status == kOk && HasPlaylists()) Playlists()->DropTrack(id);
+  return status;
 }
 
 Status StoreDevice::FindFirstDataFile(int& id) {
