@@ -115,11 +115,11 @@ void QuickCopy::SortPcPane(int displayColumn) { ToggleSort(pcRows_, displayColum
 
 // --- the player ---
 
-void QuickCopy::ShowPlayerRows(QuickLevel level, std::vector<QuickRow> rows, const std::string& name) {
+void QuickCopy::ShowPlayerRows(QuickLevel level, std::vector<QuickRow> rows, std::string name) {
   level_ = level;
-  name_ = name;
+  name_ = std::move(name);
   playerRows_ = std::move(rows);
-  playerPath_ = PlayerPathText(level, group_, name);
+  playerPath_ = PlayerPathText(level, group_, name_);
   playerSortColumn_ = -1;
   const bool files = level != QuickLevel::Groups;
   const bool jukebox = context_.session.DeviceKind() == 1 && level != QuickLevel::Data;
@@ -135,7 +135,9 @@ void QuickCopy::StopSession() {
 
 void QuickCopy::FillDataFiles() {
   DeviceSession& session = context_.session;
-  if (!session.DeviceReady()) session.SetDeviceReady(session.StartDevice(false));
+  // DeviceReady stays set after a transfer closed the player, so the
+  // player is started whenever the list is read (a no-op when it is open).
+  session.SetDeviceReady(session.StartDevice(false));
   std::vector<QuickRow> rows;
   if (session.DeviceReady()) {
     Device& device = session.CurrentDevice();
@@ -162,14 +164,15 @@ void QuickCopy::FillPlayerPane(bool force) {
   StopSession();
 }
 
-void QuickCopy::ShowLevel(QuickLevel level, const std::string& name) {
+void QuickCopy::ShowLevel(QuickLevel level, std::string name) {
   const DeviceTrackTable& table = context_.content.Table();
   if (level == QuickLevel::Groups) {
     ShowPlayerRows(level, GroupRows());
   } else if (level == QuickLevel::Names) {
     ShowPlayerRows(level, NameRows(table, group_));
   } else {
-    ShowPlayerRows(level, TrackRows(table, group_, name), name);
+    std::vector<QuickRow> rows = TrackRows(table, group_, name);
+    ShowPlayerRows(level, std::move(rows), std::move(name));
   }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "device/playback/PlaybackControl.h"
+#include "device/playlists/PlaylistManager.h"
 #include "device/quickcopy/QuickCopyRows.h"
 #include "device/transfer/TransferContext.h"
 
@@ -77,14 +78,15 @@ class QuickCopy {
   void CopyToPc(const std::vector<std::size_t>& selected, std::optional<std::size_t> dropRow = {});
   void DeleteOnPlayer(const std::vector<std::size_t>& selected);
   void PlayOnPlayer(const std::vector<std::size_t>& selected, PlaybackControl& playback);
+  void AddToPlaylist(const std::vector<std::size_t>& selected, PlaylistManager& playlists);
   void CopyInfoToFiles(const std::vector<std::size_t>& selected);
   // The IDs of the selected tracks, or of every track of the selected names.
   std::vector<int> SelectedTrackIds(const std::vector<std::size_t>& selected) const;
 
  private:
-  void ShowPlayerRows(QuickLevel level, std::vector<QuickRow> rows, const std::string& name = {});
+  void ShowPlayerRows(QuickLevel level, std::vector<QuickRow> rows, std::string name = {});
   void FillDataFiles();
-  void ShowLevel(QuickLevel level, const std::string& name);
+  void ShowLevel(QuickLevel level, std::string name);
   void StopSession();
   bool NoneSelected(const std::vector<std::size_t>& selected);
   void Information(const std::string& text);

@@ -40,7 +40,7 @@ std::optional<QuickSend> SendOf(catalogue::Application& app, const std::string& 
   send.row.fileName = path;
   if (audioMode) {
     QuickCopyFile file;
-    if (!IsAudioFileName(path) || !ReadQuickCopyFile(path, 0, false, app.options, host, file) || file.corrupt) {
+    if (!SentAsAudio(path) || !ReadQuickCopyFile(path, 0, false, app.options, host, file) || file.corrupt) {
       return std::nullopt;
     }
     send.row.album = UnknownIfEmpty(file.album);
@@ -50,7 +50,7 @@ std::optional<QuickSend> SendOf(catalogue::Application& app, const std::string& 
     send.audio = true;
   } else {
     send.bytes = FileBytes(path);
-    if (IsAudioFileName(path) || send.bytes <= 0) return std::nullopt;
+    if (SentAsAudio(path) || send.bytes <= 0) return std::nullopt;
   }
   send.row.sizeKb = std::to_string(send.bytes / 1024);
   return send;

@@ -111,6 +111,17 @@ void QuickCopy::PlayOnPlayer(const std::vector<std::size_t>& selected, PlaybackC
   catalogue::ChangePage(app, catalogue::Page::Player);
 }
 
+void QuickCopy::AddToPlaylist(const std::vector<std::size_t>& selected, PlaylistManager& playlists) {
+  if (context_.session.DeviceKind() == 2) {
+    catalogue::Ask(context_.app.frontend, Sound::Hand, MessageKind::Information, "Nomad II cannot handle PlayLists.",
+                   {Button::Ok});
+    return;
+  }
+  if (selected.empty() || level_ == QuickLevel::Groups || level_ == QuickLevel::Data) return;
+  const std::string proposal = level_ == QuickLevel::Names ? playerRows_.at(selected.front()).Name() : "";
+  playlists.AddPlayerTracks(SelectedTrackIds(selected), proposal);
+}
+
 void QuickCopy::CopyInfoToFiles(const std::vector<std::size_t>& selected) {
   if (NoneSelected(selected) || level_ == QuickLevel::Groups || level_ == QuickLevel::Data) return;
   catalogue::Application& app = context_.app;

@@ -73,7 +73,7 @@ QuickRow SizedRow(const std::string& name, std::int64_t sizeKb, int icon) {
 
 bool IsDataFileName(const std::string& name) { return !ContainsAny(ExtensionOf(name)); }
 
-bool IsAudioFileName(const std::string& name) { return ContainsAny(catalogue::LowerExtension(name)); }
+bool SentAsAudio(const std::string& name) { return ContainsAny(catalogue::LowerExtension(name)); }
 
 const char* GroupCaption(QuickGroup group) {
   switch (group) {

@@ -46,7 +46,7 @@ QuickRow SizedRow(const std::string& name, std::int64_t sizeKb, int icon);
 // contains none of ".mp2", ".mp3", ".wma" and ".wav".
 bool IsDataFileName(const std::string& name);
 // A file sent as audio: its lower-cased extension contains one of them.
-bool IsAudioFileName(const std::string& name);
+bool SentAsAudio(const std::string& name);
 
 // The level of the player pane: the three groups, the names of one group,
 // the tracks of one name, or the data files.
