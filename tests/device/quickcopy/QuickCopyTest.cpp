@@ -5,6 +5,7 @@
 
 #include "catalogue/ColumnMap.h"
 #include "device/TransferTestSupport.h"
+#include "catalogue/PageChange.h"
 #include "device/quickcopy/QuickCopy.h"
 
 namespace tonvault::device {
@@ -393,6 +394,46 @@ TEST_F(QuickCopyTest, PlayWithDefaultPlayerOpensSelectedFilesOnly) {
   frontend_.ClearLog();
   quick_->PlayWithDefaultPlayer({0});
   EXPECT_EQ(frontend_.Log("beep"), (std::vector<std::string>{"beep: default"}));
+}
+
+TEST_F(QuickCopyTest, NameRowsGoIntoANewPlaylistNamedAfterTheFirst) {
+  Load({Track("One", "Live", "Zed", "Rock"), Track("Two", "Live", "Zed", "Rock"), Track("Three", "Else", "Amy", "Pop")});
+  PlaylistManager playlists(app_, *session_, *content_);
+  Open(0);
+  frontend_.Input("Live");
+  quick_->AddToPlaylist({RowNamed(quick_->PlayerRows(), "Live")}, playlists);
+  EXPECT_EQ(app_.currentPage, catalogue::Page::Playlists);
+  ASSERT_EQ(playlists.Lists().playlists.size(), 1u);
+  EXPECT_EQ(playlists.Lists().tracks.size(), 2u);
+
+  // With a playlist selected the user is asked first; No creates another.
+  frontend_.Answer(Button::No);
+  frontend_.Input("Other");
+  quick_->OpenPlayerRow(RowNamed(quick_->PlayerRows(), "Else"));
+  quick_->AddToPlaylist({0}, playlists);
+  EXPECT_EQ(Messages().front(), "message(confirmation): Add to PlayList  \"Live\" ? [Yes/No] -> No");
+  EXPECT_EQ(playlists.Lists().playlists.size(), 2u);
+  EXPECT_EQ(playlists.Lists().tracks.size(), 1u);
+}
+
+TEST_F(QuickCopyTest, ANomadIIHasNoPlaylists) {
+  Reattach(kKindNomadII);
+  PlaylistManager playlists(app_, *session_, *content_);
+  quick_->FillPlayerPane(true);
+  frontend_.Answer(Button::Ok);
+  quick_->AddToPlaylist({0}, playlists);
+  EXPECT_EQ(Messages().back(), "message(information): Nomad II cannot handle PlayLists. [OK]");
+}
+
+TEST_F(QuickCopyTest, PlayingQueuesEveryTrackOfTheSelectedNamesAndShowsThePlayer) {
+  Load({Track("One", "Live", "Zed", "Rock"), Track("Two", "Live", "Zed", "Rock"), Track("Three", "Else", "Amy", "Pop")});
+  PlaybackControl playback(app_, *session_);
+  Open(0);
+  quick_->PlayOnPlayer({RowNamed(quick_->PlayerRows(), "Live")}, playback);
+  EXPECT_EQ(CallCount("Play"), 1);
+  EXPECT_EQ(CallCount("QueueTrack"), 1);
+  EXPECT_FALSE(playback.QueueingInProgress());
+  EXPECT_EQ(app_.currentPage, catalogue::Page::Player);
 }
 
 }  // namespace
