@@ -61,6 +61,9 @@ class QuickCopyPageTest : public ::testing::Test {
     page_->resize(1100, 520);
     page_->show();
     page_->Fill();
+    // No player was found before the page showed: its pane is read at once.
+    page_->Model()->FillPlayerPane(true);
+    page_->Refill();
     QDir().mkpath(TONVAULT_SCREENSHOT_DIR);
   }
   QString Pc() const { return QString::fromStdString(temp_.Path()) + "/pc/"; }

@@ -6,6 +6,7 @@
 #include "catalogue/FillRow.h"
 #include "catalogue/LongOperation.h"
 #include "catalogue/PathText.h"
+#include "catalogue/Platform.h"
 #include "device/quickcopy/PcFolder.h"
 #include "files/Folders.h"
 
@@ -30,7 +31,8 @@ void QuickCopy::SetAudioMode(bool audio) {
 void QuickCopy::FillPcPane(const std::string& folder) {
   catalogue::Application& app = context_.app;
   std::string shown = folder.empty() ? app.uploadFolder : folder;
-  if (shown.empty()) shown = catalogue::ExistingStartFolder("/");
+  if (shown.empty()) shown = catalogue::HomeFolder();
+  shown = catalogue::ExistingStartFolder(shown);
   if (!shown.ends_with('/')) shown += '/';
   std::optional<catalogue::LongOperation> operation;
   if (!startingUp_) {

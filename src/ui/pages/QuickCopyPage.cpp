@@ -92,6 +92,7 @@ QWidget* QuickCopyPage::BuildPcPane() {
   auto* layout = new QVBoxLayout(pane);
   layout->setContentsMargins(0, 0, 0, 0);
   folderLabel_ = new QLabel(pane);
+  folderLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   folderLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   pcView_ = new QuickPaneView(*this, pane);
   layout->addWidget(folderLabel_);
@@ -112,19 +113,8 @@ QWidget* QuickCopyPage::BuildPcPane() {
     if (auto row = Focused(pcView_); row && analyze_) analyze_(quick_->PathOfPcRow(*row));
   });
   pcPlay_ = Entry(pcMenu_, "Play with default MP3 player", [this] { quick_->PlayWithDefaultPlayer(Selected(pcView_)); });
-  AddSelectionEntries(pcMenu_, pcView_);
-
-  connect(pcView_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-    const int row = pcView_->indexOfTopLevelItem(item);
-    if (row >= 0) Run([this, row] { quick_->OpenPcRow(static_cast<std::size_t>(row)); });
-  });
-  connect(pcView_->header(), &QHeaderView::sectionClicked, this,
-          [this](int column) { Run([this, column] { quick_->SortPcPane(column); }); });
-  pcView_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(pcView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    UpdateMenus();
-    pcMenu_.popup(pcView_->viewport()->mapToGlobal(at));
-  });
+  ConnectPane(pcView_, pcMenu_, [this](std::size_t row) { quick_->OpenPcRow(row); },
+              [this](int column) { quick_->SortPcPane(column); });
   return pane;
 }
 
@@ -139,6 +129,7 @@ QWidget* QuickCopyPage::BuildPlayerPane() {
   for (QPushButton* mode : {audio_, data_}) mode->setCheckable(true);
   upOneLevel_ = Button(top, "Up One Level ", [this] { quick_->UpOneLevel(); });
   playerPath_ = new QLabel(pane);
+  playerPath_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   top->addWidget(playerPath_, 1);
   playerView_ = new QuickPaneView(*this, pane);
   layout->addWidget(playerView_, 1);
@@ -166,28 +157,17 @@ QWidget* QuickCopyPage::BuildPlayerPane() {
     if (playlists_) quick_->AddToPlaylist(Selected(playerView_), *playlists_);
   });
   playerInfo_ = Entry(playerMenu_, "Copy info to FILES page", [this] { quick_->CopyInfoToFiles(Selected(playerView_)); });
-  AddSelectionEntries(playerMenu_, playerView_);
-
-  connect(playerView_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-    const int row = playerView_->indexOfTopLevelItem(item);
-    if (row >= 0) Run([this, row] { quick_->OpenPlayerRow(static_cast<std::size_t>(row)); });
-  });
-  connect(playerView_->header(), &QHeaderView::sectionClicked, this,
-          [this](int column) { Run([this, column] { quick_->SortPlayerPane(column); }); });
-  playerView_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(playerView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    UpdateMenus();
-    playerMenu_.popup(playerView_->viewport()->mapToGlobal(at));
-  });
+  ConnectPane(playerView_, playerMenu_, [this](std::size_t row) { quick_->OpenPlayerRow(row); },
+              [this](int column) { quick_->SortPlayerPane(column); });
   return pane;
 }
 
 QPushButton* QuickCopyPage::Button(QLayout* layout, const QString& caption, std::function<void()> run) {
   auto* button = new QPushButton(caption);
   if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
-    // Three buttons a row keep the panes narrow.
+    // Two buttons a row keep the panes narrow.
     const int placed = grid->count();
-    grid->addWidget(button, placed / 3, placed % 3);
+    grid->addWidget(button, placed / 2, placed % 2);
   } else {
     layout->addWidget(button);
   }
@@ -199,6 +179,22 @@ QAction* QuickCopyPage::Entry(QMenu& menu, const QString& caption, std::function
   QAction* action = menu.addAction(caption);
   connect(action, &QAction::triggered, this, [this, run = std::move(run)] { Run(run); });
   return action;
+}
+
+void QuickCopyPage::ConnectPane(QTreeWidget* view, QMenu& menu, std::function<void(std::size_t)> open,
+                                std::function<void(int)> sort) {
+  AddSelectionEntries(menu, view);
+  connect(view, &QTreeWidget::itemDoubleClicked, this, [this, view, open](QTreeWidgetItem* item) {
+    const int row = view->indexOfTopLevelItem(item);
+    if (row >= 0) Run([open, row] { open(static_cast<std::size_t>(row)); });
+  });
+  connect(view->header(), &QHeaderView::sectionClicked, this,
+          [this, sort](int column) { Run([sort, column] { sort(column); }); });
+  view->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(view, &QWidget::customContextMenuRequested, this, [this, view, &menu](const QPoint& at) {
+    UpdateMenus();
+    menu.popup(view->viewport()->mapToGlobal(at));
+  });
 }
 
 void QuickCopyPage::AddSelectionEntries(QMenu& menu, QTreeWidget* view) {
@@ -244,7 +240,9 @@ void QuickCopyPage::Fill() {
   if (!quick_) return;
   filled_ = true;
   if (quick_->PcRows().empty()) quick_->FillPcPane();
-  quick_->FillPlayerPane(false);
+  // Showing the page reads a player already found; without one the pane
+  // waits for "Refresh List" instead of greeting the user with an error.
+  if (app_.deviceKind != 0) quick_->FillPlayerPane(false);
   Refill();
 }
 

@@ -58,6 +58,10 @@ class QuickCopyPage : public QWidget {
   QPushButton* Button(QLayout* layout, const QString& caption, std::function<void()> run);
   QAction* Entry(QMenu& menu, const QString& caption, std::function<void()> run);
   void AddSelectionEntries(QMenu& menu, QTreeWidget* view);
+  // The selection entries, the double click, the heading click and the
+  // pop-up of a pane.
+  void ConnectPane(QTreeWidget* view, QMenu& menu, std::function<void(std::size_t)> open,
+                   std::function<void(int)> sort);
   void Run(const std::function<void()>& command);
   std::vector<std::size_t> Selected(QTreeWidget* view) const;
   std::optional<std::size_t> Focused(QTreeWidget* view) const;
