@@ -263,6 +263,28 @@ TEST_F(QuickCopyTest, DataFilesReplaceAsTheExistingFilesSettingSays) {
   EXPECT_EQ(quick_->PlayerRows()[0].texts[5], "2");
 }
 
+TEST_F(QuickCopyTest, ReplaceForThisSessionReplacesADataFileInsteadOfAddingATwin) {
+  std::ofstream(Pc() + "notes.txt") << "one";
+  DataMode();
+  SendData({"notes.txt"});
+  app_.options.download.existingFiles = static_cast<int>(ExistingFiles::ReplaceThisSession);
+  SendData({"notes.txt"});
+  EXPECT_EQ(window_.History(0), (std::vector<std::string>{"Waiting", "Transfering", "Replacing", "Done"}));
+  quick_->FillPlayerPane(true);
+  EXPECT_EQ(Names(quick_->PlayerRows()), (std::vector<std::string>{"notes.txt"}));
+}
+
+TEST_F(QuickCopyTest, DataFilesInAFolderNamedLikeMusicAreStillSent) {
+  std::filesystem::create_directories(Pc() + "Best.mp3 collection");
+  std::ofstream(Pc() + "Best.mp3 collection/cover.txt") << "cover";
+  std::ofstream(Pc() + "Best.mp3 collection/a.mp3") << "not sent as data";
+  DataMode();
+  SendData({"Best.mp3 collection"});
+  ASSERT_EQ(window_.Rows().size(), 1u);
+  EXPECT_EQ(window_.Rows()[0].fileName, Pc() + "Best.mp3 collection/cover.txt");
+  EXPECT_EQ(States(), (std::vector<std::string>{"Done"}));
+}
+
 TEST_F(QuickCopyTest, AuxFilesAreHiddenOnANomadIIOnly) {
   std::ofstream(Pc() + "player.aux") << "aux";
   std::ofstream(Pc() + "readme.txt") << "txt";
