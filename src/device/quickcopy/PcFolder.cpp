@@ -67,6 +67,8 @@ void ListFolder(const std::string& folder, std::vector<std::string>& subfolders,
        !error && it != fs::directory_iterator(); it.increment(error)) {
     std::error_code typeError;
     const std::string name = it->path().filename().string();
+    // Hidden entries stay hidden, as in the desktop's file manager.
+    if (name.starts_with('.')) continue;
     if (it->is_directory(typeError)) {
       subfolders.push_back(name);
     } else if (it->is_regular_file(typeError)) {

@@ -21,7 +21,8 @@ int PcFileIcon(const QuickCopyFile& file);
 // The row of a file read for the page.
 QuickRow PcFileRow(const std::string& name, const QuickCopyFile& file);
 
-// The names of the subfolders and of the files of `folder`, each sorted.
+// The names of the subfolders and of the files of `folder`, each sorted;
+// hidden ones (a leading dot) are left out.
 void ListFolder(const std::string& folder, std::vector<std::string>& subfolders, std::vector<std::string>& names);
 
 // The rows of `folder`: its subfolders, then in Audio mode every file of
