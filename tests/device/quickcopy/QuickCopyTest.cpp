@@ -407,6 +407,19 @@ TEST_F(QuickCopyTest, NewDirectoryAndItsFailure) {
   EXPECT_EQ(Messages().back(), "message(error): Cannot create directory\n\r" + Pc() + "file/sub [OK]");
 }
 
+TEST_F(QuickCopyTest, SelectDirectoryStartsFromTheNearestFolderThatStillExists) {
+  std::filesystem::create_directories(Pc() + "Other");
+  app_.uploadFolder = Pc() + "gone/deeper/";
+  frontend_.ChooseFolderAnswer(Pc() + "Other");
+  quick_->SelectDirectory();
+  EXPECT_EQ(frontend_.Log("folder").back(),
+            "folder dialog: Select folder on PC: @" + Pc().substr(0, Pc().size() - 1) + " -> " + Pc() + "Other");
+  EXPECT_EQ(quick_->Folder(), Pc() + "Other/");
+  frontend_.ChooseFolderAnswer(std::nullopt);
+  quick_->SelectDirectory();
+  EXPECT_EQ(quick_->Folder(), Pc() + "Other/");
+}
+
 TEST_F(QuickCopyTest, PlayWithDefaultPlayerOpensSelectedFilesOnly) {
   std::filesystem::create_directories(Pc() + "Sub");
   Mp3("a.mp3");
