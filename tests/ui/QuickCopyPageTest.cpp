@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QTest>
 
 #include "QtTestApp.h"
@@ -183,6 +184,21 @@ TEST_F(QuickCopyPageTest, DroppingPlayerRowsOnAFolderRowCopiesIntoIt) {
   EXPECT_EQ(app_.uploadFolder, Pc().toStdString() + "Albums/");
   EXPECT_EQ(Texts(page_->PcView(), 1), (QStringList{"Live", "Gamma.mp3"}));
   EXPECT_EQ(window_.Counters().errors, 0);
+}
+
+TEST_F(QuickCopyPageTest, AHeadingClickSortsWithItsArrowAndColumnWidthsAreKept) {
+  QTreeWidget* player = page_->PlayerView();
+  DoubleClick(player, 1);  // artists
+  DoubleClick(player, 0);  // "Band"
+  emit player->header()->sectionClicked(2);
+  EXPECT_EQ(Texts(player, 2), (QStringList{"Alpha", "Beta", "Delta"}));
+  emit player->header()->sectionClicked(2);
+  EXPECT_EQ(Texts(player, 2), (QStringList{"Delta", "Beta", "Alpha"}));
+  EXPECT_TRUE(player->header()->isSortIndicatorShown());
+  EXPECT_EQ(player->header()->sortIndicatorSection(), 2);
+  EXPECT_EQ(player->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+  player->setColumnWidth(3, 140);
+  EXPECT_EQ(app_.options.quick.rightColumnWidths[3], 140);
 }
 
 TEST_F(QuickCopyPageTest, TheSplitterKeepsTheLeftWidth) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "device/playback/PlaybackControl.h"
@@ -55,6 +56,8 @@ class QuickCopy {
   void PcSongDetails(std::size_t row);
   PcPopupState PcPopup(bool anySelected, std::optional<std::size_t> focused) const;
   void SortPcPane(int displayColumn);
+  // The column the pane is sorted by (-1: none) and its direction.
+  std::pair<int, bool> PcSort() const { return {pcSortColumn_, pcAscending_}; }
 
   // --- the player ---
   QuickLevel Level() const { return level_; }
@@ -70,6 +73,7 @@ class QuickCopy {
   void PlayerSongDetails(std::size_t row);
   PlayerPaneState PlayerPopup(bool anySelected) const;
   void SortPlayerPane(int displayColumn);
+  std::pair<int, bool> PlayerSort() const { return {playerSortColumn_, playerAscending_}; }
 
   // --- moving files ---
   void CopyToPlayer(const std::vector<std::size_t>& selected);

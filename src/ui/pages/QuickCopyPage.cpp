@@ -184,6 +184,14 @@ QAction* QuickCopyPage::Entry(QMenu& menu, const QString& caption, std::function
 void QuickCopyPage::ConnectPane(QTreeWidget* view, QMenu& menu, std::function<void(std::size_t)> open,
                                 std::function<void(int)> sort) {
   AddSelectionEntries(menu, view);
+  // The column widths the settings keep, as the user leaves them.
+  auto& widths = view == pcView_ ? app_.options.quick.leftColumnWidths : app_.options.quick.rightColumnWidths;
+  for (std::size_t column = 0; column < widths.size(); ++column) {
+    if (widths[column] > 0) view->setColumnWidth(static_cast<int>(column), widths[column]);
+  }
+  connect(view->header(), &QHeaderView::sectionResized, this, [&widths](int column, int, int width) {
+    if (column >= 0 && static_cast<std::size_t>(column) < widths.size()) widths[static_cast<std::size_t>(column)] = width;
+  });
   connect(view, &QTreeWidget::itemDoubleClicked, this, [this, view, open](QTreeWidgetItem* item) {
     const int row = view->indexOfTopLevelItem(item);
     if (row >= 0) Run([open, row] { open(static_cast<std::size_t>(row)); });
@@ -248,8 +256,10 @@ void QuickCopyPage::Fill() {
 
 namespace {
 
-void FillView(QTreeWidget* view, const std::vector<device::QuickRow>& rows) {
+void FillView(QTreeWidget* view, const std::vector<device::QuickRow>& rows, std::pair<int, bool> sort) {
   view->clear();
+  view->header()->setSortIndicatorShown(sort.first >= 0);
+  if (sort.first >= 0) view->header()->setSortIndicator(sort.first, sort.second ? Qt::AscendingOrder : Qt::DescendingOrder);
   QList<QTreeWidgetItem*> items;
   const QIcon folder = view->style()->standardIcon(QStyle::SP_DirIcon);
   for (const device::QuickRow& row : rows) {
@@ -266,8 +276,8 @@ void FillView(QTreeWidget* view, const std::vector<device::QuickRow>& rows) {
 
 void QuickCopyPage::Refill() {
   if (!quick_) return;
-  FillView(pcView_, quick_->PcRows());
-  FillView(playerView_, quick_->PlayerRows());
+  FillView(pcView_, quick_->PcRows(), quick_->PcSort());
+  FillView(playerView_, quick_->PlayerRows(), quick_->PlayerSort());
   folderLabel_->setText(Qs(quick_->Folder()));
   playerPath_->setText(Qs(quick_->PlayerPath()));
   UpdateButtons();
