@@ -56,6 +56,8 @@ void Fill(tonvault::ui::MainWindow& window, const QString& folder) {
   tonvault::catalogue::Application& app = window.App();
   app.options.import.mp3 = app.options.import.mp2 = app.options.import.wma = app.options.import.wav = true;
   tonvault::catalogue::ImportDropped(app, tonvault::testing::MakeLibrary(folder.toStdString()));
+  // The Quick Copy page shows the same library.
+  app.uploadFolder = folder.toStdString() + "/";
   // One selected file, so that the tag editor opens on it, and a few rows
   // in Results, as a search would leave them.
   if (!app.files.empty()) app.files.front().selected = true;

@@ -45,6 +45,7 @@
 #include "ui/pages/EditorPage.h"
 #include "ui/pages/Mp3Page.h"
 #include "ui/pages/PlaceholderPage.h"
+#include "ui/pages/QuickCopyPage.h"
 #include "ui/pages/PlaylistsPage.h"
 #include "ui/pages/PlayerInfoPanel.h"
 #include "ui/pages/PlayerPage.h"
@@ -115,6 +116,8 @@ MainWindow::MainWindow(StartOptions options) : app_(*this), start_(std::move(opt
   tagEditor_.SetPlayerTags(playerTags_.get());
   transfers_ = std::make_unique<TransferControl>(app_, deviceControl_->Session(), deviceControl_->Content(), this);
   syncPage_->Attach(deviceControl_->Session(), deviceControl_->Content(), &transfers_->Context());
+  quickCopyPage_->Attach(transfers_->Context(), playerPage_->Control(), playlistsPage_->Manager(),
+                         [this](const std::string& path) { mp3Page_->AnalyzePath(path); });
   deviceControl_->OnTransferProgress([this](int percent) { transfers_->ShowProgress(percent); });
   // The window takes the shape of the player last used before any player is touched.
   deviceControl_->ApplyDeviceKind(app_.deviceKind);
@@ -327,6 +330,8 @@ void MainWindow::BuildPages() {
       static_cast<SettingsPage*>(stack_->widget(static_cast<int>(Page::Settings)))
           ->Controls()
           .Bind(mp3Page_->KeepDateBox(), app_.options.analyze.keepOriginalFileDate);
+    } else if (page == Page::QuickCopy) {
+      widget = quickCopyPage_ = new QuickCopyPage(app_, stack_);
     } else if (page == Page::Player) {
       widget = playerHolder_ = new QWidget(stack_);
       (new QVBoxLayout(playerHolder_))->setContentsMargins(0, 0, 0, 0);

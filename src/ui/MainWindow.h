@@ -58,6 +58,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   const tagging::TagStore& TagRam() const { return tagStore_; }
   class DeviceControl* Player() const { return deviceControl_; }
   class SyncPage* Synchronize() const { return syncPage_; }
+  class QuickCopyPage* QuickCopy() const { return quickCopyPage_; }
   class TransferControl* Transfers() const { return transfers_.get(); }
   class PlayerPage* PlayerControlPage() const { return playerPage_; }
   class PlayerInfoPanel* PlayerInformation() const { return playerInfo_; }
@@ -163,6 +164,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   class SettingsPage* settingsPage_ = nullptr;
   class DeviceControl* deviceControl_ = nullptr;
   class SyncPage* syncPage_ = nullptr;
+  class QuickCopyPage* quickCopyPage_ = nullptr;
   QWidget* playerHolder_ = nullptr;  // holds the player page once the session exists
   class PlayerPage* playerPage_ = nullptr;
   class PlayerInfoPanel* playerInfo_ = nullptr;

@@ -28,8 +28,11 @@ bool LookFor(int code, IconLook& look) {
     case 28: look = {QColor(70, 130, 200), "M"}; return true;
     case 29: look = {QColor(110, 110, 60), "~"}; return true;
     case 30: look = {QColor(180, 100, 20), "P"}; return true;
+    case 33: look = {QColor(130, 130, 130), "D"}; return true;
+    case 35: look = {QColor(180, 60, 60), "P"}; return true;
     case 37: look = {QColor(200, 120, 40), "I"}; return true;
     case 38: look = {QColor(200, 120, 40), "E"}; return true;
+    case 39: look = {QColor(90, 60, 140), "V"}; return true;
     default: return false;
   }
 }

@@ -218,9 +218,16 @@ Status PlayerStore::AddTrack(const std::string& source, AudioInfo info, int& id)
 Status PlayerStore::AddDataFile(const std::string& source, DataInfo info, int& id) {
   const std::string nameGiven = info.fileName.empty() ? fs::path(source).filename().string() : info.fileName;
   const fs::path name(nameGiven);
+  // The extension keeps its dot: a safe name drops leading dots.
+  const std::string extension = name.extension().string();
+  std::string safeExtension;
+  if (extension.size() > 1) {
+    safeExtension.assign(1, '.');
+    safeExtension += SafeFileName(extension.substr(1), "");
+  }
   std::string relativePath;
-  const Status placed = Place(source, kDataFolder, SafeFileName(name.stem().string(), "File"),
-                              SafeFileName(name.extension().string(), ""), relativePath);
+  const Status placed =
+      Place(source, kDataFolder, SafeFileName(name.stem().string(), "File"), safeExtension, relativePath);
   if (placed != kOk) return placed;
   return Admit(index_.dataFiles, relativePath, info, id);
 }

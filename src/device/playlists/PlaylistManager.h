@@ -45,6 +45,10 @@ class PlaylistManager {
   // --- the track list ---
   // "Add selected files to playlist" of FILES and RESULTS.
   void AddSelectedFiles();
+  // "Add selected files to a Playlist" of the Quick Copy page: the player
+  // tracks `ids` go to the selected playlist (when the user agrees) or to a
+  // new one, its name proposed as `proposedName`.
+  void AddPlayerTracks(const std::vector<int>& ids, const std::string& proposedName);
   void DeleteFromPlaylist();
   void ShuffleTracks();
   // "Save &again": the selected playlist in the order of the track list.
@@ -74,7 +78,10 @@ class PlaylistManager {
   // Asks for a playlist's name; an empty answer becomes the date and time.
   std::optional<std::string> AskName(const std::string& initial);
   // Creates a playlist for the selected files when none is selected.
-  bool EnsurePlaylistForAdding();
+  bool EnsurePlaylistForAdding(const std::string& proposal = {});
+  // Appends `count` tracks, the IDs given by `ids`, to the selected playlist
+  // after the question about long playlists.
+  void AppendToSelected(std::size_t count, const std::function<std::vector<int>()>& ids);
   bool RetryAdding(const std::vector<int>& ids, int playlistId);
   // Runs `change` on the available player: it returns the error to show, or
   // nothing when the playlist changed, whose tracks are then shown again.

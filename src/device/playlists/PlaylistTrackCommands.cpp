@@ -34,9 +34,9 @@ bool OnlyJukeboxTracks(const std::vector<catalogue::TrackRecord>& rows) {
 
 }  // namespace
 
-bool PlaylistManager::EnsurePlaylistForAdding() {
+bool PlaylistManager::EnsurePlaylistForAdding(const std::string& proposal) {
   if (FirstSelected(lists_.playlists)) return true;
-  const auto name = app_.frontend.InputText("Create new PlayList", "Enter name for new PlayList", "");
+  const auto name = app_.frontend.InputText("Create new PlayList", "Enter name for new PlayList", proposal);
   if (!name) {
     Inform("Please select or create\n\ra playlist first.");
     return false;
@@ -66,7 +66,36 @@ void PlaylistManager::AddSelectedFiles() {
   lists_.trackSort.Clear();
   catalogue::ChangePage(app_, catalogue::Page::Playlists);
   if (app_.currentPage != catalogue::Page::Playlists || !EnsurePlaylistForAdding()) return;
-  const std::size_t total = selected + lists_.tracks.size();
+  AppendToSelected(selected, [&] {
+    const catalogue::ColumnMap& map = app_.columnMap;
+    std::vector<int> ids;
+    for (const catalogue::TrackRecord& row : rows) {
+      if (!row.selected) continue;
+      ids.push_back(content_.Table().FindDeviceTrackId(map.Get(row, Column::Artist), map.Get(row, Column::Title),
+                                                       map.Get(row, Column::Album)));
+    }
+    return ids;
+  });
+}
+
+void PlaylistManager::AddPlayerTracks(const std::vector<int>& ids, const std::string& proposedName) {
+  lists_.trackSort.Clear();
+  catalogue::ChangePage(app_, catalogue::Page::Playlists);
+  if (app_.currentPage != catalogue::Page::Playlists) return;
+  if (const auto chosen = FirstSelected(lists_.playlists)) {
+    const std::string question = "Add to PlayList  \"" + lists_.playlists[*chosen].texts[kPlaylistName] + "\" ?";
+    if (catalogue::Ask(app_.frontend, Sound::Question, MessageKind::Confirmation, question,
+                       {Button::Yes, Button::No}) != Button::Yes) {
+      for (ListRow& row : lists_.playlists) row.selected = false;
+      Changed();
+    }
+  }
+  if (!EnsurePlaylistForAdding(proposedName)) return;
+  AppendToSelected(ids.size(), [&] { return ids; });
+}
+
+void PlaylistManager::AppendToSelected(std::size_t count, const std::function<std::vector<int>()>& ids) {
+  const std::size_t total = count + lists_.tracks.size();
   if (total >= kLongPlaylist &&
       catalogue::Ask(app_.frontend, Sound::Question, MessageKind::Confirmation,
                      "Long playlists can cause problems !\n\r\rDo you really want to create a\n\rplaylist with " +
@@ -76,14 +105,7 @@ void PlaylistManager::AddSelectedFiles() {
   }
   catalogue::SetCommandState(app_, 0);
   ChangeTracks([&](Device& device) -> const char* {
-    const catalogue::ColumnMap& map = app_.columnMap;
-    std::vector<int> ids;
-    for (const catalogue::TrackRecord& row : rows) {
-      if (!row.selected) continue;
-      ids.push_back(content_.Table().FindDeviceTrackId(map.Get(row, Column::Artist), map.Get(row, Column::Title),
-                                                       map.Get(row, Column::Album)));
-    }
-    return AddTracksToPlaylist(device, ids, TrackListPlaylistId()) ? nullptr : kAddingFailed;
+    return AddTracksToPlaylist(device, ids(), TrackListPlaylistId()) ? nullptr : kAddingFailed;
   });
 }
 

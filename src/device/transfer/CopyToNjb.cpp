@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "audio/Rounding.h"
 #include "catalogue/AudioHost.h"
 #include "catalogue/ListOperations.h"
+#include "device/transfer/FreeSpace.h"
 #include "device/transfer/SendAudioFile.h"
 
 namespace tonvault::device {
@@ -15,8 +15,6 @@ using catalogue::MessageKind;
 using catalogue::Sound;
 
 namespace {
-
-constexpr double kMegabyte = 1048576.0;
 
 bool Exists(const std::string& path) {
   std::error_code error;
@@ -30,18 +28,6 @@ audio::ScanOptions TransferScanOptions(const catalogue::Options& options) {
   return scan;
 }
 
-// The megabytes the player would keep free after this file, after showing
-// them in the free-space bar; nothing when the player cannot tell (it has
-// gone away).
-std::optional<std::int64_t> RestMegabytes(TransferContext& context, std::int64_t fileSize) {
-  std::int64_t totalKb = 0, freeKb = 0;
-  Device& device = context.session.CurrentDevice();
-  if (device.GetTotalSpace(totalKb) != kOk || device.GetFreeSpace(freeKb) != kOk) return std::nullopt;
-  const std::int64_t restMb = audio::RoundHalfEven(static_cast<double>(freeKb * 1024 - fileSize) / kMegabyte);
-  context.window.SetFreeSpace(audio::RoundHalfEven(static_cast<double>(totalKb * 1024) / kMegabyte), restMb);
-  return restMb;
-}
-
 // Why a file is not sent, or empty when it may go.
 std::string Refusal(const TransferMetadata& metadata, std::int64_t restMb, std::int64_t limitMb) {
   if (metadata.corrupt) return "ERROR (File corrupt)";
@@ -52,40 +38,42 @@ std::string Refusal(const TransferMetadata& metadata, std::int64_t restMb, std::
 }
 
 void SendOne(TransferContext& context, TransferRun& run, const SendItem& item, std::size_t n, const SentHook& sent) {
+  catalogue::FrontendScanHost host(context.app);
+  const TransferMetadata metadata = MetadataOf(item, TransferScanOptions(context.app.options), host);
+  if (CheckAndSendAudio(context, run, item.path, metadata, n) != SendResult::Sent || !sent) return;
+  const int id =
+      context.content.Table().FindDeviceTrackId(metadata.info.artist, metadata.info.title, metadata.info.album);
+  AudioInfo info = metadata.info;
+  info.id = id;
+  sent(n, info);
+}
+
+}  // namespace
+
+SendResult CheckAndSendAudio(TransferContext& context, TransferRun& run, const std::string& path,
+                             const TransferMetadata& metadata, std::size_t n) {
   catalogue::Application& app = context.app;
-  catalogue::FrontendScanHost host(app);
-  const TransferMetadata metadata = MetadataOf(item, TransferScanOptions(app.options), host);
   const std::optional<std::int64_t> restMb = RestMegabytes(context, metadata.info.fileSize);
   if (!restMb) {
     app.frontend.Beep(Sound::Exclamation);
     run.SetState(n, "ERROR (on transfer)", TransferIcon::Error);
     run.Failed();
-    return;
+    return SendResult::Failed;
   }
-  // The Jukebox keeps "Minimal free space"; the Nomad II at least 1 MB.
-  const std::int64_t limitMb = context.session.DeviceKind() == 1 ? app.options.njb.minFree : 1;
-  const std::string refusal = Refusal(metadata, *restMb, limitMb);
+  const std::string refusal = Refusal(metadata, *restMb, MinimalFreeMegabytes(context));
   if (!refusal.empty()) {
     app.frontend.Beep(Sound::Exclamation);
     run.SetState(n, refusal, refusal.starts_with("ERROR") ? TransferIcon::Error : TransferIcon::Replacing);
-    return;
+    return SendResult::Refused;
   }
-  if (!SendAudioFile(context, item.path, metadata.info, n)) {
+  if (!SendAudioFile(context, path, metadata.info, n)) {
     run.Failed();
-    return;
+    return SendResult::Failed;
   }
   run.SetState(n, "Done", TransferIcon::Done);
   run.Succeeded(n);
-  if (sent) {
-    const int id = context.content.Table().FindDeviceTrackId(metadata.info.artist, metadata.info.title,
-                                                             metadata.info.album);
-    AudioInfo info = metadata.info;
-    info.id = id;
-    sent(n, info);
-  }
+  return SendResult::Sent;
 }
-
-}  // namespace
 
 TransferOutcome CopyFilesToNjb(TransferContext& context, const std::vector<SendItem>& items, const SentHook& sent) {
   catalogue::Application& app = context.app;

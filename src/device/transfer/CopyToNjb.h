@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "device/transfer/TransferMetadata.h"
@@ -12,6 +13,15 @@ namespace tonvault::device {
 // Called after each file that arrived on the player, with its place in the
 // items and the metadata it was sent with (its `id` the new track's ID).
 using SentHook = std::function<void(std::size_t item, const AudioInfo& sent)>;
+
+enum class SendResult { Sent, Refused, Failed };
+
+// One audio file of a running transfer in row `n`: refused when it is
+// corrupt, empty, without a length or would leave too little room on the
+// player, else sent with SendAudioFile. A failed send counts as an error
+// of the run; a refusal only shows in its row.
+SendResult CheckAndSendAudio(TransferContext& context, TransferRun& run, const std::string& path,
+                             const TransferMetadata& metadata, std::size_t n);
 
 // The transfer to the player of the items, in order, in the Transfer
 // Status window: a missing file refuses the whole transfer before anything

@@ -37,9 +37,10 @@ TransferRow RowOf(const DeviceTrack& data, const std::string& target) {
   return row;
 }
 
-void ReceiveOne(TransferContext& context, TransferRun& run, int id, const std::string& target, std::size_t n,
+void ReceiveOne(TransferContext& context, TransferRun& run, const ReceiveItem& item, std::size_t n,
                 const ReceivedHook& received) {
-  const std::optional<DeviceTrack> data = context.content.Table().GetDeviceTrack(id);
+  std::optional<DeviceTrack> data = item.data;
+  if (item.isAudio) data = context.content.Table().GetDeviceTrack(item.id);
   if (!data || !context.session.DeviceReady()) {
     context.app.frontend.Beep(Sound::Exclamation);
     run.SetState(n, "ERROR (File not found)", TransferIcon::Error);
@@ -47,36 +48,48 @@ void ReceiveOne(TransferContext& context, TransferRun& run, int id, const std::s
     return;
   }
   std::string state;
-  if (!ReceiveFile(context, id, target, true, n, *data, state)) {
+  if (!ReceiveFile(context, item.id, item.target, item.isAudio, n, *data, state)) {
     run.Failed();
     return;
   }
   run.SetState(n, state, TransferIcon::Done);
   run.Succeeded(n);
-  if (received) received(n, target);
+  if (received) received(n, item.target);
 }
 
 }  // namespace
+
+TransferOutcome CopyItemsToPc(TransferContext& context, const std::vector<ReceiveItem>& items, const std::string& folder,
+                              const ReceivedHook& received) {
+  std::vector<TransferRow> rows;
+  std::vector<std::int64_t> rowKb;
+  for (const ReceiveItem& item : items) {
+    rows.push_back(RowOf(item.data, item.target));
+    rowKb.push_back(KilobytesHalfEven(item.data.fileSize));
+  }
+  TransferRun run(context, rows, rowKb);
+  ShowDriveSpace(context, folder);
+  return run.RunRows([&](std::size_t n) {
+    ReceiveOne(context, run, items[n], n, received);
+    ShowDriveSpace(context, folder);
+  });
+}
+
+ReceiveItem AudioReceiveItem(TransferContext& context, int id, const std::string& folder) {
+  ReceiveItem item;
+  item.id = id;
+  item.data = context.content.Table().GetDeviceTrack(id).value_or(DeviceTrack{});
+  item.target = UploadFileName(folder, item.data, context.app.options);
+  return item;
+}
 
 TransferOutcome CopyTracksToPc(TransferContext& context, const std::vector<int>& ids, const std::string& folder,
                                const ReceivedHook& received) {
   // The target names come from the table.
   context.content.EnsureDeviceTable();
-  std::vector<TransferRow> rows;
-  std::vector<std::int64_t> rowKb;
-  std::vector<std::string> targets;
-  for (const int id : ids) {
-    const DeviceTrack data = context.content.Table().GetDeviceTrack(id).value_or(DeviceTrack{});
-    targets.push_back(UploadFileName(folder, data, context.app.options));
-    rows.push_back(RowOf(data, targets.back()));
-    rowKb.push_back(KilobytesHalfEven(data.fileSize));
-  }
-  TransferRun run(context, rows, rowKb);
-  ShowDriveSpace(context, folder);
-  return run.RunRows([&](std::size_t n) {
-    ReceiveOne(context, run, ids[n], targets[n], n, received);
-    ShowDriveSpace(context, folder);
-  });
+  std::vector<ReceiveItem> items;
+  for (const int id : ids) items.push_back(AudioReceiveItem(context, id, folder));
+  return CopyItemsToPc(context, items, folder, received);
 }
 
 TransferOutcome CopySelectedFilesToPc(TransferContext& context) {

@@ -213,6 +213,11 @@ void Mp3Page::AnalyzeSelected(catalogue::ListId list) {
   }
 }
 
+void Mp3Page::AnalyzePath(const std::string& path) {
+  catalogue::AnalyzeFile(app_, state_, path, app_.currentPage);
+  ShowAnalysis();
+}
+
 void Mp3Page::ShowAnalysis() {
   fileName_->setText(Qs(state_.fileName));
   id3v1_->setText(Qs(state_.id3v1Text));

@@ -29,6 +29,8 @@ class Mp3Page : public QWidget {
 
   // "Analyze / Fix  MP3": analyses the first selected row of `list`.
   void AnalyzeSelected(catalogue::ListId list);
+  // "Analyze / Fix  MP3" of a file named by its path (the Quick Copy page).
+  void AnalyzePath(const std::string& path);
   // Shows the state after an analysis (zoom back to 1).
   void ShowAnalysis();
   catalogue::AnalysisPage& State() { return state_; }
