@@ -323,7 +323,9 @@ void MainWindow::BuildPages() {
     } else if (page == Page::Synchronize) {
       widget = syncPage_ = new SyncPage(app_, stack_);
     } else if (page == Page::Playlists) {
-      widget = playlistsPage_ = new PlaylistsPage(app_, deviceControl_->Session(), deviceControl_->Content(), stack_);
+      // Filled once the player's session exists (BuildPlayerPages).
+      widget = playlistsHolder_ = new QWidget(stack_);
+      (new QVBoxLayout(playlistsHolder_))->setContentsMargins(0, 0, 0, 0);
     } else if (page == Page::Mp3) {
       widget = mp3Page_ = new Mp3Page(app_, stack_);
       // The repair's "Keep original file date" mirrors the settings page's.
@@ -370,6 +372,8 @@ void MainWindow::BuildPages() {
 
 void MainWindow::BuildPlayerPages() {
   device::DeviceSession& session = deviceControl_->Session();
+  playlistsPage_ = new PlaylistsPage(app_, session, deviceControl_->Content(), playlistsHolder_);
+  playlistsHolder_->layout()->addWidget(playlistsPage_);
   playerPage_ = new PlayerPage(app_, session, playerHolder_);
   playerHolder_->layout()->addWidget(playerPage_);
   app_.playerPlayback = &playerPage_->Control();

@@ -151,6 +151,7 @@ class MainWindow : public QMainWindow, public catalogue::Frontend {
   std::vector<class ViewPage*> viewPages_;
   class StatisticsPage* statisticsPage_ = nullptr;
   class PlaylistsPage* playlistsPage_ = nullptr;
+  QWidget* playlistsHolder_ = nullptr;
   views::ViewsBuilder viewsBuilder_;
   // Installs itself as the page change's editor hooks.
   tagging::TagEditor tagEditor_{app_};

@@ -3,15 +3,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "QtTestApp.h"
 #include "ShownWindow.h"
 #include "ui/DeviceControl.h"
 #include "ui/MainWindow.h"
 #include "ui/pages/PlayerSettingsPanel.h"
+#include "ui/pages/PlaylistsPage.h"
 #include "ui/pages/SettingsPage.h"
 
 namespace tonvault::ui {
@@ -133,6 +137,21 @@ TEST_F(PlayerWindowTest, TheNomadMemoryChoiceSwitchesThePlayerAndPressesItsButto
   EXPECT_TRUE(buttons[0]->isChecked());
   EXPECT_EQ(window->Player()->Content().ChosenMemory(), 0);
   window->grab().save(TONVAULT_SCREENSHOT_DIR "/nomad-memory.png");
+}
+
+// The Playlists page is built before the window's player session exists; it
+// must still work on that session once the window is up.
+TEST_F(PlayerWindowTest, ThePlaylistsPageUsesTheWindowsPlayerSession) {
+  auto* page = window->findChild<PlaylistsPage*>();
+  ASSERT_NE(page, nullptr);
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->defaultButton()->click();
+  });
+  answer.start(20);
+  page->Manager().LoadPlaylists();
+  answer.stop();
+  EXPECT_TRUE(page->Manager().Lists().playlists.empty());
 }
 
 }  // namespace
