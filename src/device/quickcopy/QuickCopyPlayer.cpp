@@ -50,6 +50,7 @@ void QuickCopy::DeleteFolderRow(std::size_t row) {
     if (InGroup(table.Entries()[i], group_, playerRows_[row].Name())) entries.push_back(i);
   }
   std::size_t left = entries.size();
+  catalogue::Frontend& frontend = context_.app.frontend;
   for (const std::size_t entry : entries) {
     if (context_.session.CurrentDevice().DeleteTrack(table.Entries()[entry].id) != kOk) {
       Error(std::string(kCannotDelete) + kOnNjb);
@@ -57,9 +58,12 @@ void QuickCopy::DeleteFolderRow(std::size_t row) {
       table.RemoveEntry(entry);
       context_.session.PauseDevice();
     }
-    context_.app.frontend.SetStatusPanel(0, std::to_string(--left));
-    context_.app.frontend.PumpEvents();
+    --left;
+    frontend.SetProgress(0, static_cast<int>((entries.size() - left) * catalogue::kProgressMaximum / entries.size()));
+    frontend.SetStatusPanel(0, std::to_string(left));
+    frontend.PumpEvents();
   }
+  frontend.SetProgress(0, 0);
   playerRows_.erase(playerRows_.begin() + static_cast<std::ptrdiff_t>(row));
 }
 

@@ -336,6 +336,7 @@ TEST_F(QuickCopyTest, DeletingANameRowDeletesExactlyThatNamesTracks) {
         Track("Four", "Live", "Amy", "Pop")});
   Open(0);
   ASSERT_EQ(Names(quick_->PlayerRows()), (std::vector<std::string>{"Live", "Live ", "live"}));
+  frontend_.ClearLog();
   frontend_.Answer(Button::Yes);
   quick_->DeleteOnPlayer({0});
   EXPECT_EQ(frontend_.Log("message").back(),
@@ -343,6 +344,8 @@ TEST_F(QuickCopyTest, DeletingANameRowDeletesExactlyThatNamesTracks) {
             "[Yes/No] -> Yes");
   EXPECT_EQ(Names(quick_->PlayerRows()), (std::vector<std::string>{"Live ", "live"}));
   EXPECT_EQ(CallCount("DeleteTrack"), 2);
+  EXPECT_EQ(frontend_.Log("progress"), (std::vector<std::string>{"progress: 150", "progress: 300", "progress: 0"}));
+  EXPECT_EQ(frontend_.Log("panel0").back(), "panel0: 0") << "tracks left";
   quick_->RefreshPlayerPane();
   EXPECT_EQ(Names(quick_->PlayerRows()), (std::vector<std::string>{"Live ", "live"}));
   quick_->UpOneLevel();
