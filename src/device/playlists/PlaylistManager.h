@@ -46,9 +46,10 @@ class PlaylistManager {
   // "Add selected files to playlist" of FILES and RESULTS.
   void AddSelectedFiles();
   // "Add selected files to a Playlist" of the Quick Copy page: the player
-  // tracks `ids` go to the selected playlist (when the user agrees) or to a
-  // new one, its name proposed as `proposedName`.
-  void AddPlayerTracks(const std::vector<int>& ids, const std::string& proposedName);
+  // tracks that `gather` returns go to the selected playlist (when the user
+  // agrees) or to a new one, its name proposed as `proposedName`. They are
+  // gathered once a playlist is chosen.
+  void AddPlayerTracks(const std::function<std::vector<int>()>& gather, const std::string& proposedName);
   void DeleteFromPlaylist();
   void ShuffleTracks();
   // "Save &again": the selected playlist in the order of the track list.

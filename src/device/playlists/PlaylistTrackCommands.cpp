@@ -78,7 +78,8 @@ void PlaylistManager::AddSelectedFiles() {
   });
 }
 
-void PlaylistManager::AddPlayerTracks(const std::vector<int>& ids, const std::string& proposedName) {
+void PlaylistManager::AddPlayerTracks(const std::function<std::vector<int>()>& gather,
+                                      const std::string& proposedName) {
   lists_.trackSort.Clear();
   catalogue::ChangePage(app_, catalogue::Page::Playlists);
   if (app_.currentPage != catalogue::Page::Playlists) return;
@@ -91,6 +92,7 @@ void PlaylistManager::AddPlayerTracks(const std::vector<int>& ids, const std::st
     }
   }
   if (!EnsurePlaylistForAdding(proposedName)) return;
+  const std::vector<int> ids = gather();
   AppendToSelected(ids.size(), [&] { return ids; });
 }
 

@@ -97,6 +97,7 @@ class QuickCopy {
   void Error(const std::string& text);
   void DeleteFolderRow(std::size_t row);
   bool DeletePlayerFile(std::size_t row);
+  std::vector<int> GatherForPlaylist(const std::vector<std::size_t>& selected);
 
   TransferContext& context_;
   bool startingUp_ = false;

@@ -123,7 +123,24 @@ void QuickCopy::AddToPlaylist(const std::vector<std::size_t>& selected, Playlist
   }
   if (selected.empty() || level_ == QuickLevel::Groups || level_ == QuickLevel::Data) return;
   const std::string proposal = level_ == QuickLevel::Names ? playerRows_.at(selected.front()).Name() : "";
-  playlists.AddPlayerTracks(SelectedTrackIds(selected), proposal);
+  playlists.AddPlayerTracks([&] { return GatherForPlaylist(selected); }, proposal);
+}
+
+std::vector<int> QuickCopy::GatherForPlaylist(const std::vector<std::size_t>& selected) {
+  std::vector<int> ids = SelectedTrackIds(selected);
+  if (level_ != QuickLevel::Names) return ids;
+  // Every track of the chosen names: counted on the status bar, and a
+  // confirmed stop keeps the tracks gathered so far.
+  catalogue::LongOperation::Pacing pacing;
+  pacing.statusText = [](std::size_t done) { return "Add:  " + std::to_string(done); };
+  catalogue::LongOperation operation(context_.app, pacing);
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    if (!operation.ItemDone(i + 1, ids.size())) {
+      ids.resize(i + 1);
+      break;
+    }
+  }
+  return ids;
 }
 
 void QuickCopy::CopyInfoToFiles(const std::vector<std::size_t>& selected) {

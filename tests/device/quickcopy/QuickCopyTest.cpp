@@ -3,6 +3,8 @@
 // track data into FILES.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "catalogue/ColumnMap.h"
 #include "device/TransferTestSupport.h"
 #include "catalogue/PageChange.h"
@@ -452,6 +454,23 @@ TEST_F(QuickCopyTest, NameRowsGoIntoANewPlaylistNamedAfterTheFirst) {
   EXPECT_EQ(Messages().front(), "message(confirmation): Add to PlayList  \"Live\" ? [Yes/No] -> No");
   EXPECT_EQ(playlists.Lists().playlists.size(), 2u);
   EXPECT_EQ(playlists.Lists().tracks.size(), 1u);
+}
+
+TEST_F(QuickCopyTest, TracksOfANameAreCountedOnTheStatusBarOnceAPlaylistIsChosen) {
+  std::vector<AudioInfo> tracks;
+  for (int i = 0; i < 12; ++i) tracks.push_back(Track("Song " + std::to_string(i), "Live", "Zed", "Rock"));
+  Load(tracks);
+  PlaylistManager playlists(app_, *session_, *content_);
+  Open(0);
+  frontend_.ClearLog();
+  frontend_.Input("Live");
+  quick_->AddToPlaylist({0}, playlists);
+  const auto log = frontend_.Log("");
+  const auto asked = std::find_if(log.begin(), log.end(), [](const std::string& line) { return line.rfind("input", 0) == 0; });
+  const auto counted = std::find(log.begin(), log.end(), "panel0: Add:  10");
+  ASSERT_NE(counted, log.end());
+  EXPECT_LT(asked, counted) << "the name is asked for before the tracks are gathered";
+  EXPECT_EQ(playlists.Lists().tracks.size(), 12u);
 }
 
 TEST_F(QuickCopyTest, ANomadIIHasNoPlaylists) {
