@@ -1,17 +1,23 @@
 #include "device/Backends.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "device/folder/FolderPlayer.h"
 #include "device/folder/PlayerStore.h"
 #include "device/simulated/SimulatedPlayer.h"
+#include "files/Folders.h"
 #ifdef TONVAULT_HAVE_NJB
 #include "device/njb/NjbLibrary.h"
-#include "files/Folders.h"
 #endif
 
 namespace tonvault::device {
@@ -59,6 +65,57 @@ class AutomaticLibrary : public DeviceLibrary {
   std::unique_ptr<DeviceLibrary> current_;
 };
 
+// A library whose content lives in a folder of this run only: the folder
+// goes when the library does, after the player in it has been closed.
+class OneRunLibrary : public DeviceLibrary {
+ public:
+  OneRunLibrary(std::unique_ptr<DeviceLibrary> library, std::string folder)
+      : library_(std::move(library)), folder_(std::move(folder)) {}
+  ~OneRunLibrary() override {
+    library_.reset();
+    files::RemoveFolder(folder_);
+  }
+  OneRunLibrary(const OneRunLibrary&) = delete;
+  OneRunLibrary& operator=(const OneRunLibrary&) = delete;
+
+  int CountDevices(int kind) override { return library_->CountDevices(kind); }
+  Status SelectDevice(int& selection) override { return library_->SelectDevice(selection); }
+  Device& GetDevice() override { return library_->GetDevice(); }
+  EventQueue& Events() override { return library_->Events(); }
+  DeviceInfo GetVersionInfo() override { return library_->GetVersionInfo(); }
+
+ private:
+  std::unique_ptr<DeviceLibrary> library_;
+  std::string folder_;
+};
+
+constexpr const char* kSimulatedFolderName = "tonvault-simulated-player";
+
+// Whether `path` is the user's private runtime folder: an absolute path
+// naming a folder itself (not a link) of the effective user with mode 0700.
+bool IsPrivateRuntimeFolder(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && path.front() == '/' && ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+         info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0700;
+}
+
+// Why `path` cannot hold the simulated player, or empty when it can: it
+// must be a folder itself (a link is never followed), belong to the
+// effective user and give nobody else any permission.
+std::string WhyNotPrivate(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return std::string("it cannot be examined: ") + std::strerror(errno);
+  if (S_ISLNK(info.st_mode)) return "it is a symbolic link";
+  if (!S_ISDIR(info.st_mode)) return "it is not a folder";
+  if (info.st_uid != ::geteuid()) return "it belongs to user " + std::to_string(info.st_uid);
+  if ((info.st_mode & 077) != 0) {
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
+    return std::string("other users may use it (mode ") + mode + ")";
+  }
+  return {};
+}
+
 }  // namespace
 
 std::optional<PlayerAddress> ParsePlayerAddress(const std::string& text) {
@@ -79,9 +136,37 @@ PlayerAddress AddressFromOptions(const catalogue::DeviceOptions& options) {
   }
 }
 
-std::string SimulatedPlayerFolder() {
-  return (std::filesystem::temp_directory_path() / ("tonvault-simulated-player-" + std::to_string(::getuid())))
-      .string();
+SimulatedFolder SimulatedPlayerFolder(const std::string& runtimeFolder, const std::string& tempFolder) {
+  const bool runtime = IsPrivateRuntimeFolder(runtimeFolder);
+  const std::string base = runtime ? runtimeFolder : tempFolder;
+  const std::string uid = std::to_string(::geteuid());
+  const std::string usual = base + "/" + kSimulatedFolderName + (runtime ? "" : "-" + uid);
+  // A folder of that name already there is checked like a new one; mkdir
+  // never follows a link in the way, not even one leading nowhere.
+  std::string why;
+  if (::mkdir(usual.c_str(), 0700) != 0 && errno != EEXIST) {
+    why = std::string("it cannot be made: ") + std::strerror(errno);
+  } else {
+    why = WhyNotPrivate(usual);
+  }
+  if (why.empty()) return {usual, false, {}};
+
+  std::string fresh = base + "/" + kSimulatedFolderName + "-" + uid + "-XXXXXX";
+  const bool made = ::mkdtemp(fresh.data()) != nullptr;
+  const std::string failure = made ? WhyNotPrivate(fresh) : std::strerror(errno);
+  const std::string notUsed = "The simulated player's folder \"" + usual + "\" is not used (" + why + ")";
+  if (!failure.empty()) {
+    return {{}, false, notUsed + " and no private folder could be made in \"" + base + "\": " + failure + "."};
+  }
+  return {fresh, true, notUsed + ": this run keeps the player in \"" + fresh + "\", removed at the end."};
+}
+
+SimulatedFolder SimulatedPlayerFolder() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::error_code error;
+  std::string temp = std::filesystem::temp_directory_path(error).string();
+  if (error) temp = "/tmp";
+  return SimulatedPlayerFolder(runtime != nullptr ? runtime : "", temp);
 }
 
 std::vector<std::string> FindPlayerFolders() {
@@ -116,10 +201,15 @@ std::unique_ptr<DeviceLibrary> FindBackends(const PlayerAddress& where) {
     case PlayerChoice::Folder: return std::make_unique<FolderPlayer>(where.folder);
     case PlayerChoice::SimulatedJukebox:
     case PlayerChoice::SimulatedNomadII: {
-      const std::string folder = SimulatedPlayerFolder();
-      if (files::MakeFolders(folder)) return nullptr;
+      const SimulatedFolder folder = SimulatedPlayerFolder();
+      // The only word the device layer has before any window or command
+      // runs: one line on the standard error.
+      if (!folder.notice.empty()) std::cerr << folder.notice << '\n';
+      if (folder.path.empty()) return nullptr;
       const int kind = where.choice == PlayerChoice::SimulatedJukebox ? kKindJukebox : kKindNomadII;
-      return std::make_unique<SimulatedPlayer>(folder, std::vector<int>{kind});
+      auto player = std::make_unique<SimulatedPlayer>(folder.path, std::vector<int>{kind});
+      if (!folder.fresh) return player;
+      return std::make_unique<OneRunLibrary>(std::move(player), folder.path);
     }
     case PlayerChoice::Njb:
 #ifdef TONVAULT_HAVE_NJB

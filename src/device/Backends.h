@@ -32,7 +32,23 @@ std::optional<PlayerAddress> ParsePlayerAddress(const std::string& text);
 PlayerAddress AddressFromOptions(const catalogue::DeviceOptions& options);
 
 // The folder the simulated players keep their content in.
-std::string SimulatedPlayerFolder();
+struct SimulatedFolder {
+  std::string path;    // empty when no private folder could be made
+  bool fresh = false;  // a folder of this run only: the usual one could not be used
+  std::string notice;  // one line saying why, when the usual folder was not used
+};
+
+// The simulated players keep their content from run to run in a folder of
+// a fixed name: "tonvault-simulated-player" in `runtimeFolder` when that is
+// the user's private runtime folder (an absolute path to a folder, not a
+// link, owned by the effective user, mode 0700), else
+// "tonvault-simulated-player-UID" in `tempFolder`. The folder is made with
+// mode 0700 and taken only when it is a folder (not a link) of the
+// effective user that nobody else may read, write or enter. A name someone
+// else took is never used: a fresh folder of this run stands in for it.
+SimulatedFolder SimulatedPlayerFolder(const std::string& runtimeFolder, const std::string& tempFolder);
+// The same for $XDG_RUNTIME_DIR and the system's temporary folder.
+SimulatedFolder SimulatedPlayerFolder();
 
 // Folders on mounted removable media (below /media, /run/media and /mnt)
 // that hold a player library folder.

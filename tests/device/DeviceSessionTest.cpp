@@ -1,13 +1,21 @@
 // The session around player operations, with the simulated player, a
 // scripted frontend and a clock that runs only when the program sleeps.
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <memory>
 
+#include "device/Backends.h"
 #include "device/DeviceTestSupport.h"
 #include "device/session/DeviceSession.h"
 #include "device/simulated/SimulatedPlayer.h"
+#include "files/ReplaceFile.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempFolder.h"
 
@@ -117,6 +125,131 @@ TEST_F(DeviceSessionTest, ChoosingAnotherPlayerClosesTheOpenOneAndFindsTheBacken
   EXPECT_FALSE(session.LibraryPresent());
   ASSERT_TRUE(session.StartDevice(true));
   EXPECT_EQ(found, 2);
+}
+
+// --- the simulated players' folder ---
+
+struct stat Lstat(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+  return info;
+}
+
+// A folder itself (not a link) of ours that nobody else may use.
+bool IsPrivateFolder(const std::string& path) {
+  const struct stat info = Lstat(path);
+  return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0700;
+}
+
+std::string UsualFolder(const std::string& temp) {
+  return temp + "/tonvault-simulated-player-" + std::to_string(::geteuid());
+}
+
+// What a run given a name someone else took must get: a fresh private
+// folder of its own, and a word about it.
+void ExpectFreshFolder(const SimulatedFolder& folder, const std::string& usual, const std::string& why) {
+  EXPECT_TRUE(folder.fresh);
+  ASSERT_FALSE(folder.path.empty());
+  EXPECT_NE(folder.path, usual);
+  EXPECT_TRUE(IsPrivateFolder(folder.path));
+  EXPECT_NE(folder.notice.find(usual), std::string::npos) << folder.notice;
+  EXPECT_NE(folder.notice.find(why), std::string::npos) << folder.notice;
+  EXPECT_NE(folder.notice.find(folder.path), std::string::npos) << folder.notice;
+}
+
+TEST(SimulatedPlayerFolder, IsMadePrivateAndFoundAgainByTheNextRun) {
+  testing::TempFolder temp;
+  const SimulatedFolder first = SimulatedPlayerFolder("", temp.Path());
+  EXPECT_EQ(first.path, UsualFolder(temp.Path()));
+  EXPECT_FALSE(first.fresh);
+  EXPECT_TRUE(first.notice.empty());
+  EXPECT_TRUE(IsPrivateFolder(first.path));
+  ASSERT_FALSE(files::WriteWholeFile(first.path + "/kept", "x"));
+  const SimulatedFolder second = SimulatedPlayerFolder("", temp.Path());
+  EXPECT_EQ(second.path, first.path);
+  EXPECT_FALSE(second.fresh);
+  EXPECT_TRUE(std::filesystem::exists(second.path + "/kept"));
+}
+
+TEST(SimulatedPlayerFolder, LivesInTheRuntimeFolderOnlyWhenThatIsPrivate) {
+  testing::TempFolder temp;
+  const std::string runtime = temp.Path() + "/run";
+  ASSERT_EQ(::mkdir(runtime.c_str(), 0700), 0);
+  const SimulatedFolder inRuntime = SimulatedPlayerFolder(runtime, temp.Path());
+  EXPECT_EQ(inRuntime.path, runtime + "/tonvault-simulated-player");
+  EXPECT_TRUE(IsPrivateFolder(inRuntime.path));
+  EXPECT_TRUE(inRuntime.notice.empty());
+
+  const std::string link = temp.Path() + "/run-link";
+  ASSERT_EQ(::symlink(runtime.c_str(), link.c_str()), 0);
+  EXPECT_EQ(SimulatedPlayerFolder(link, temp.Path()).path, UsualFolder(temp.Path()));
+  EXPECT_EQ(SimulatedPlayerFolder("run", temp.Path()).path, UsualFolder(temp.Path()));
+  EXPECT_EQ(SimulatedPlayerFolder(temp.Path() + "/none", temp.Path()).path, UsualFolder(temp.Path()));
+  ASSERT_EQ(::chmod(runtime.c_str(), 0750), 0);
+  EXPECT_EQ(SimulatedPlayerFolder(runtime, temp.Path()).path, UsualFolder(temp.Path()));
+}
+
+TEST(SimulatedPlayerFolder, ALinkOfThatNameIsNeverFollowed) {
+  testing::TempFolder temp;
+  const std::string usual = UsualFolder(temp.Path());
+  // A private folder of ours: followed, the link would pass every check.
+  const std::string target = temp.Path() + "/target";
+  ASSERT_EQ(::mkdir(target.c_str(), 0700), 0);
+  ASSERT_EQ(::symlink(target.c_str(), usual.c_str()), 0);
+  const SimulatedFolder taken = SimulatedPlayerFolder("", temp.Path());
+  ExpectFreshFolder(taken, usual, "symbolic link");
+  EXPECT_TRUE(std::filesystem::is_empty(target));
+  EXPECT_TRUE(S_ISLNK(Lstat(usual).st_mode));
+
+  // A link leading nowhere makes nothing where it leads.
+  const std::string nowhere = temp.Path() + "/nowhere";
+  ASSERT_TRUE(std::filesystem::remove(usual));
+  ASSERT_EQ(::symlink(nowhere.c_str(), usual.c_str()), 0);
+  const SimulatedFolder dangling = SimulatedPlayerFolder("", temp.Path());
+  ExpectFreshFolder(dangling, usual, "symbolic link");
+  EXPECT_NE(dangling.path, taken.path);
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(nowhere)));
+}
+
+TEST(SimulatedPlayerFolder, AFolderOfAnotherUserIsNotUsed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can make a folder that belongs to another user";
+  testing::TempFolder temp;
+  ASSERT_EQ(::chmod(temp.Path().c_str(), 0755), 0);
+  // Like the system's temporary folder: everyone may make names in it.
+  const std::string shared = temp.Path() + "/shared";
+  ASSERT_EQ(::mkdir(shared.c_str(), 0700), 0);
+  ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+  const std::string usual = UsualFolder(shared);
+  const pid_t child = ::fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    const bool made = ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0 &&
+                      ::mkdir(usual.c_str(), 0700) == 0;
+    ::_exit(made ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other user could not make the folder";
+  ASSERT_EQ(Lstat(usual).st_uid, 65534u);
+
+  ExpectFreshFolder(SimulatedPlayerFolder("", shared), usual, "belongs to user 65534");
+  EXPECT_TRUE(std::filesystem::is_empty(usual));
+}
+
+TEST(SimulatedPlayerFolder, AFolderOthersMayUseOrAFileOfThatNameIsNotUsed) {
+  testing::TempFolder temp;
+  const std::string usual = UsualFolder(temp.Path());
+  ASSERT_EQ(::mkdir(usual.c_str(), 0700), 0);
+  for (const mode_t mode : {0777, 0750, 0701}) {
+    ASSERT_EQ(::chmod(usual.c_str(), mode), 0);
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode));
+    ExpectFreshFolder(SimulatedPlayerFolder("", temp.Path()), usual, std::string("mode ") + text);
+    EXPECT_EQ(Lstat(usual).st_mode & 07777, mode);  // left as it was found
+  }
+  ASSERT_TRUE(std::filesystem::remove(usual));
+  ASSERT_FALSE(files::WriteWholeFile(usual, "x"));
+  ExpectFreshFolder(SimulatedPlayerFolder("", temp.Path()), usual, "not a folder");
 }
 
 // --- stopping ---
