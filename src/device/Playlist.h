@@ -1,10 +1,15 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace tonvault::device {
+
+// The most tracks one playlist may hold; a playlist file with more is not
+// loaded.
+inline constexpr std::size_t kMaxPlaylistTracks = 100000;
 
 // A playlist as the player hands it out and takes it back: its name and
 // the IDs of its tracks in playing order. Changes are made on this copy and

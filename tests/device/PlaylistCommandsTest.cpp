@@ -2,7 +2,9 @@
 // player: what reaches the player, what the user is asked and told, and
 // what the playlist files hold.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -415,6 +417,39 @@ TEST_P(PlaylistCommandsTest, LoadingFilesCreatesOrAsksAndWarnsAboutMissingTracks
   manager.LoadFromPc();
   EXPECT_EQ(Messages().size(), 2u);
   EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"Known: 1", "Four lines:", "New: 2 1"}));
+}
+
+TEST_P(PlaylistCommandsTest, APlaylistFileOverTheLimitsIsRefusedBeforeThePlayerChanges) {
+  PlaylistManager& manager = Attach(1, {{"Kept", {1}}});
+  const std::string folder = temp_.Path();
+  const auto copies = [](std::size_t tracks) {
+    std::string text = "Many\r\n";
+    for (std::size_t i = 0; i < tracks; ++i) text += "\r\nT1\r\nArtist\r\nAlbum\r\n";
+    return text;
+  };
+  ASSERT_FALSE(files::WriteWholeFile(folder + "/over.TVP", copies(kMaxPlaylistTracks + 1)));
+  ASSERT_FALSE(files::WriteWholeFile(folder + "/big.TVP", "Big\r\n\r\nT1\r\nArtist\r\nAlbum\r\n"));
+  ASSERT_EQ(::truncate((folder + "/big.TVP").c_str(), static_cast<off_t>(kMaxPlaylistFileBytes + 1)), 0);
+  frontend_.ChooseFiles({folder + "/over.TVP", folder + "/big.TVP"});
+  manager.LoadFromPc();
+  const auto refusal = [&](const std::string& name) {
+    return "message(error): Cannot load File\n\r\"" + folder + "/" + name +
+           "\" !\n\r\rThe PlayList file is too large: at most 100.000 tracks (10 MB). [OK]";
+  };
+  EXPECT_EQ(Messages(), (std::vector<std::string>{refusal("over.TVP"), refusal("big.TVP")}));
+  EXPECT_EQ(OnPlayer(), (std::vector<std::string>{"Kept: 1"}));
+
+  // Exactly as many tracks as a playlist may hold load.
+  frontend_.ClearLog();
+  ASSERT_FALSE(files::WriteWholeFile(folder + "/most.TVP", copies(kMaxPlaylistTracks)));
+  frontend_.ChooseFiles({folder + "/most.TVP"});
+  manager.LoadFromPc();
+  EXPECT_TRUE(Messages().empty());
+  const std::vector<std::string> lists = OnPlayer();
+  ASSERT_EQ(lists.size(), 2u);
+  EXPECT_EQ(lists[0], "Kept: 1");
+  EXPECT_EQ(lists[1].substr(0, 5), "Many:");
+  EXPECT_EQ(static_cast<std::size_t>(std::count(lists[1].begin(), lists[1].end(), ' ')), kMaxPlaylistTracks);
 }
 
 TEST_P(PlaylistCommandsTest, ANomadIIHasNoPlaylists) {

@@ -1,12 +1,16 @@
 // Playlist files (.TVP), the playlist list of a player folder and the rows
 // of the Playlists page: formats, hostile input, reordering and sorting.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <random>
 
+#include "device/Playlist.h"
 #include "device/folder/PlaylistStore.h"
 #include "device/playlists/PlaylistFile.h"
 #include "device/playlists/PlaylistRows.h"
+#include "files/ReplaceFile.h"
+#include "support/TempFolder.h"
 
 namespace tonvault::device {
 namespace {
@@ -32,6 +36,57 @@ TEST(PlaylistFile, ReadsWholeGroupsOnlyAndOlderFiles) {
   EXPECT_EQ(legacy.tracks.at(0).title, "\xE2\x80\x9CHi\xE2\x80\x9D");
   EXPECT_TRUE(DecodePlaylistFile("").name.empty());
   EXPECT_TRUE(DecodePlaylistFile(std::string(3, '\0')).tracks.empty());
+}
+
+TEST(PlaylistFile, TracksAreCountedAsDecodingTakesThem) {
+  for (const std::string& bytes :
+       {std::string(), std::string("List"), std::string("List\r\n\r\nT\r\nA\r\n"), std::string("List\nx\nT\nA\nB"),
+        std::string("List\r\n\r\nT\r\nA\r\nB\r\n"), std::string("\xEF\xBB\xBFL\n\nT\nA\nB\n\n"),
+        std::string("L\r\r\n\nT\rA\nB\n\n\n\n\n"), std::string("Caf\xE9\n\n\x93T\x94\nA\nB"), std::string(9, '\n')}) {
+    EXPECT_EQ(CountPlaylistFileTracks(bytes), DecodePlaylistFile(bytes).tracks.size()) << bytes;
+  }
+}
+
+// A playlist file of `tracks` copies of the same track.
+std::string ManyTracks(std::size_t tracks) {
+  std::string text = "Many\r\n";
+  for (std::size_t i = 0; i < tracks; ++i) text += "\r\nT\r\nA\r\nB\r\n";
+  return text;
+}
+
+TEST(PlaylistFile, AtMostTheMostTracksAreRead) {
+  testing::TempFolder temp;
+  const std::string path = temp.Path() + "/many.TVP";
+  ASSERT_FALSE(files::WriteWholeFile(path, ManyTracks(kMaxPlaylistTracks)));
+  PlaylistFileContent content;
+  ASSERT_EQ(ReadPlaylistFile(path, content), PlaylistFileRead::Read);
+  EXPECT_EQ(content.tracks.size(), kMaxPlaylistTracks);
+
+  ASSERT_FALSE(files::WriteWholeFile(path, ManyTracks(kMaxPlaylistTracks + 1)));
+  PlaylistFileContent refused{"untouched", {}};
+  EXPECT_EQ(ReadPlaylistFile(path, refused), PlaylistFileRead::TooLarge);
+  EXPECT_EQ(refused.name, "untouched");
+  EXPECT_TRUE(refused.tracks.empty());
+}
+
+TEST(PlaylistFile, AFileOverTheSizeLimitIsRefusedByItsSize) {
+  testing::TempFolder temp;
+  const std::string path = temp.Path() + "/big.TVP";
+  // One track, then zero bytes up to the limit: read.
+  ASSERT_FALSE(files::WriteWholeFile(path, "Big\r\n\r\nT\r\nA\r\nB\r\n"));
+  ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kMaxPlaylistFileBytes)), 0);
+  PlaylistFileContent content;
+  EXPECT_EQ(ReadPlaylistFile(path, content), PlaylistFileRead::Read);
+  EXPECT_EQ(content.tracks.size(), 1u);
+  // One byte more: refused.
+  ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kMaxPlaylistFileBytes + 1)), 0);
+  EXPECT_EQ(ReadPlaylistFile(path, content), PlaylistFileRead::TooLarge);
+  // 64 GB (a sparse file): refused at once, where reading it would
+  // exhaust the memory.
+  ASSERT_EQ(::truncate(path.c_str(), off_t{1} << 36), 0);
+  EXPECT_EQ(ReadPlaylistFile(path, content), PlaylistFileRead::TooLarge);
+  EXPECT_EQ(ReadPlaylistFile(temp.Path() + "/missing.TVP", content), PlaylistFileRead::Unreadable);
+  EXPECT_EQ(ReadPlaylistFile(temp.Path(), content), PlaylistFileRead::Unreadable);
 }
 
 TEST(PlaylistFile, FileNameTakesTheSubstituteButTheNameKeepsItsCharacters) {

@@ -1,6 +1,9 @@
 #include "device/playlists/PlaylistFile.h"
 
+#include <cerrno>
+
 #include "catalogue/DatabaseFormat.h"
+#include "device/Playlist.h"
 #include "files/ReadWholeFile.h"
 #include "files/ReplaceFile.h"
 #include "tagging/rename/NewName.h"
@@ -10,7 +13,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::size_t kMaxFileSize = std::size_t{64} << 20;
 
 void AppendLine(std::string& out, std::string_view text) {
   out += catalogue::CleanField(text);
@@ -56,15 +58,26 @@ PlaylistFileContent DecodePlaylistFile(std::string bytes) {
   return content;
 }
 
+std::size_t CountPlaylistFileTracks(std::string_view bytes) {
+  // Decoding never adds or takes away a line feed, so the raw bytes have
+  // the lines of the text.
+  const std::size_t lines = catalogue::LineReader(bytes).CountLines();
+  return lines == 0 ? 0 : (lines - 1) / 4;
+}
+
 files::FileStatus WritePlaylistFile(const std::string& path, const PlaylistFileContent& content) {
   return files::WriteWholeFile(path, EncodePlaylistFile(content));
 }
 
-files::FileStatus ReadPlaylistFile(const std::string& path, PlaylistFileContent& content) {
+PlaylistFileRead ReadPlaylistFile(const std::string& path, PlaylistFileContent& content) {
   std::string bytes;
-  if (auto failed = files::ReadWholeFile(path, bytes, kMaxFileSize)) return failed;
+  if (const auto failed = files::ReadWholeFile(path, bytes, kMaxPlaylistFileBytes)) {
+    // A file over the limit is refused by its size, before a byte is read.
+    return failed->code == EFBIG ? PlaylistFileRead::TooLarge : PlaylistFileRead::Unreadable;
+  }
+  if (CountPlaylistFileTracks(bytes) > kMaxPlaylistTracks) return PlaylistFileRead::TooLarge;
   content = DecodePlaylistFile(std::move(bytes));
-  return std::nullopt;
+  return PlaylistFileRead::Read;
 }
 
 std::string PlaylistFileName(std::string_view name, std::string_view substitute) {

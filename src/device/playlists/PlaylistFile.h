@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,11 +32,25 @@ std::string EncodePlaylistFile(const PlaylistFileContent& content);
 // mark) or else Windows-1252. (lines - 1) / 4 tracks are taken, the first
 // line of each group ignored; a file of fewer than 5 lines has no tracks.
 PlaylistFileContent DecodePlaylistFile(std::string bytes);
+// How many tracks DecodePlaylistFile takes from `bytes`, counted without
+// taking the file apart.
+std::size_t CountPlaylistFileTracks(std::string_view bytes);
+
+// The largest playlist file read: 10 MB.
+inline constexpr std::size_t kMaxPlaylistFileBytes = std::size_t{10} << 20;
+
+enum class PlaylistFileRead {
+  Read,        // the content was read
+  Unreadable,  // missing, not a regular file, or a read error
+  TooLarge,    // more than kMaxPlaylistFileBytes or more than kMaxPlaylistTracks tracks
+};
 
 // Writes the file, replacing an existing one atomically.
 files::FileStatus WritePlaylistFile(const std::string& path, const PlaylistFileContent& content);
-// Reads the file; files larger than 64 MB are refused.
-files::FileStatus ReadPlaylistFile(const std::string& path, PlaylistFileContent& content);
+// Reads the file into `content`. A file larger than kMaxPlaylistFileBytes
+// is refused before it is read, one with more than kMaxPlaylistTracks
+// tracks before they are taken apart; `content` is then left as it was.
+PlaylistFileRead ReadPlaylistFile(const std::string& path, PlaylistFileContent& content);
 
 // The file name a playlist is saved under: its name with every character a
 // file name cannot hold replaced by `substitute`, and ".TVP".

@@ -5,6 +5,8 @@
 
 #include "catalogue/LongOperation.h"
 #include "catalogue/PageChange.h"
+#include "catalogue/TextFormats.h"
+#include "device/Playlist.h"
 #include "device/playlists/PlaylistAccess.h"
 #include "device/playlists/PlaylistManager.h"
 
@@ -128,9 +130,14 @@ bool PlaylistManager::CollectTrackIds(const PlaylistFileContent& content, bool& 
 
 bool PlaylistManager::LoadPlaylistFile(const std::string& path, Button& all, bool& warnMissing) {
   PlaylistFileContent content;
-  if (ReadPlaylistFile(path, content)) {
-    Fail("Cannot read File\n\r\"" + path + "\" !");
-    return true;
+  switch (ReadPlaylistFile(path, content)) {
+    case PlaylistFileRead::Read: break;
+    case PlaylistFileRead::Unreadable: Fail("Cannot read File\n\r\"" + path + "\" !"); return true;
+    case PlaylistFileRead::TooLarge:
+      Fail("Cannot load File\n\r\"" + path + "\" !\n\r\rThe PlayList file is too large: at most " +
+           catalogue::FormatThousands(static_cast<std::int64_t>(kMaxPlaylistTracks)) + " tracks (" +
+           std::to_string(kMaxPlaylistFileBytes >> 20) + " MB).");
+      return true;
   }
   bool add = false;
   std::size_t listed = 0;
