@@ -58,11 +58,15 @@ FileStatus CopyFile(const std::string& source, const std::string& target, const 
   const mode_t created = newMode == NewCopyMode::Source ? sourceMode : NewFileMode(sourceMode);
   if (const auto error = ReplaceFile(target, copy, fault, created)) return error;
   // Only a regular file that the copy replaced or created takes the dates;
-  // /dev/fd/N may stand for a file the output is appended to.
-  struct stat written {};
-  if (OwnDescriptorOf(target) < 0 && ::stat(target.c_str(), &written) == 0 && S_ISREG(written.st_mode)) {
+  // /dev/fd/N may stand for a file the output is appended to. The dates go
+  // to the file the links led the copy to, found by the same rules, never
+  // through a link the copy itself would not have followed.
+  std::string written;
+  struct stat info {};
+  if (OwnDescriptorOf(target) < 0 && !ResolveLinks(target, written) && ::lstat(written.c_str(), &info) == 0 &&
+      S_ISREG(info.st_mode)) {
     const timespec times[2] = {from.info.st_atim, from.info.st_mtim};
-    ::utimensat(AT_FDCWD, target.c_str(), times, 0);
+    ::utimensat(AT_FDCWD, written.c_str(), times, AT_SYMLINK_NOFOLLOW);
   }
   return std::nullopt;
 }

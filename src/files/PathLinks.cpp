@@ -14,6 +14,22 @@ namespace {
 
 constexpr int kMaxLinks = 40;  // as the kernel allows when it resolves a path
 
+// Whether the link at `link` (described by `info`) may be followed, by the
+// rule the kernel applies to links in shared folders such as /tmp: in a
+// folder that is sticky and writable by everyone, only a link of the user
+// who follows it or of the folder's owner leads anywhere. Anyone may plant
+// a link there under a name another user's program is about to write; as
+// the links are resolved here rather than by the kernel, its own guard
+// (fs.protected_symlinks) never sees them, so the rule is kept here, always.
+FileStatus MayFollow(const std::string& link, const struct stat& info) {
+  struct stat folder {};
+  if (::stat(FolderOf(link).c_str(), &folder) != 0) return ErrorFromErrno(errno);
+  constexpr mode_t kShared = S_ISVTX | S_IWOTH;
+  if ((folder.st_mode & kShared) != kShared) return std::nullopt;
+  if (info.st_uid == ::geteuid() || info.st_uid == folder.st_uid) return std::nullopt;
+  return FileError{Failure::System, EACCES};
+}
+
 }  // namespace
 
 std::string FolderOf(const std::string& path) {
@@ -39,6 +55,7 @@ FileStatus ResolveLinks(const std::string& path, std::string& resolved) {
       resolved = current;
       return std::nullopt;
     }
+    if (const auto refused = MayFollow(current, info)) return refused;
     std::vector<char> target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
     const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
     if (length < 0) return ErrorFromErrno(errno);

@@ -2,6 +2,15 @@
 // the tag update, and that no failure costs a file, over the simulated
 // player with real files.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
 
 #include "audio/Id3v1.h"
 #include "audio/Id3v2Tag.h"
@@ -12,7 +21,9 @@
 #include "device/transfer/ReceiveFile.h"
 #include "device/transfer/UpdateReceivedTags.h"
 #include "device/transfer/UploadFileName.h"
+#include "files/PathLinks.h"
 #include "files/ReplaceFile.h"
+#include "files/TemporaryFile.h"
 
 namespace tonvault::device {
 namespace {
@@ -233,6 +244,159 @@ TEST_F(TransferFromPlayerTest, FailedReceivesLeaveNoPartialFileAndTheOldFileWhol
   EXPECT_EQ(ReadBytes(target), "the old recording");
   EXPECT_EQ(Names(Out()), (std::vector<std::string>{"Next.mp3", "Song.mp3"}));
   EXPECT_LT(frontend_.Slept(), std::chrono::minutes(30));
+}
+
+TEST_F(TransferFromPlayerTest, ReplacingKeepsWhatMakesTheOldFileTheSameFile) {
+  const int a = PutSong("A"), b = PutSong("B");
+  app_.options.upload.id3v1 = app_.options.upload.id3v2 = static_cast<int>(TagUpdate::Off);
+  Receive({a, b});
+  ASSERT_EQ(States(), (std::vector<std::string>{"Done", "Done"}));
+  const std::string bytesA = ReadBytes(Out() + "A.mp3"), bytesB = ReadBytes(Out() + "B.mp3");
+  // A.mp3 becomes a link to a private file elsewhere, B.mp3 a private file
+  // with a second name.
+  const std::string kept = temp_.Path() + "/kept/";
+  std::filesystem::create_directories(kept);
+  std::filesystem::remove(Out() + "A.mp3");
+  std::filesystem::remove(Out() + "B.mp3");
+  ASSERT_FALSE(files::WriteWholeFile(kept + "a.mp3", "old a"));
+  ASSERT_EQ(::chmod((kept + "a.mp3").c_str(), 0640), 0);
+  ASSERT_EQ(::symlink((kept + "a.mp3").c_str(), (Out() + "A.mp3").c_str()), 0);
+  ASSERT_FALSE(files::WriteWholeFile(Out() + "B.mp3", "old b"));
+  ASSERT_EQ(::chmod((Out() + "B.mp3").c_str(), 0640), 0);
+  ASSERT_EQ(::link((Out() + "B.mp3").c_str(), (kept + "b-twin.mp3").c_str()), 0);
+
+  app_.options.upload.existingFiles = static_cast<int>(ExistingFiles::ReplaceAlways);
+  Receive({a, b});
+  EXPECT_EQ(States(), (std::vector<std::string>{"Replaced", "Replaced"}));
+  struct stat info {};
+  ASSERT_EQ(::lstat((Out() + "A.mp3").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_EQ(ReadBytes(kept + "a.mp3"), bytesA);
+  ASSERT_EQ(::stat((kept + "a.mp3").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  ASSERT_EQ(::lstat((Out() + "B.mp3").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISREG(info.st_mode));
+  EXPECT_EQ(info.st_nlink, 2u);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadBytes(kept + "b-twin.mp3"), bytesB);
+  EXPECT_EQ(Names(Out()), (std::vector<std::string>{"A.mp3", "B.mp3"}));
+}
+
+// A simulated player whose device the receive looks up just before it hands
+// over the name to write; when armed, links to `victim` appear at that
+// moment under every name a receiving file of this process could
+// predictably get (another user racing the receive).
+class PlantingPlayer : public SimulatedPlayer {
+ public:
+  PlantingPlayer(const std::string& scratch, std::string folder, std::string victim)
+      : SimulatedPlayer(scratch, {kKindJukebox}), folder_(std::move(folder)), victim_(std::move(victim)) {}
+  Device& GetDevice() override {
+    if (armed) {
+      armed = false;
+      const std::string base = folder_ + ".tonvault-receive-" + std::to_string(::getpid()) + "-";
+      for (int n = 1; n <= kPlanted; ++n) ::symlink(victim_.c_str(), (base + std::to_string(n) + ".mp3").c_str());
+    }
+    return SimulatedPlayer::GetDevice();
+  }
+
+  static constexpr int kPlanted = 4096;
+  bool armed = false;
+
+ private:
+  std::string folder_, victim_;
+};
+
+// Arms the player as a receive starts.
+class ArmingWindow : public TransferRecord {
+ public:
+  void SetState(std::size_t row, const std::string& state, TransferIcon icon) override {
+    if (state == "Transfering" && player != nullptr) player->armed = true;
+    TransferRecord::SetState(row, state, icon);
+  }
+  PlantingPlayer* player = nullptr;
+};
+
+TEST_F(TransferFromPlayerTest, LinksPlantedUnderPredictableReceivingNamesAreNeverWrittenThrough) {
+  std::filesystem::create_directories(Out());
+  std::filesystem::create_directories(temp_.Path() + "/planting");
+  const std::string victim = temp_.Path() + "/victim.txt";
+  ASSERT_FALSE(files::WriteWholeFile(victim, "the victim's"));
+  auto made = std::make_unique<PlantingPlayer>(temp_.Path() + "/planting", Out(), victim);
+  PlantingPlayer& player = *made;
+  auto taken = std::make_shared<std::unique_ptr<PlantingPlayer>>(std::move(made));
+  DeviceSession session(app_, host_, [taken] { return std::move(*taken); });
+  PlayerContent content(app_, session);
+  ArmingWindow window;
+  window.After().beep = false;
+  TransferContext context{app_, session, content, window};
+  ASSERT_TRUE(session.StartDevice(true));
+  AudioInfo info;
+  info.title = "Song", info.artist = "Band", info.album = "Album", info.codec = "MP3", info.fileName = "Song.mp3";
+  int id = 0;
+  ASSERT_EQ(session.CurrentDevice().SendTrack(Mp3("source.mp3"), info, id), kOk);
+  session.Pump();
+  content.Table().SetDeviceTableStale(true);
+
+  window.player = &player;
+  CopyTracksToPc(context, {id}, Out());
+  ASSERT_EQ(window.Rows().size(), 1u);
+  EXPECT_EQ(window.Rows()[0].state, "Done");
+  EXPECT_FALSE(player.armed);
+  EXPECT_EQ(ReadBytes(victim), "the victim's");
+  struct stat received {};
+  ASSERT_EQ(::lstat((Out() + "Song.mp3").c_str(), &received), 0);
+  EXPECT_TRUE(S_ISREG(received.st_mode));
+  EXPECT_GT(received.st_size, 0);
+  // The links are someone else's business: left as they are.
+  int links = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(Out())) links += entry.is_symlink();
+  EXPECT_EQ(links, PlantingPlayer::kPlanted);
+  EXPECT_EQ(Names(Out()).size(), PlantingPlayer::kPlanted + 1u);
+}
+
+TEST_F(TransferFromPlayerTest, LeftoversOfKilledReceivesGoAtTheNextReceiveIntoTheFolder) {
+  const int id = PutSong("Song");
+  std::filesystem::create_directories(Out());
+  const pid_t dead = ::fork();
+  if (dead == 0) ::_exit(0);
+  ASSERT_GT(dead, 0);
+  ASSERT_EQ(::waitpid(dead, nullptr, 0), dead);
+  ASSERT_NE(::kill(dead, 0), 0);
+  ASSERT_EQ(errno, ESRCH);
+  const std::string ofDead = ".tonvault-receive-" + std::to_string(dead) + "-";
+  const std::string stale = ofDead + "0123456789abcdef.mp3";
+  const std::string earlier = ofDead + "3.mp3";
+  const std::string live = ".tonvault-receive-" + std::to_string(::getpid()) + "-fedcba9876543210.mp3";
+  // The tag writers' temporary file beside the stale one, left by the kill.
+  const std::string tagging = files::NameOf(files::TemporaryFile::SlotPath(".", stale, 0));
+  for (const std::string& name : {stale, earlier, live, tagging}) {
+    ASSERT_FALSE(files::WriteWholeFile(Out() + name, "half a track"));
+  }
+  const timespec hourAgo[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, (Out() + tagging).c_str(), hourAgo, 0), 0);
+  // Names of the same form that are not plain files of ours stay.
+  const std::string victim = temp_.Path() + "/victim.mp3";
+  ASSERT_FALSE(files::WriteWholeFile(victim, "the victim's"));
+  const std::string link = ofDead + "1111111111111111.mp3";
+  const std::string twin = ofDead + "2222222222222222.mp3";
+  const std::string folder = ofDead + "3333333333333333.mp3";
+  ASSERT_EQ(::symlink(victim.c_str(), (Out() + link).c_str()), 0);
+  ASSERT_EQ(::link(victim.c_str(), (Out() + twin).c_str()), 0);
+  ASSERT_EQ(::mkdir((Out() + folder).c_str(), 0755), 0);
+  std::vector<std::string> expected = {"Song.mp3", live, link, twin, folder};
+  if (::geteuid() == 0) {
+    const std::string theirs = ofDead + "4444444444444444.mp3";
+    ASSERT_FALSE(files::WriteWholeFile(Out() + theirs, "another user's"));
+    ASSERT_EQ(::chown((Out() + theirs).c_str(), 65534, 65534), 0);
+    expected.push_back(theirs);
+  }
+  std::sort(expected.begin(), expected.end());
+
+  Receive({id});
+  EXPECT_EQ(States(), std::vector<std::string>{"Done"});
+  EXPECT_EQ(Names(Out()), expected);
+  EXPECT_EQ(ReadBytes(victim), "the victim's");
+  EXPECT_EQ(ReadBytes(Out() + live), "half a track");
 }
 
 TEST_F(TransferFromPlayerTest, PlayerErrorsShowTheirOwnTexts) {

@@ -6,10 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <string>
 
 #include "FileTestSupport.h"
 #include "files/OpenFile.h"
+#include "files/PathLinks.h"
 #include "files/ReadWholeFile.h"
 #include "files/RenameFile.h"
 #include "support/TempFolder.h"
@@ -93,6 +95,46 @@ TEST_F(ReplaceFileTest, LinkLoopIsRefusedAndLeftAsItIs) {
   EXPECT_TRUE(S_ISLNK(LinkInfo(Path("b.mp3")).st_mode));
   EXPECT_TRUE(S_ISLNK(LinkInfo(Path("self.mp3")).st_mode));
   EXPECT_EQ(Names(folder.Path()), (std::vector<std::string>{"a.mp3", "b.mp3", "self.mp3"}));
+}
+
+TEST_F(ReplaceFileTest, LinkPlantedInASharedStickyFolderByAnotherUserIsNotFollowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
+  Plant(Path("victim.mp3"), "the victim's", 0644);
+  // /tmp-like folders: one of ours, one of the other user's, and a plain
+  // world-writable one without the sticky bit.
+  for (const char* name : {"shared", "theirs", "open"}) ASSERT_EQ(::mkdir(Path(name).c_str(), 0700), 0);
+  ASSERT_EQ(::chmod(Path("shared").c_str(), 01777), 0);
+  ASSERT_EQ(::chown(Path("theirs").c_str(), test::kNobody, test::kNobody), 0);
+  ASSERT_EQ(::chmod(Path("theirs").c_str(), 01777), 0);
+  ASSERT_EQ(::chmod(Path("open").c_str(), 0777), 0);
+  for (const char* name : {"shared/planted.mp3", "theirs/planted.mp3", "open/planted.mp3"}) {
+    const std::string link = Path(name);
+    ASSERT_EQ(test::RunAsNobody([&] { return ::symlink(Path("victim.mp3").c_str(), link.c_str()) == 0 ? 0 : 1; }), 0)
+        << name;
+    ASSERT_EQ(LinkInfo(link).st_uid, test::kNobody);
+  }
+  ASSERT_EQ(::symlink(Path("victim.mp3").c_str(), Path("shared/ours.mp3").c_str()), 0);
+
+  std::string resolved;
+  const FileStatus refused = ResolveLinks(Path("shared/planted.mp3"), resolved);
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->code, EACCES);
+  EXPECT_TRUE(WriteWholeFile(Path("shared/planted.mp3"), "overwritten"));
+  EXPECT_EQ(Contents(Path("victim.mp3")), "the victim's");
+  EXPECT_TRUE(S_ISLNK(LinkInfo(Path("shared/planted.mp3")).st_mode));
+  EXPECT_EQ(Names(Path("shared")), (std::vector<std::string>{"ours.mp3", "planted.mp3"}));
+
+  // Our own link, a link of the folder's owner, and any link where the
+  // folder is not sticky lead where they point.
+  for (const char* name : {"shared/ours.mp3", "theirs/planted.mp3", "open/planted.mp3"}) {
+    SCOPED_TRACE(name);
+    ASSERT_FALSE(ResolveLinks(Path(name), resolved));
+    EXPECT_EQ(resolved, Path("victim.mp3"));
+    ASSERT_FALSE(WriteWholeFile(Path(name), std::string("through ") + name));
+    EXPECT_EQ(Contents(Path("victim.mp3")), std::string("through ") + name);
+    EXPECT_TRUE(S_ISLNK(LinkInfo(Path(name)).st_mode));
+  }
 }
 
 TEST_F(ReplaceFileTest, HardLinksStayInStep) {

@@ -2,6 +2,8 @@
 // grouping, icons, data files, copies both ways, deleting and copying
 // track data into FILES.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -274,6 +276,27 @@ TEST_F(QuickCopyTest, ReplaceForThisSessionReplacesADataFileInsteadOfAddingATwin
   EXPECT_EQ(window_.History(0), (std::vector<std::string>{"Waiting", "Transfering", "Replacing", "Done"}));
   quick_->FillPlayerPane(true);
   EXPECT_EQ(Names(quick_->PlayerRows()), (std::vector<std::string>{"notes.txt"}));
+}
+
+TEST_F(QuickCopyTest, ADataFileCopiedBackOverALinkedFileGoesWhereTheLinkLeads) {
+  std::ofstream(Pc() + "notes.txt") << "from the computer";
+  DataMode();
+  SendData({"notes.txt"});
+  ASSERT_EQ(Names(quick_->PlayerRows()), (std::vector<std::string>{"notes.txt"}));
+  const std::string kept = temp_.Path() + "/kept.txt";
+  std::ofstream(kept) << "old";
+  ASSERT_EQ(::chmod(kept.c_str(), 0640), 0);
+  std::filesystem::remove(Pc() + "notes.txt");
+  ASSERT_EQ(::symlink(kept.c_str(), (Pc() + "notes.txt").c_str()), 0);
+  app_.options.upload.existingFiles = static_cast<int>(ExistingFiles::ReplaceAlways);
+
+  quick_->CopyToPc({0});
+  EXPECT_EQ(States(), (std::vector<std::string>{"Replaced"}));
+  EXPECT_TRUE(std::filesystem::is_symlink(Pc() + "notes.txt"));
+  EXPECT_EQ(test::ReadBytes(kept), "from the computer");
+  EXPECT_EQ(std::filesystem::status(kept).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
+  EXPECT_EQ(test::Names(Pc()), (std::vector<std::string>{"notes.txt"}));
 }
 
 TEST_F(QuickCopyTest, DataFilesInAFolderNamedLikeMusicAreStillSent) {
