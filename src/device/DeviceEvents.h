@@ -21,6 +21,9 @@ class DeviceEventSink {
   virtual void OnReceiveCompleted(Status /*status*/) {}
   virtual void OnRemoval() {}
   virtual void OnMessage(const std::string& /*text*/) {}
+  // Something on the player was refused or repaired (a card entry that led
+  // elsewhere, files an interrupted change left behind): for the user.
+  virtual void OnWarning(const std::string& /*text*/) {}
   // `throwException` starts true; a handler that has dealt with the error
   // sets it to false.
   virtual void OnError(int /*error*/, const std::string& /*errorText*/, const std::string& /*description*/,

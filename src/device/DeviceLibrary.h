@@ -51,6 +51,15 @@ class Device {
   virtual Status SendDataFile(const std::string& path, const DataInfo& info, int& id) = 0;
   virtual Status ReceiveTrack(int id, const std::string& path) = 0;
   virtual Status ReceiveDataFile(int id, const std::string& path) = 0;
+  // Puts the file at `path` in the place of track `id`, which keeps its ID
+  // and its places in the playlists; the old track goes only once the new
+  // one is complete. The end comes as OnSendCompleted, as for SendTrack. A
+  // player that cannot (the Jukebox over USB) answers kNotSupported, and
+  // the caller deletes and sends instead.
+  virtual Status ReplaceTrack(int /*id*/, const std::string& /*path*/, const AudioInfo& /*info*/) {
+    return kNotSupported;
+  }
+  virtual bool CanReplaceTrack() const { return false; }
 
   // --- playlists ---
   // A player without playlists (the Nomad II) answers kNotSupported.

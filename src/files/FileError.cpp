@@ -12,6 +12,7 @@ std::string FileError::Text() const {
     case Failure::WriteProtected: return "Write protected";
     case Failure::AlreadyExists: return "File exists";
     case Failure::ReadFailed: return "Read error";
+    case Failure::Unsafe: return "Leads outside its folder or through a link";
     case Failure::System: break;
   }
   return code != 0 ? std::strerror(code) : "Unknown error";

@@ -13,6 +13,7 @@ enum class Failure {
   WriteProtected,  // the file exists but the user may not change it
   AlreadyExists,   // a rename or copy that must not replace found a file
   ReadFailed,      // the new content could not be read from its source
+  Unsafe,          // a name that leads outside its folder or through a link
   System,          // another error of the system; `code` holds it
 };
 

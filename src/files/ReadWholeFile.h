@@ -13,4 +13,8 @@ namespace tonvault::files {
 FileStatus ReadWholeFile(const std::string& path, std::string& content,
                          std::size_t limit = static_cast<std::size_t>(1) << 34);
 
+// The same for a regular file open at `descriptor`, read from its start.
+FileStatus ReadWholeDescriptor(int descriptor, std::string& content,
+                               std::size_t limit = static_cast<std::size_t>(1) << 34);
+
 }  // namespace tonvault::files

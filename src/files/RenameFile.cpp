@@ -22,6 +22,21 @@ FileError RenameError(int code) {
   return code == EEXIST || code == ENOTEMPTY ? FileError{Failure::AlreadyExists, code} : ErrorFromErrno(code);
 }
 
+// File systems with neither (FAT, most FUSE mounts): the name is reserved
+// by creating it exclusively, then the file is renamed over the reserved,
+// empty file of our own — never over a name that existed before.
+FileStatus RenameOverReserved(const std::string& from, const std::string& to) {
+  const int reserved = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (reserved < 0) return RenameError(errno);
+  ::close(reserved);
+  if (::rename(from.c_str(), to.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(to.c_str());
+    return ErrorFromErrno(error);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 FileStatus RenameExclusive(const std::string& from, const std::string& to) {
@@ -34,7 +49,10 @@ FileStatus RenameExclusive(const std::string& from, const std::string& to) {
   struct stat info {};
   if (::lstat(from.c_str(), &info) != 0) return ErrorFromErrno(errno);
   if (S_ISDIR(info.st_mode)) return FileError{Failure::NotRegularFile, EISDIR};
-  if (::link(from.c_str(), to.c_str()) != 0) return RenameError(errno);
+  if (::link(from.c_str(), to.c_str()) != 0) {
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK) return RenameError(errno);
+    return RenameOverReserved(from, to);
+  }
   if (::unlink(from.c_str()) != 0) {
     const int error = errno;
     ::unlink(to.c_str());

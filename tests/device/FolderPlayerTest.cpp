@@ -101,12 +101,14 @@ TEST_F(FolderPlayerTest, AMissingOrDamagedIndexIsRebuiltFromTheFiles) {
 }
 
 TEST_F(FolderPlayerTest, SentFilesGetSafeNamesAndNoStagingFileOutlivesAnOpen) {
-  PlayerStore store(root_);
-  ASSERT_EQ(store.Open(), kOk);
-  const int id = Add(store, "x");
-  // Separators and ".." from the tags never leave the music folder.
-  EXPECT_EQ(store.Index().tracks.at(id).relativePath, "Music/Art_ist/Unknown Album/take.mp3");
-  EXPECT_EQ(audio::ReadId3v2Tag(store.PathOf("Music/Art_ist/Unknown Album/take.mp3")).title, "x");
+  {
+    PlayerStore store(root_);
+    ASSERT_EQ(store.Open(), kOk);
+    const int id = Add(store, "x");
+    // Separators and ".." from the tags never leave the music folder.
+    EXPECT_EQ(store.Index().tracks.at(id).relativePath, "Music/Art_ist/Unknown Album/take.mp3");
+    EXPECT_EQ(audio::ReadId3v2Tag(store.Root() + "/Music/Art_ist/Unknown Album/take.mp3").title, "x");
+  }
   // A copy a killed transfer left under its staging name goes.
   std::ofstream(root_ + "/.tonvault-player/incoming-99.mp3") << "half";
   PlayerStore reopened(root_);

@@ -185,22 +185,29 @@ TEST_F(TransferToPlayerTest, ExistingTracksFollowThePolicy) {
   EXPECT_EQ(States(), std::vector<std::string>{"File exists"});
   EXPECT_EQ(Messages().back(), "message(confirmation): Replace file ? [Yes/No] -> No");
 
-  player_->FailNext("DeleteTrack", kBusy);
+  player_->FailNext("ReplaceTrack", kBusy);
   app_.options.download.existingFiles = static_cast<int>(ExistingFiles::ReplaceThisSession);
   Send({Item(song)});
   EXPECT_EQ(States(), std::vector<std::string>{"Cannot replace"});
   EXPECT_EQ(content_->Table().FindDeviceTrackId("Artist", "Song", "Album"), first);
 
+  // A replace keeps the track's ID (and so its playlist places); the old
+  // file goes only once the new one is in the index.
   frontend_.Answer(Button::Yes);
   app_.options.download.existingFiles = static_cast<int>(ExistingFiles::Ask);
   Send({Item(song)});
   EXPECT_EQ(window_.History(0), (std::vector<std::string>{"Waiting", "Transfering", "Replacing", "Done"}));
-  const int second = content_->Table().FindDeviceTrackId("Artist", "Song", "Album");
-  EXPECT_NE(second, first);
-  EXPECT_FALSE(content_->Table().HasDeviceTrack(first));
-  AudioInfo gone;
+  EXPECT_EQ(content_->Table().FindDeviceTrackId("Artist", "Song", "Album"), first);
+  EXPECT_EQ(CallCount("DeleteTrack"), 0);
+  AudioInfo kept;
   ASSERT_TRUE(session_->StartDevice(true));
-  EXPECT_EQ(session_->CurrentDevice().GetTrackInfo(first, gone), kNotFound);
+  EXPECT_EQ(session_->CurrentDevice().GetTrackInfo(first, kept), kOk);
+  int count = 0;
+  for (int id = 0, status = session_->CurrentDevice().FindFirstTrack(id); status == kOk;
+       status = session_->CurrentDevice().FindNextTrack(id)) {
+    ++count;
+  }
+  EXPECT_EQ(count, 1);
 }
 
 TEST_F(TransferToPlayerTest, CopyResistantTrackWithoutTheOptionFailsAtOnceAndLeavesTheFile) {

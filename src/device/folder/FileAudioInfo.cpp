@@ -7,6 +7,7 @@
 #include "audio/Id3v1.h"
 #include "audio/Id3v2Tag.h"
 #include "audio/MediaFiles.h"
+#include "audio/MpegHeader.h"
 
 namespace tonvault::device {
 namespace {
@@ -64,11 +65,23 @@ AudioInfo ReadFileAudioInfo(const std::string& path) {
       info.title = header->title, info.artist = header->artist, info.album = header->album;
       info.genre = header->genre, info.comment = header->comment;
       info.year = NumberPrefix(header->year), info.trackNumber = header->track;
-      if (header->bitrateKbps > 0) info.bitrate = std::to_string(header->bitrateKbps);
+      if (header->bitrateKbps > 0) {
+        info.bitrate = std::to_string(header->bitrateKbps);
+        // WAV rates count units of 1024 bit/s.
+        const std::int64_t unit = extension == ".wav" ? 1024 : 1000;
+        info.length = static_cast<int>(info.fileSize * 8 / (header->bitrateKbps * unit));
+      }
     }
   } else {
     info.codec = "MP3";
     FillFromMpegTags(path, info);
+    // The length at the first frame's bitrate: exact for constant-bitrate
+    // files, an estimate for the others.
+    audio::SilentScanHost host;
+    const audio::MpegHeaderInfo header = audio::ReadMpegHeader(path, host);
+    if (!header.error && header.bitrateKbps > 0) {
+      info.length = static_cast<int>(header.audioBytes * 8 / (static_cast<std::int64_t>(header.bitrateKbps) * 1000));
+    }
   }
   if (info.title.empty()) info.title = file.stem().string();
   return info;

@@ -30,6 +30,7 @@ class FolderPlayer : public DeviceLibrary {
    protected:
     PlayerStore* Store() override { return store_.get(); }
     Status OpenStores() override;
+    void CloseStores() override { store_.reset(); }
     DeviceInfo Describe() override { return owner_.GetVersionInfo(); }
 
    private:

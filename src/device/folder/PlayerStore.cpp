@@ -1,16 +1,18 @@
 #include "device/folder/PlayerStore.h"
 
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
-#include <system_error>
-#include <vector>
+#include <map>
+#include <random>
 
 #include "audio/Id3v2Writer.h"
 #include "device/folder/FileAudioInfo.h"
-#include "files/Folders.h"
+#include "files/Beneath.h"
 #include "files/CopyFile.h"
 #include "files/ReadWholeFile.h"
 #include "files/RenameFile.h"
@@ -22,6 +24,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kStagingPrefix = "incoming-";
+constexpr int kMaxFolderDepth = 32;
 
 Status StatusOfErrno(int code) {
   switch (code) {
@@ -37,8 +40,6 @@ Status StatusOfErrno(int code) {
 
 Status StatusOf(const files::FileStatus& status) { return status ? StatusOfFileError(*status) : kOk; }
 
-Status MakeFolders(const std::string& path) { return StatusOf(files::MakeFolders(path)); }
-
 std::string LowerExtension(const std::string& path) {
   std::string extension = fs::path(path).extension().string();
   for (char& c : extension) {
@@ -47,7 +48,19 @@ std::string LowerExtension(const std::string& path) {
   return extension;
 }
 
-std::string Relative(const fs::path& path, const fs::path& root) { return path.lexically_relative(root).string(); }
+bool IsMpegName(const std::string& path) {
+  const std::string extension = LowerExtension(path);
+  return extension == ".mp3" || extension == ".mp2";
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string RandomToken() {
+  static std::mt19937_64 generator{std::random_device{}()};
+  char token[20];
+  std::snprintf(token, sizeof token, "%016llx", static_cast<unsigned long long>(generator()));
+  return token;
+}
 
 // The tag fields a track's info gives; numbers of 0 stay empty.
 audio::Id3v2TagFields TagFieldsOf(const AudioInfo& info) {
@@ -60,14 +73,74 @@ audio::Id3v2TagFields TagFieldsOf(const AudioInfo& info) {
 }
 
 // Writes the player's view of a track into the file's ID3v2 tag, keeping
-// the tag's other frames. Only MPEG files carry one.
-Status WriteTag(const std::string& path, const AudioInfo& info) {
-  const std::string extension = LowerExtension(path);
-  if (extension != ".mp3" && extension != ".mp2") return kOk;
+// the tag's other frames. Only MPEG files carry one; the write is part of
+// the change, so a tag that could not be written fails it.
+Status WriteTag(const std::string& path, const std::string& name, const AudioInfo& info) {
+  if (!IsMpegName(name)) return kOk;
   audio::Id3v2WriteOptions options;
   options.keepOldContent = true;
   const audio::Id3v2WriteResult result = audio::WriteId3v2Tag(path, TagFieldsOf(info), options);
-  return result.ok ? kOk : kFileError;
+  if (result.ok) return kOk;
+  if (result.message.find("No space") != std::string::npos) return kDiskFull;
+  return result.message.find("Write protected ?") != std::string::npos ? kReadOnly : kFileError;
+}
+
+std::string FolderOfRelative(const std::string& relative) {
+  const std::size_t slash = relative.rfind('/');
+  return slash == std::string::npos ? std::string() : relative.substr(0, slash);
+}
+
+// A file found by the rebuild walk.
+struct FoundFile {
+  std::string relativePath;
+  std::int64_t size = 0;
+  AudioInfo info;  // audio files only
+};
+
+struct Walk {
+  std::vector<FoundFile> audio, data;
+  int links = 0;
+  std::size_t entries = 0;
+};
+
+void WalkFolder(int folder, const std::string& prefix, int depth, Walk& walk) {
+  std::vector<std::string> names = files::FolderEntries(folder);
+  std::sort(names.begin(), names.end());
+  for (const std::string& name : names) {
+    if (name.front() == '.' || walk.entries >= PlayerStore::kMaxEntries) continue;
+    const std::string relative = prefix.empty() ? name : prefix + "/" + name;
+    struct stat info {};
+    switch (files::KindOfEntry(folder, name, &info)) {
+      case files::EntryKind::Folder: {
+        files::UniqueDescriptor below;
+        if (depth < kMaxFolderDepth && !files::OpenFolderBeneath(folder, name, false, below)) {
+          WalkFolder(below.Get(), relative, depth + 1, walk);
+        }
+        break;
+      }
+      case files::EntryKind::RegularFile:
+        if (relative.rfind(std::string(PlayerStore::kDataFolder) + "/", 0) == 0) {
+          walk.data.push_back({relative, info.st_size, {}});
+          ++walk.entries;
+        } else if (IsAudioFileName(name)) {
+          walk.audio.push_back({relative, info.st_size, ReadFileAudioInfo(files::PathInFolder(folder, name))});
+          ++walk.entries;
+        }
+        break;
+      case files::EntryKind::Other:
+        if (S_ISLNK(info.st_mode)) ++walk.links;
+        break;
+      case files::EntryKind::Missing: break;
+    }
+  }
+}
+
+// The entries of `known` by their path.
+template <class Entries>
+std::map<std::string, const typename Entries::mapped_type*> ByPath(const Entries& entries) {
+  std::map<std::string, const typename Entries::mapped_type*> byPath;
+  for (const auto& [id, entry] : entries) byPath.emplace(entry.relativePath, &entry);
+  return byPath;
 }
 
 }  // namespace
@@ -82,140 +155,415 @@ Status StatusOfFileError(const files::FileError& error) {
   }
 }
 
-PlayerStore::PlayerStore(std::string root) : root_(std::move(root)) {
+PlayerStore::PlayerStore(std::string root, bool rootMayBeLink) : root_(std::move(root)), rootMayBeLink_(rootMayBeLink) {
   while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
 }
 
-std::string PlayerStore::IndexPath() const { return root_ + "/" + kLibraryFolder + "/" + kIndexName; }
+std::vector<std::string> PlayerStore::TakeWarnings() { return std::exchange(warnings_, {}); }
+
+void PlayerStore::Close() {
+  lock_.Reset();
+  library_.Reset();
+  card_.Close();
+}
 
 Status PlayerStore::Open() {
-  std::error_code error;
-  if (!fs::is_directory(root_, error)) return kNotFound;
-  // Files a killed transfer left under their staging name are incomplete
-  // copies no index names: they go.
-  const fs::path library = fs::path(root_) / kLibraryFolder;
-  for (const auto& entry : fs::directory_iterator(library, error)) {
-    if (entry.path().filename().string().rfind(kStagingPrefix, 0) == 0) fs::remove(entry.path(), error);
+  Close();
+  rebuilt_ = false;
+  if (const Status status = card_.Open(root_, rootMayBeLink_); status != kOk) return status;
+  if (const Status status = OpenLibrary(false); status != kOk && status != kNotFound) return status;
+  if (const Status status = TakeLock(); status != kOk) {
+    Close();
+    return status;
   }
-  std::string text;
-  std::optional<TrackIndex> read;
-  if (!files::ReadWholeFile(IndexPath(), text, std::size_t{1} << 28)) read = ParseTrackIndex(text);
-  rebuilt_ = !read;
-  if (read) {
-    index_ = std::move(*read);
-    return kOk;
+  RemoveStagingLeftovers();
+  const Status status = ReadIndex();
+  if (status != kOk) Close();
+  return status;
+}
+
+// The library folder must be a real folder of the card: a link there would
+// take every change of the player somewhere else.
+Status PlayerStore::OpenLibrary(bool create) {
+  if (library_.IsOpen()) return kOk;
+  const files::EntryKind kind = files::KindOfEntry(card_.Descriptor(), kLibraryFolder);
+  if (kind == files::EntryKind::Missing && !create) return kNotFound;
+  if (kind != files::EntryKind::Missing && kind != files::EntryKind::Folder) {
+    Warn("The player's library folder " + Quoted(kLibraryFolder) +
+         " is a link or a file, not a folder: the player is not opened.");
+    return kFileError;
   }
-  const Status status = Rebuild();
+  if (create) {
+    if (const Status status = card_.CheckPresent(); status != kOk) return status;
+  }
+  return StatusOf(files::OpenFolderBeneath(card_.Descriptor(), kLibraryFolder, create, library_));
+}
+
+// One program at a time changes a card. A card that cannot be written has
+// nobody to protect from and is opened without the lock.
+Status PlayerStore::TakeLock() {
+  const Status opened = OpenLibrary(true);
+  if (opened == kReadOnly) return kOk;
+  if (opened != kOk) return opened;
+  const auto failed = files::LockEntry(library_.Get(), kLockName, lock_);
+  if (!failed) return kOk;
+  if (failed->failure == files::Failure::AlreadyExists) return kBusy;
+  const Status status = StatusOfFileError(*failed);
   return status == kReadOnly ? kOk : status;
 }
 
-Status PlayerStore::Rebuild() {
-  TrackIndex index;
-  std::vector<fs::path> audioFiles, dataFiles;
-  std::error_code error;
-  const fs::path root(root_);
-  auto walk = fs::recursive_directory_iterator(root, fs::directory_options::skip_permission_denied, error);
-  if (error) return StatusOfErrno(error.value());
-  for (auto it = walk; it != fs::recursive_directory_iterator(); it.increment(error)) {
-    if (error) break;
-    const std::string name = it->path().filename().string();
-    if (!name.empty() && name.front() == '.') {
-      if (it->is_directory(error)) it.disable_recursion_pending();
-      continue;
-    }
-    if (!it->is_regular_file(error)) continue;
-    if (Relative(it->path(), root).rfind(std::string(kDataFolder) + "/", 0) == 0) {
-      dataFiles.push_back(it->path());
-    } else if (IsAudioFileName(name)) {
-      audioFiles.push_back(it->path());
+// Files a killed transfer left under their staging name are incomplete
+// copies no index names: they go.
+void PlayerStore::RemoveStagingLeftovers() {
+  if (!library_.IsOpen()) return;
+  for (const std::string& name : files::FolderEntries(library_.Get())) {
+    if (name.rfind(kStagingPrefix, 0) == 0 &&
+        files::KindOfEntry(library_.Get(), name) == files::EntryKind::RegularFile) {
+      files::RemoveEntry(library_.Get(), name);
     }
   }
-  std::sort(audioFiles.begin(), audioFiles.end());
-  std::sort(dataFiles.begin(), dataFiles.end());
-  for (const fs::path& path : audioFiles) {
+}
+
+Status PlayerStore::ReadIndex() {
+  std::string text;
+  bool tooLarge = false;
+  const Status read = ReadOwnFile(kIndexName, text, kMaxIndexBytes, &tooLarge);
+  // An index too large to be a player's is never rebuilt over.
+  if (tooLarge) return kFileError;
+  if (read != kOk && read != kNotFound && read != kFileError) return read;
+  if (read == kOk) {
+    if (auto parsed = ParseTrackIndex(text)) {
+      if (parsed->tracks.size() + parsed->dataFiles.size() > kMaxEntries) {
+        Warn("The player's index holds more entries than a player can (at most 100.000): the player is not opened.");
+        return kFileError;
+      }
+      index_ = std::move(*parsed);
+      DropUnsafeEntries();
+      Recover();
+      return kOk;
+    }
+  }
+  rebuilt_ = true;
+  const Status status = RebuildFrom(read == kOk ? SalvageTrackIndex(text) : TrackIndex{});
+  ClearJournal();
+  return status == kReadOnly ? kOk : status;
+}
+
+// An entry whose path leads outside the card, or through a folder that is
+// not one, is never followed: it leaves the index.
+void PlayerStore::DropUnsafeEntries() {
+  const auto drop = [this](auto& entries) {
+    for (auto it = entries.begin(); it != entries.end();) {
+      if (files::IsBeneathPath(it->second.relativePath)) {
+        ++it;
+        continue;
+      }
+      Warn("The player's index names " + Quoted(it->second.relativePath) +
+           ", which is not a place on the player: the entry is skipped.");
+      it = entries.erase(it);
+    }
+  };
+  drop(index_.tracks);
+  drop(index_.dataFiles);
+}
+
+// Takes back what a change that was killed midway left behind: a placed
+// file the index never came to name, an old file the index already let go.
+void PlayerStore::Recover() {
+  std::string text;
+  if (ReadOwnFile(kJournalName, text, std::size_t{1} << 20) != kOk) return;
+  std::vector<std::string> removed;
+  if (const auto entries = ParseJournal(text)) {
+    const auto tracks = ByPath(index_.tracks);
+    const auto dataFiles = ByPath(index_.dataFiles);
+    for (const JournalEntry& entry : *entries) {
+      if (tracks.contains(entry.relativePath) || dataFiles.contains(entry.relativePath)) continue;
+      CardEntry file;
+      struct stat info {};
+      if (card_.Locate(entry.relativePath, file) || file.Kind(&info) != files::EntryKind::RegularFile ||
+          info.st_ino != entry.inode) {
+        continue;
+      }
+      if (card_.CheckPresent() == kOk && !files::RemoveEntry(file.folder.Get(), file.name)) {
+        removed.push_back(entry.relativePath);
+      }
+    }
+  }
+  ClearJournal();
+  if (removed.empty()) return;
+  std::string text2 = "Removed " + std::to_string(removed.size()) +
+                      (removed.size() == 1 ? " file" : " files") + " that an interrupted change left on the player:";
+  for (const std::string& path : removed) text2 += "\n" + path;
+  Warn(text2);
+}
+
+Status PlayerStore::Rebuild() {
+  if (const Status status = Writable(); status != kOk && status != kReadOnly) return status;
+  return RebuildFrom(index_);
+}
+
+Status PlayerStore::RebuildFrom(const TrackIndex& known) {
+  Walk walk;
+  WalkFolder(card_.Descriptor(), "", 0, walk);
+  if (walk.links > 0) {
+    Warn(std::to_string(walk.links) + (walk.links == 1 ? " link" : " links") +
+         " on the player pointed elsewhere and were left out.");
+  }
+  TrackIndex index;
+  index.nextId = known.nextId;
+  for (const auto& [id, track] : known.tracks) index.nextId = std::max(index.nextId, id + 1);
+  for (const auto& [id, file] : known.dataFiles) index.nextId = std::max(index.nextId, id + 1);
+  const auto knownTracks = ByPath(known.tracks);
+  for (FoundFile& found : walk.audio) {
+    const auto match = knownTracks.find(found.relativePath);
+    if (match != knownTracks.end() && match->second->info.fileSize == found.size) {
+      index.tracks.emplace(match->second->info.id, *match->second);
+      continue;
+    }
     const int id = index.TakeId();
-    IndexedTrack track{Relative(path, root), ReadFileAudioInfo(path.string())};
+    IndexedTrack track{found.relativePath, std::move(found.info)};
     track.info.id = id;
     index.tracks.emplace(id, std::move(track));
   }
-  for (const fs::path& path : dataFiles) {
+  const auto knownData = ByPath(known.dataFiles);
+  for (const FoundFile& found : walk.data) {
+    const auto match = knownData.find(found.relativePath);
+    if (match != knownData.end() && match->second->info.fileSize == found.size) {
+      index.dataFiles.emplace(match->second->info.id, *match->second);
+      continue;
+    }
     const int id = index.TakeId();
-    IndexedDataFile data{Relative(path, root), {path.filename().string(), 0, id}};
-    data.info.fileSize = static_cast<std::int64_t>(fs::file_size(path, error));
-    index.dataFiles.emplace(id, std::move(data));
+    index.dataFiles.emplace(id, IndexedDataFile{found.relativePath,
+                                                {fs::path(found.relativePath).filename().string(), found.size, id}});
   }
   index_ = std::move(index);
   return SaveIndex();
 }
 
-Status PlayerStore::EnsureLibraryFolder() { return MakeFolders(root_ + "/" + kLibraryFolder); }
-
-Status PlayerStore::SaveIndex() {
-  if (const Status status = EnsureLibraryFolder(); status != kOk) return status;
-  return StatusOf(files::WriteWholeFile(IndexPath(), FormatTrackIndex(index_)));
+// kOk while the card can be changed: it is still there (a removed card is
+// never written, its bare mount point least of all).
+Status PlayerStore::Writable() {
+  if (!card_.IsOpen()) return kNotOpen;
+  const Status status = card_.CheckPresent();
+  if (status == kRemoved) Warn("The player was removed.");
+  return status;
 }
 
-// Copies `source` to a staging name in the library folder, then renames
-// it to the first free name stem[ (n)]extension in `folder` (relative to
-// the root).
-Status PlayerStore::Place(const std::string& source, const std::string& folder, const std::string& stem,
-                          const std::string& extension, std::string& relativePath) {
-  if (const Status status = EnsureLibraryFolder(); status != kOk) return status;
-  const std::string staging =
-      root_ + "/" + kLibraryFolder + "/" + kStagingPrefix + std::to_string(index_.nextId) + extension;
-  if (const auto failed = files::CopyFile(source, staging)) {
+Status PlayerStore::ReadOwnFile(const std::string& name, std::string& text, std::size_t limit, bool* tooLarge) {
+  text.clear();
+  if (tooLarge != nullptr) *tooLarge = false;
+  if (!library_.IsOpen()) return kNotFound;
+  files::UniqueDescriptor file;
+  if (const auto failed = files::OpenEntryForReading(library_.Get(), name, file)) {
+    if (failed->failure == files::Failure::NotFound) return kNotFound;
+    if (failed->failure == files::Failure::Unsafe || failed->failure == files::Failure::NotRegularFile) {
+      Warn("The player's file " + Quoted(name) + " is not a regular file (a link, a FIFO or a device): it is not read.");
+      return kFileError;
+    }
+    return StatusOfFileError(*failed);
+  }
+  if (const auto failed = files::ReadWholeDescriptor(file.Get(), text, limit)) {
+    if (failed->code != EFBIG) return StatusOfFileError(*failed);
+    Warn("The player's file " + Quoted(name) + " is larger than a player's library can be: the player is not opened.");
+    if (tooLarge != nullptr) *tooLarge = true;
+    return kFileError;
+  }
+  return kOk;
+}
+
+Status PlayerStore::WriteOwnFile(const std::string& name, const std::string& content) {
+  if (const Status status = Writable(); status != kOk) return status;
+  if (const Status status = OpenLibrary(true); status != kOk) return status;
+  struct stat info {};
+  const files::EntryKind kind = files::KindOfEntry(library_.Get(), name, &info);
+  if (kind == files::EntryKind::Folder) return kFileError;
+  // A link, a FIFO, or a file with other names elsewhere is not the
+  // library's own: the entry goes and a new file takes its name.
+  if (kind == files::EntryKind::Other || (kind == files::EntryKind::RegularFile && info.st_nlink > 1)) {
+    if (const auto failed = files::RemoveEntry(library_.Get(), name)) return StatusOfFileError(*failed);
+  }
+  return StatusOf(files::WriteWholeFile(files::PathInFolder(library_.Get(), name), content));
+}
+
+Status PlayerStore::WriteCardFile(const std::string& relative, const std::string& content) {
+  if (const Status status = Writable(); status != kOk) return status;
+  CardEntry entry;
+  if (const auto failed = card_.Locate(relative, entry, true)) return StatusOfFileError(*failed);
+  struct stat info {};
+  const files::EntryKind kind = entry.Kind(&info);
+  if (kind == files::EntryKind::Folder) return kFileError;
+  if (kind == files::EntryKind::Other || (kind == files::EntryKind::RegularFile && info.st_nlink > 1)) {
+    if (const auto failed = files::RemoveEntry(entry.folder.Get(), entry.name)) return StatusOfFileError(*failed);
+  }
+  return StatusOf(files::WriteWholeFile(entry.Path(), content));
+}
+
+Status PlayerStore::RemoveCardFile(const std::string& relative) {
+  if (const Status status = Writable(); status != kOk) return status;
+  CardEntry entry;
+  if (const auto failed = card_.Locate(relative, entry)) return StatusOfFileError(*failed);
+  if (entry.Kind() == files::EntryKind::Folder) return kFileError;
+  const auto failed = files::RemoveEntry(entry.folder.Get(), entry.name);
+  return failed && failed->failure != files::Failure::NotFound ? StatusOfFileError(*failed) : kOk;
+}
+
+Status PlayerStore::SaveIndex() { return WriteOwnFile(kIndexName, FormatTrackIndex(index_)); }
+
+Status PlayerStore::WriteJournal(const std::vector<JournalEntry>& entries) {
+  return WriteOwnFile(kJournalName, FormatJournal(entries));
+}
+
+void PlayerStore::ClearJournal() {
+  if (library_.IsOpen() && files::KindOfEntry(library_.Get(), kJournalName) != files::EntryKind::Missing &&
+      card_.CheckPresent() == kOk) {
+    files::RemoveEntry(library_.Get(), kJournalName);
+  }
+}
+
+std::int64_t PlayerStore::SizeOf(const std::string& relativePath) const {
+  CardEntry entry;
+  struct stat info {};
+  if (card_.Locate(relativePath, entry) || entry.Kind(&info) != files::EntryKind::RegularFile) return 0;
+  return info.st_size;
+}
+
+ino_t PlayerStore::InodeOf(const std::string& relativePath) const {
+  CardEntry entry;
+  struct stat info {};
+  if (card_.Locate(relativePath, entry) || entry.Kind(&info) != files::EntryKind::RegularFile) return 0;
+  return info.st_ino;
+}
+
+// Copies `source` to a new staging file in the library folder and, for a
+// track, writes its tag there: the file is complete before it is placed.
+Status PlayerStore::Stage(const std::string& source, const AudioInfo* tag, const std::string& extension,
+                          std::string& staging) {
+  if (const Status status = Writable(); status != kOk) return status;
+  if (const Status status = OpenLibrary(true); status != kOk) return status;
+  staging = kStagingPrefix + RandomToken() + extension;
+  const std::string path = files::PathInFolder(library_.Get(), staging);
+  if (const auto failed = files::CopyFileExclusive(source, path)) {
     return failed->failure == files::Failure::NotFound || failed->failure == files::Failure::NotRegularFile ||
                    failed->failure == files::Failure::ReadFailed
                ? kFileError
                : StatusOfFileError(*failed);
   }
-  Status status = MakeFolders(root_ + "/" + folder);
-  for (int n = 1; status == kOk && n < 10000; ++n) {
-    const std::string candidate = folder + "/" + stem + (n == 1 ? "" : " (" + std::to_string(n) + ")") + extension;
-    const auto renamed = files::RenameExclusive(staging, PathOf(candidate));
+  if (tag != nullptr) {
+    if (const Status status = WriteTag(path, staging, *tag); status != kOk) {
+      files::RemoveEntry(library_.Get(), staging);
+      return status;
+    }
+  }
+  return kOk;
+}
+
+// Renames the staged file to the first free name stem[ (n)]extension in
+// `folder` (relative to the root), after the journal has named it.
+Status PlayerStore::Settle(const std::string& staging, const std::string& folder, const std::string& stem,
+                           const std::string& extension, std::vector<JournalEntry> also, std::string& relativePath) {
+  const auto unstage = [this, &staging](Status status) {
+    files::RemoveEntry(library_.Get(), staging);
+    return status;
+  };
+  struct stat staged {};
+  if (files::KindOfEntry(library_.Get(), staging, &staged) != files::EntryKind::RegularFile) return kFileError;
+  CardEntry target;
+  if (const Status status = Writable(); status != kOk) return unstage(status);
+  if (const auto failed = card_.Locate(folder + "/" + stem + extension, target, true)) {
+    return unstage(failed->failure == files::Failure::Unsafe ? kFileError : StatusOfFileError(*failed));
+  }
+  also.push_back({JournalEntry::Kind::Add, {}, staged.st_ino});
+  for (int n = 1; n < 10000; ++n) {
+    const std::string name = stem + (n == 1 ? "" : " (" + std::to_string(n) + ")") + extension;
+    if (files::KindOfEntry(target.folder.Get(), name) != files::EntryKind::Missing) continue;
+    also.back().relativePath = folder + "/" + name;
+    if (const Status status = WriteJournal(also); status != kOk) return unstage(status);
+    const auto renamed =
+        files::RenameExclusive(files::PathInFolder(library_.Get(), staging), files::PathInFolder(target.folder.Get(), name));
     if (!renamed) {
-      relativePath = candidate;
+      relativePath = folder + "/" + name;
       return kOk;
     }
-    if (renamed->failure != files::Failure::AlreadyExists) status = StatusOfFileError(*renamed);
+    if (renamed->failure != files::Failure::AlreadyExists) {
+      ClearJournal();
+      return unstage(StatusOfFileError(*renamed));
+    }
   }
-  files::RemoveFile(staging);
-  return status == kOk ? kFileError : status;
+  ClearJournal();
+  return unstage(kFileError);
 }
 
-// Names a file that has just been placed in the index. When the index
-// cannot be written, the file goes again: no file without its entry.
-template <class Entries, class Info>
-Status PlayerStore::Admit(Entries& entries, const std::string& relativePath, Info info, int& id) {
-  const std::string path = PathOf(relativePath);
-  std::error_code error;
-  info.fileSize = static_cast<std::int64_t>(fs::file_size(path, error));
-  info.fileName = fs::path(relativePath).filename().string();
-  id = info.id = index_.TakeId();
-  entries[id] = {relativePath, info};
-  const Status saved = SaveIndex();
-  if (saved != kOk) {
-    entries.erase(id);
-    files::RemoveFile(path);
-  }
-  return saved;
-}
-
-Status PlayerStore::AddTrack(const std::string& source, AudioInfo info, int& id) {
+Status PlayerStore::PlaceTrack(const std::string& source, const AudioInfo& info, std::vector<JournalEntry> also,
+                               std::string& relativePath) {
   const std::string extension = LowerExtension(source);
   const std::string folder = std::string(kMusicFolder) + "/" + SafeFileName(info.artist, "Unknown Artist") + "/" +
                              SafeFileName(info.album, "Unknown Album");
   const std::string nameGiven = info.fileName.empty() ? fs::path(source).filename().string() : info.fileName;
   const std::string stem = SafeFileName(fs::path(nameGiven).stem().string(), "Track");
+  std::string staging;
+  if (const Status status = Stage(source, &info, extension, staging); status != kOk) return status;
+  return Settle(staging, folder, stem, extension, std::move(also), relativePath);
+}
+
+Status PlayerStore::AddTrack(const std::string& source, AudioInfo info, int& id) {
+  if (index_.tracks.size() + index_.dataFiles.size() >= kMaxEntries) return kDiskFull;
   std::string relativePath;
-  if (const Status status = Place(source, folder, stem, extension, relativePath); status != kOk) return status;
-  // The tag is written before the index names the file: a file whose tag
-  // cannot be written (not MPEG audio) is still a whole copy and stays.
-  WriteTag(PathOf(relativePath), info);
-  return Admit(index_.tracks, relativePath, info, id);
+  if (const Status status = PlaceTrack(source, info, {}, relativePath); status != kOk) return status;
+  info.fileSize = SizeOf(relativePath);
+  info.fileName = fs::path(relativePath).filename().string();
+  id = info.id = index_.TakeId();
+  index_.tracks[id] = {relativePath, info};
+  const Status saved = SaveIndex();
+  if (saved != kOk) {
+    // No file without its entry.
+    index_.tracks.erase(id);
+    RemoveCardFile(relativePath);
+  }
+  ClearJournal();
+  return saved;
+}
+
+Status PlayerStore::ReplaceTrack(int id, const std::string& source, AudioInfo info) {
+  const auto found = index_.tracks.find(id);
+  if (found == index_.tracks.end()) return kNotFound;
+  const IndexedTrack old = found->second;
+  std::string relativePath;
+  const JournalEntry dropOld{JournalEntry::Kind::Drop, old.relativePath, InodeOf(old.relativePath)};
+  if (const Status status = PlaceTrack(source, info, {dropOld}, relativePath); status != kOk) return status;
+  info.fileSize = SizeOf(relativePath);
+  info.fileName = fs::path(relativePath).filename().string();
+  info.id = id;
+  found->second = {relativePath, info};
+  if (const Status saved = SaveIndex(); saved != kOk) {
+    found->second = old;
+    RemoveCardFile(relativePath);
+    ClearJournal();
+    return saved;
+  }
+  // The new file has the old one's place now; the old one goes, and a new
+  // name that only had to differ from it takes the old name back.
+  RemoveCardFile(old.relativePath);
+  if (FolderOfRelative(old.relativePath) == FolderOfRelative(relativePath) &&
+      LowerExtension(old.relativePath) == LowerExtension(relativePath)) {
+    CardEntry from, to;
+    if (!card_.Locate(relativePath, from) && !card_.Locate(old.relativePath, to) &&
+        !files::RenameExclusive(from.Path(), to.Path())) {
+      found->second.relativePath = old.relativePath;
+      found->second.info.fileName = fs::path(old.relativePath).filename().string();
+      if (SaveIndex() != kOk) {
+        // The index still names the new name: put the file back there.
+        files::RenameExclusive(to.Path(), from.Path());
+        found->second.relativePath = relativePath;
+        found->second.info.fileName = info.fileName;
+      }
+    }
+  }
+  ClearJournal();
+  return kOk;
 }
 
 Status PlayerStore::AddDataFile(const std::string& source, DataInfo info, int& id) {
+  if (index_.tracks.size() + index_.dataFiles.size() >= kMaxEntries) return kDiskFull;
   const std::string nameGiven = info.fileName.empty() ? fs::path(source).filename().string() : info.fileName;
   const fs::path name(nameGiven);
   // The extension keeps its dot: a safe name drops leading dots.
@@ -225,68 +573,105 @@ Status PlayerStore::AddDataFile(const std::string& source, DataInfo info, int& i
     safeExtension.assign(1, '.');
     safeExtension += SafeFileName(extension.substr(1), "");
   }
-  std::string relativePath;
+  std::string staging, relativePath;
+  if (const Status status = Stage(source, nullptr, safeExtension, staging); status != kOk) return status;
   const Status placed =
-      Place(source, kDataFolder, SafeFileName(name.stem().string(), "File"), safeExtension, relativePath);
+      Settle(staging, kDataFolder, SafeFileName(name.stem().string(), "File"), safeExtension, {}, relativePath);
   if (placed != kOk) return placed;
-  return Admit(index_.dataFiles, relativePath, info, id);
+  info.fileSize = SizeOf(relativePath);
+  info.fileName = fs::path(relativePath).filename().string();
+  id = info.id = index_.TakeId();
+  index_.dataFiles[id] = {relativePath, info};
+  const Status saved = SaveIndex();
+  if (saved != kOk) {
+    index_.dataFiles.erase(id);
+    RemoveCardFile(relativePath);
+  }
+  ClearJournal();
+  return saved;
 }
 
-Status PlayerStore::CopyOut(const std::string& relativePath, const std::string& target) const {
-  // A complete copy under a hidden name beside the target, renamed to the
-  // target only when the target is still free: never over a file, never a
-  // half-written file under the target's name.
-  const fs::path targetPath(target);
-  const std::string staging =
-      (targetPath.parent_path() / (".tonvault-receive-" + targetPath.filename().string())).string();
-  if (const auto failed = files::CopyFile(PathOf(relativePath), staging)) {
-    return failed->failure == files::Failure::NotFound ? kFileError : StatusOfFileError(*failed);
+Status PlayerStore::CopyOut(const std::string& relativePath, const std::string& target) {
+  CardEntry entry;
+  if (const auto failed = card_.Locate(relativePath, entry)) {
+    if (failed->failure == files::Failure::Unsafe) {
+      Warn(Quoted(relativePath) + " lies beyond a link or outside the player: it is not copied.");
+    }
+    return kFileError;
   }
-  if (const auto failed = files::RenameExclusive(staging, target)) {
-    files::RemoveFile(staging);
-    return StatusOfFileError(*failed);
+  if (entry.Kind() != files::EntryKind::RegularFile) {
+    Warn(Quoted(relativePath) + " on the player is a link or not a regular file: it is not copied.");
+    return kFileError;
   }
-  return kOk;
+  const auto failed = files::CopyFileExclusive(entry.Path(), target);
+  if (!failed) return kOk;
+  return failed->failure == files::Failure::NotFound ? kFileError : StatusOfFileError(*failed);
 }
 
 Status PlayerStore::SetTrackInfo(int id, const AudioInfo& info) {
   const auto found = index_.tracks.find(id);
   if (found == index_.tracks.end()) return kNotFound;
-  const IndexedTrack old = found->second;
-  AudioInfo& changed = found->second.info;
-  changed = info;
+  if (const Status status = Writable(); status != kOk) return status;
+  IndexedTrack& track = found->second;
+  AudioInfo changed = info;
   changed.id = id;
-  changed.fileName = old.info.fileName;
-  changed.fileSize = old.info.fileSize;
+  changed.fileName = track.info.fileName;
+  changed.fileSize = track.info.fileSize;
+  // The tag is part of the change: the player reads it. A track whose file
+  // is gone keeps only the index's record.
+  CardEntry entry;
+  struct stat file {};
+  const files::FileStatus located = card_.Locate(track.relativePath, entry);
+  const files::EntryKind kind = !located                                         ? entry.Kind(&file)
+                                : located->failure == files::Failure::NotFound ? files::EntryKind::Missing
+                                                                                : files::EntryKind::Other;
+  if (kind == files::EntryKind::Other || kind == files::EntryKind::Folder ||
+      (kind == files::EntryKind::RegularFile && file.st_nlink > 1)) {
+    Warn(Quoted(track.relativePath) + " on the player is a link or not a file of its own: its tag is not written.");
+    return kFileError;
+  }
+  if (kind == files::EntryKind::RegularFile && IsMpegName(track.relativePath)) {
+    if (const Status status = WriteTag(entry.Path(), entry.name, changed); status != kOk) return status;
+  }
+  const IndexedTrack old = track;
+  track.info = changed;
   if (const Status saved = SaveIndex(); saved != kOk) {
-    found->second = old;
+    track = old;
     return saved;
   }
-  // The index is the player's own record; a file whose tag cannot be
-  // written (not MPEG audio) keeps its old tag.
-  WriteTag(PathOf(old.relativePath), changed);
   return kOk;
 }
 
 // Takes the entry out of the index first: a file the index no longer names
-// is found again by a rebuild, while an index entry without its file would
+// is taken back by the journal, while an index entry without its file would
 // be a track that cannot be played or received.
 template <class Entries>
 Status PlayerStore::DeleteEntry(Entries& entries, int id) {
   const auto found = entries.find(id);
   if (found == entries.end()) return kNotFound;
+  if (const Status status = Writable(); status != kOk) return status;
   const auto old = *found;
+  const std::string path = old.second.relativePath;
+  if (const ino_t inode = InodeOf(path); inode != 0) {
+    if (const Status status = WriteJournal({{JournalEntry::Kind::Drop, path, inode}}); status != kOk) return status;
+  }
   entries.erase(found);
   if (const Status saved = SaveIndex(); saved != kOk) {
     entries.insert(old);
+    ClearJournal();
     return saved;
   }
-  const auto removed = files::RemoveFile(PathOf(old.second.relativePath));
-  if (removed && removed->failure != files::Failure::NotFound) {
-    entries.insert(old);
-    SaveIndex();
-    return StatusOfFileError(*removed);
+  CardEntry entry;
+  if (!card_.Locate(path, entry) && entry.Kind() == files::EntryKind::RegularFile) {
+    const auto removed = files::RemoveEntry(entry.folder.Get(), entry.name);
+    if (removed && removed->failure != files::Failure::NotFound) {
+      entries.insert(old);
+      SaveIndex();
+      ClearJournal();
+      return StatusOfFileError(*removed);
+    }
   }
+  ClearJournal();
   return kOk;
 }
 
@@ -295,7 +680,7 @@ Status PlayerStore::DeleteDataFile(int id) { return DeleteEntry(index_.dataFiles
 
 Status PlayerStore::Storage(StorageInfo& info) const {
   struct statvfs fsInfo {};
-  if (::statvfs(root_.c_str(), &fsInfo) != 0) return StatusOfErrno(errno);
+  if (!card_.IsOpen() || ::fstatvfs(card_.Descriptor(), &fsInfo) != 0) return StatusOfErrno(errno);
   info.totalKb = static_cast<std::int64_t>(fsInfo.f_blocks) * static_cast<std::int64_t>(fsInfo.f_frsize) / 1024;
   info.freeKb = static_cast<std::int64_t>(fsInfo.f_bavail) * static_cast<std::int64_t>(fsInfo.f_frsize) / 1024;
   info.tracks = static_cast<int>(index_.tracks.size());
@@ -304,6 +689,16 @@ Status PlayerStore::Storage(StorageInfo& info) const {
   for (const auto& [id, track] : index_.tracks) info.audioKb += track.info.fileSize / 1024;
   for (const auto& [id, file] : index_.dataFiles) info.dataKb += file.info.fileSize / 1024;
   return kOk;
+}
+
+Status PlayerStore::Format() {
+  if (const Status status = Writable(); status != kOk) return status;
+  lock_.Reset();
+  library_.Reset();
+  if (files::RemoveFolderContents(files::PathInFolder(card_.Descriptor(), ""))) return kFileError;
+  if (const Status status = TakeLock(); status != kOk) return status;
+  index_ = {};
+  return SaveIndex();
 }
 
 }  // namespace tonvault::device

@@ -8,10 +8,8 @@
 
 #include "catalogue/DatabaseFormat.h"
 #include "device/folder/FileAudioInfo.h"
-#include "files/Folders.h"
+#include "files/Beneath.h"
 #include "files/ReadWholeFile.h"
-#include "files/RenameFile.h"
-#include "files/ReplaceFile.h"
 
 namespace tonvault::device {
 namespace fs = std::filesystem;
@@ -103,17 +101,70 @@ std::string PlaylistStore::ListPath() const {
   return tracks_.Root() + "/" + PlayerStore::kLibraryFolder + "/" + kListName;
 }
 
+std::string PlaylistStore::M3u8Path(const StoredPlaylist& stored) const {
+  return std::string(kPlaylistFolder) + "/" + stored.fileName;
+}
+
 Status PlaylistStore::Open() {
   list_ = {};
   damaged_ = false;
   std::string text;
-  if (const auto failed = files::ReadWholeFile(ListPath(), text, std::size_t{1} << 26)) {
-    return failed->failure == files::Failure::NotFound ? kOk : StatusOfFileError(*failed);
+  bool tooLarge = false;
+  const Status read = tracks_.ReadOwnFile(kListName, text, std::size_t{16} << 20, &tooLarge);
+  // A list that is no regular file (a link, a FIFO) is not read and is
+  // replaced by the next change; one too large is left alone.
+  if (tooLarge) damaged_ = true;
+  if (read != kOk) return read == kNotFound || read == kFileError ? kOk : read;
+  auto parsed = ParsePlaylistList(text);
+  damaged_ = !parsed;
+  if (!parsed) return kOk;
+  list_ = std::move(*parsed);
+  // A file name that is not one plain name in the playlist folder is never
+  // used: the playlist gets a name of its own.
+  for (auto& [id, stored] : list_.playlists) {
+    if (!files::IsBeneathPath(stored.fileName) || stored.fileName.find('/') != std::string::npos) {
+      tracks_.Warn("The playlist " + catalogue::CleanField(stored.playlist.name) +
+                   " named a file outside the player's playlist folder; it gets a file of its own.");
+      stored.fileName = FreeFileName(stored.playlist.name, id);
+    }
   }
-  auto read = ParsePlaylistList(text);
-  damaged_ = !read;
-  if (read) list_ = std::move(*read);
+  if (tracks_.Rebuilt()) RepairAfterRebuild();
   return kOk;
+}
+
+void PlaylistStore::RepairAfterRebuild() {
+  std::map<std::string, int> idOfPath;
+  for (const auto& [id, track] : tracks_.Index().tracks) idOfPath.emplace(track.relativePath, id);
+  std::vector<int> changed;
+  const PlaylistList before = list_;
+  for (auto& [id, stored] : list_.playlists) {
+    std::vector<int> ids;
+    std::string text;
+    CardEntry entry;
+    files::UniqueDescriptor file;
+    const bool readable = !tracks_.Card().Locate(M3u8Path(stored), entry) &&
+                          !files::OpenEntryForReading(entry.folder.Get(), entry.name, file) &&
+                          !files::ReadWholeDescriptor(file.Get(), text, std::size_t{16} << 20);
+    if (readable) {
+      catalogue::LineReader lines(text);
+      while (!lines.AtEnd()) {
+        std::string_view line = lines.Next();
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty() || line.front() == '#') continue;
+        if (line.substr(0, 3) == "../") line.remove_prefix(3);
+        if (const auto found = idOfPath.find(std::string(line)); found != idOfPath.end()) ids.push_back(found->second);
+      }
+    } else {
+      for (int track : stored.playlist.trackIds) {
+        if (tracks_.Index().tracks.contains(track)) ids.push_back(track);
+      }
+    }
+    if (ids != stored.playlist.trackIds) {
+      stored.playlist.trackIds = std::move(ids);
+      changed.push_back(id);
+    }
+  }
+  if (!changed.empty()) Commit(before, changed);
 }
 
 bool PlaylistStore::NameTaken(const std::string& name, int except) const {
@@ -143,6 +194,7 @@ Status PlaylistStore::Create(const std::string& name, int& id) {
 
 Status PlaylistStore::Set(int id, const Playlist& playlist) {
   if (damaged_) return kFileError;
+  if (playlist.trackIds.size() > PlayerStore::kMaxEntries) return kFailed;
   const auto found = list_.playlists.find(id);
   if (found == list_.playlists.end()) return kNotFound;
   if (NameTaken(playlist.name, id)) return kFailed;
@@ -175,24 +227,34 @@ Status PlaylistStore::DropTrack(int trackId) {
   return Commit(before, changed);
 }
 
-Status PlaylistStore::Commit(const PlaylistList& before, const std::vector<int>& changed) {
-  files::MakeFolders(fs::path(ListPath()).parent_path().string());
-  if (const auto failed = files::WriteWholeFile(ListPath(), FormatPlaylistList(list_))) {
-    list_ = before;
-    return StatusOfFileError(*failed);
+Status PlaylistStore::TrackMoved(int trackId) {
+  for (const auto& [id, stored] : list_.playlists) {
+    const auto& ids = stored.playlist.trackIds;
+    if (std::find(ids.begin(), ids.end(), trackId) == ids.end()) continue;
+    if (const Status status = WritePlaylistFile(stored); status != kOk) return status;
   }
-  // The list is the player's record of its playlists; the .m3u8 files are
-  // copies for the player's own use, written again when their playlist
-  // changes.
+  return kOk;
+}
+
+Status PlaylistStore::Commit(const PlaylistList& before, const std::vector<int>& changed) {
+  // The .m3u8 files are what the player itself reads: each is part of the
+  // change and written first, so a failure leaves the list as it was.
   for (int id : changed) {
-    if (const auto found = list_.playlists.find(id); found != list_.playlists.end()) WritePlaylistFile(found->second);
+    const auto found = list_.playlists.find(id);
+    if (found == list_.playlists.end()) continue;
+    if (const Status status = WritePlaylistFile(found->second); status != kOk) {
+      list_ = before;
+      return status;
+    }
+  }
+  if (const Status status = tracks_.WriteOwnFile(kListName, FormatPlaylistList(list_)); status != kOk) {
+    list_ = before;
+    return status;
   }
   std::set<std::string> used;
   for (const auto& [id, stored] : list_.playlists) used.insert(stored.fileName);
   for (const auto& [id, stored] : before.playlists) {
-    if (!used.contains(stored.fileName)) {
-      files::RemoveFile(tracks_.Root() + "/" + kPlaylistFolder + "/" + stored.fileName);
-    }
+    if (!used.contains(stored.fileName)) tracks_.RemoveCardFile(M3u8Path(stored));
   }
   return kOk;
 }
@@ -212,10 +274,7 @@ std::string PlaylistStore::M3u8Of(const Playlist& playlist) const {
 }
 
 Status PlaylistStore::WritePlaylistFile(const StoredPlaylist& stored) const {
-  const std::string folder = tracks_.Root() + "/" + kPlaylistFolder;
-  files::MakeFolders(folder);
-  const auto failed = files::WriteWholeFile(folder + "/" + stored.fileName, M3u8Of(stored.playlist));
-  return failed ? StatusOfFileError(*failed) : kOk;
+  return tracks_.WriteCardFile(M3u8Path(stored), M3u8Of(stored.playlist));
 }
 
 }  // namespace tonvault::device

@@ -44,10 +44,12 @@ class PlaylistStore {
   static constexpr const char* kListName = "playlists.txt";
   static constexpr const char* kPlaylistFolder = "Playlists";
 
-  explicit PlaylistStore(const PlayerStore& tracks) : tracks_(tracks) {}
+  explicit PlaylistStore(PlayerStore& tracks) : tracks_(tracks) {}
 
   // Reads the list; a missing list is an empty one. A damaged list is never
-  // overwritten: every later change answers kFileError.
+  // overwritten: every later change answers kFileError. After the track
+  // index was rebuilt, each playlist takes its tracks from its .m3u8 file
+  // again, by their paths, so it keeps playing the same songs.
   Status Open();
   const std::map<int, StoredPlaylist>& Playlists() const { return list_.playlists; }
   const PlayerStore& Tracks() const { return tracks_; }
@@ -58,6 +60,9 @@ class PlaylistStore {
   // Takes a track the player no longer holds out of every playlist naming
   // it; only the .m3u8 files of those playlists are written again.
   Status DropTrack(int trackId);
+  // Writes again the .m3u8 files of the playlists naming a track whose file
+  // moved.
+  Status TrackMoved(int trackId);
 
  private:
   bool NameTaken(const std::string& name, int except) const;
@@ -70,7 +75,10 @@ class PlaylistStore {
   std::string M3u8Of(const Playlist& playlist) const;
   std::string ListPath() const;
 
-  const PlayerStore& tracks_;
+  void RepairAfterRebuild();
+  std::string M3u8Path(const StoredPlaylist& stored) const;
+
+  PlayerStore& tracks_;
   bool damaged_ = false;
   PlaylistList list_;
 };

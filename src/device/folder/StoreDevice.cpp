@@ -33,9 +33,25 @@ void StoreDevice::PostTransfer(bool send, Status status, int id) {
   }
 }
 
+Status StoreDevice::Report(Status status) {
+  if (PlayerStore* store = Store()) {
+    for (std::string& text : store->TakeWarnings()) {
+      events_.Post([text = std::move(text)](DeviceEventSink& sink) { sink.OnWarning(text); });
+    }
+  }
+  if (status == kRemoved && connected_) {
+    connected_ = false;
+    events_.Post([](DeviceEventSink& sink) { sink.OnRemoval(); });
+  }
+  return status;
+}
+
 Status StoreDevice::OpenDevice(int /*selection*/) {
+  playlists_.reset();
   const Status status = OpenStores();
   open_ = connected_ = status == kOk;
+  Report(status);
+  if (status != kOk) CloseStores();
   return status;
 }
 
@@ -58,6 +74,8 @@ Status StoreDevice::SetConnected(int connected) {
 
 Status StoreDevice::CloseDevice() {
   open_ = connected_ = false;
+  playlists_.reset();
+  CloseStores();
   return kOk;
 }
 
@@ -66,7 +84,8 @@ Status StoreDevice::ShutDownDevice() { return CloseDevice(); }
 Status StoreDevice::RebuildCache() {
   if (const Status status = Check("RebuildCache"); status != kOk) return status;
   events_.Post([](DeviceEventSink& sink) { sink.OnMessage("Rebuilding the track index"); });
-  return Store()->Rebuild();
+  playlists_.reset();
+  return Report(Store()->Rebuild());
 }
 
 Status StoreDevice::GetActiveMemory(int& memory) {
@@ -112,12 +131,12 @@ Status StoreDevice::GetTrackInfo(int id, AudioInfo& info) {
 
 Status StoreDevice::SetTrackInfo(int id, const AudioInfo& info) {
   if (const Status status = Check("SetTrackInfo"); status != kOk) return status;
-  return Store()->SetTrackInfo(id, info);
+  return Report(Store()->SetTrackInfo(id, info));
 }
 
 Status StoreDevice::DeleteTrack(int id) {
   if (const Status status = Check("DeleteTrack"); status != kOk) return status;
-  const Status status = Store()->DeleteTrack(id);
+  const Status status = Report(Store()->DeleteTrack(id));
   // The playlists lose the track with it, as on the player. The track is
   // gone either way: a playlist list that cannot be written keeps an ID
   // that no longer resolves, which the playlist views already show as a
@@ -145,7 +164,7 @@ Status StoreDevice::GetDataFileInfo(int id, DataInfo& info) {
 
 Status StoreDevice::DeleteDataFile(int id) {
   if (const Status status = Check("DeleteDataFile"); status != kOk) return status;
-  return Store()->DeleteDataFile(id);
+  return Report(Store()->DeleteDataFile(id));
 }
 
 Status StoreDevice::GetStorageInfo(StorageInfo& info) {
@@ -169,14 +188,25 @@ Status StoreDevice::GetTotalSpace(std::int64_t& kilobytes) {
 
 Status StoreDevice::SendTrack(const std::string& path, const AudioInfo& info, int& id) {
   if (const Status status = Check("SendTrack"); status != kOk) return status;
-  const Status status = Store()->AddTrack(path, info, id);
+  const Status status = Report(Store()->AddTrack(path, info, id));
   if (status == kOk) PostTransfer(true, kOk, id);
   return status;
 }
 
+Status StoreDevice::ReplaceTrack(int id, const std::string& path, const AudioInfo& info) {
+  if (const Status status = Check("ReplaceTrack"); status != kOk) return status;
+  const Status status = Report(Store()->ReplaceTrack(id, path, info));
+  if (status != kOk) return status;
+  // The track kept its ID, so the playlists keep it; their .m3u8 files name
+  // its file, which may have moved.
+  if (HasPlaylists()) Playlists()->TrackMoved(id);
+  PostTransfer(true, kOk, id);
+  return kOk;
+}
+
 Status StoreDevice::SendDataFile(const std::string& path, const DataInfo& info, int& id) {
   if (const Status status = Check("SendDataFile"); status != kOk) return status;
-  const Status status = Store()->AddDataFile(path, info, id);
+  const Status status = Report(Store()->AddDataFile(path, info, id));
   if (status == kOk) PostTransfer(true, kOk, id);
   return status;
 }
@@ -187,7 +217,7 @@ Status StoreDevice::ReceiveTrack(int id, const std::string& path) {
   const auto found = tracks.find(id);
   if (found == tracks.end()) return kNotFound;
   if (found->second.info.isProtected) return kCopyProtected;
-  const Status status = Store()->CopyOut(found->second.relativePath, path);
+  const Status status = Report(Store()->CopyOut(found->second.relativePath, path));
   if (status == kOk) PostTransfer(false, kOk, id);
   return status;
 }
@@ -197,7 +227,7 @@ Status StoreDevice::ReceiveDataFile(int id, const std::string& path) {
   const auto& dataFiles = Store()->Index().dataFiles;
   const auto found = dataFiles.find(id);
   if (found == dataFiles.end()) return kNotFound;
-  const Status status = Store()->CopyOut(found->second.relativePath, path);
+  const Status status = Report(Store()->CopyOut(found->second.relativePath, path));
   if (status == kOk) PostTransfer(false, kOk, id);
   return status;
 }

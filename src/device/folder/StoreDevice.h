@@ -47,6 +47,8 @@ class StoreDevice : public Device {
   Status SendDataFile(const std::string& path, const DataInfo& info, int& id) override;
   Status ReceiveTrack(int id, const std::string& path) override;
   Status ReceiveDataFile(int id, const std::string& path) override;
+  Status ReplaceTrack(int id, const std::string& path, const AudioInfo& info) override;
+  bool CanReplaceTrack() const override { return true; }
 
   // --- playlists ---
   Status FindFirstPlaylist(int& id) override;
@@ -69,6 +71,11 @@ class StoreDevice : public Device {
   virtual void PostTransfer(bool send, Status status, int id);
   // Opens the store(s); called by OpenDevice.
   virtual Status OpenStores() = 0;
+  // Lets the store(s) go, with the card's lock; called by CloseDevice.
+  virtual void CloseStores() = 0;
+  // Hands what the store refused or repaired to the user, and ends the
+  // session when the card was removed; returns `status`.
+  Status Report(Status status);
   virtual DeviceInfo Describe() = 0;
   // Whether this player keeps playlists at all.
   virtual bool HasPlaylists() const { return true; }

@@ -10,6 +10,7 @@ PlaylistStore* StoreDevice::Playlists() {
   if (!playlists_ || &playlists_->Tracks() != store) {
     playlists_ = std::make_unique<PlaylistStore>(*store);
     playlists_->Open();
+    Report(kOk);
   }
   return playlists_.get();
 }
@@ -40,17 +41,17 @@ Status StoreDevice::GetPlaylist(int id, Playlist& playlist) {
 
 Status StoreDevice::SetPlaylist(int id, const Playlist& playlist) {
   if (const Status status = CheckPlaylists("SetPlaylist"); status != kOk) return status;
-  return Playlists()->Set(id, playlist);
+  return Report(Playlists()->Set(id, playlist));
 }
 
 Status StoreDevice::CreatePlaylist(const std::string& name, int& id) {
   if (const Status status = CheckPlaylists("CreatePlaylist"); status != kOk) return status;
-  return Playlists()->Create(name, id);
+  return Report(Playlists()->Create(name, id));
 }
 
 Status StoreDevice::DeletePlaylist(int id) {
   if (const Status status = CheckPlaylists("DeletePlaylist"); status != kOk) return status;
-  return Playlists()->Delete(id);
+  return Report(Playlists()->Delete(id));
 }
 
 }  // namespace tonvault::device

@@ -1,5 +1,6 @@
 #include "device/folder/TrackIndex.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -174,6 +175,29 @@ std::optional<TrackIndex> ParseTrackIndex(const std::string& text) {
   const int highest = std::max(index.tracks.empty() ? 0 : index.tracks.rbegin()->first,
                                index.dataFiles.empty() ? 0 : index.dataFiles.rbegin()->first);
   if (index.nextId <= highest) return std::nullopt;
+  return index;
+}
+
+TrackIndex SalvageTrackIndex(const std::string& text) {
+  TrackIndex index;
+  int next = 1;
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    const std::string_view line = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    const auto fields = SplitFields(line);
+    if (fields[0] == "T") {
+      ReadTrackLine(fields, index);
+    } else if (fields[0] == "D") {
+      ReadDataLine(fields, index);
+    } else if (fields.size() == 2 && fields[0] == "next") {
+      ParseNumber(fields[1], next);
+    }
+  }
+  const int highest = std::max(index.tracks.empty() ? 0 : index.tracks.rbegin()->first,
+                               index.dataFiles.empty() ? 0 : index.dataFiles.rbegin()->first);
+  index.nextId = std::max(next, highest + 1);
   return index;
 }
 

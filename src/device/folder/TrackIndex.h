@@ -41,6 +41,11 @@ std::string FormatTrackIndex(const TrackIndex& index);
 // duplicate IDs), which makes the caller rebuild it from the files.
 std::optional<TrackIndex> ParseTrackIndex(const std::string& text);
 
+// What can still be read of a damaged index: every well-formed entry line
+// (the first of two with one ID), and a next ID above every ID found. A
+// rebuild keeps these IDs for the files it finds again.
+TrackIndex SalvageTrackIndex(const std::string& text);
+
 // A text field of the library's files with backslash, tab, line feed and
 // carriage return escaped, and back (nothing for a malformed escape).
 std::string EscapeLibraryField(std::string_view text);

@@ -255,6 +255,10 @@ void DeviceSession::OnMessage(const std::string& text) {
   if (ContainsBuilding(text)) Panel("Building Cache");
 }
 
+void DeviceSession::OnWarning(const std::string& text) {
+  frontend_.ShowMessage(MessageKind::Warning, text, {Button::Ok});
+}
+
 void DeviceSession::OnError(int error, const std::string& errorText, const std::string& description,
                             bool& throwException) {
   // Errors the operations report through their status are not shown twice.

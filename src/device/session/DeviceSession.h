@@ -93,6 +93,7 @@ class DeviceSession : public DeviceEventSink {
   void OnReceiveCompleted(Status status) override;
   void OnRemoval() override;
   void OnMessage(const std::string& text) override;
+  void OnWarning(const std::string& text) override;
   void OnError(int error, const std::string& errorText, const std::string& description,
                bool& throwException) override;
   void OnModeChanged(int mode) override;

@@ -82,7 +82,7 @@ Status SimulatedPlayer::SimulatedDevice::OpenStores() {
     const std::string folder = base + (memory == 0 ? "internal" : "external");
     files::MakeFolders(folder);  // a failure shows when the store opens
     auto& store = stores_[memory];
-    store = std::make_unique<PlayerStore>(folder);
+    store = std::make_unique<PlayerStore>(folder, /*rootMayBeLink=*/false);
     if (const Status status = store->Open(); status != kOk) return status;
   }
   return kOk;
@@ -131,8 +131,7 @@ Status SimulatedPlayer::SimulatedDevice::SetActiveMemory(int memory) {
 Status SimulatedPlayer::SimulatedDevice::FormatMemory() {
   if (const Status status = Before("FormatMemory"); status != kOk || !open_) return open_ ? status : kNotOpen;
   if (kind_ != kKindNomadII) return kNotSupported;
-  if (files::RemoveFolderContents(Store()->Root())) return kFileError;
-  return Store()->Rebuild();
+  return Report(Store()->Format());
 }
 
 Status SimulatedPlayer::SimulatedDevice::SendTrack(const std::string& path, const AudioInfo& info, int& id) {

@@ -121,6 +121,10 @@ class SimulatedPlayer : public DeviceLibrary {
     Status Before(std::string_view call) override;
     void PostTransfer(bool send, Status status, int id) override;
     Status OpenStores() override;
+    void CloseStores() override {
+      stores_[0].reset();
+      stores_[1].reset();
+    }
     DeviceInfo Describe() override;
     bool HasPlaylists() const override { return kind_ != kKindNomadII; }
 

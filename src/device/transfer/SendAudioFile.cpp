@@ -17,9 +17,11 @@ void Show(TransferContext& context, std::size_t row, const std::string& state, T
   context.window.SetState(row, state, icon);
 }
 
-// Removes the track the player already holds under this key, as the policy
-// says. False when the file is not to be sent.
-bool ClearExisting(TransferContext& context, const AudioInfo& info, std::size_t row) {
+// Whether the file is to be sent when the player already holds a track
+// under this key, as the policy says. A player that can replace a track
+// keeps the old one until the new one is there (`replaced` is its ID);
+// on the others it is deleted first.
+bool ClearExisting(TransferContext& context, const AudioInfo& info, std::size_t row, int& replaced) {
   DeviceTrackTable& table = context.content.Table();
   const int id = table.FindDeviceTrackId(info.artist, info.title, info.album);
   if (id < 0) return true;
@@ -31,12 +33,28 @@ bool ClearExisting(TransferContext& context, const AudioInfo& info, std::size_t 
   }
   Show(context, row, "Replacing", TransferIcon::Replacing);
   context.app.frontend.PumpEvents();
-  if (context.session.CurrentDevice().DeleteTrack(id) != kOk) {
+  Device& device = context.session.CurrentDevice();
+  if (device.CanReplaceTrack()) {
+    replaced = id;
+    return true;
+  }
+  if (device.DeleteTrack(id) != kOk) {
     Show(context, row, "Cannot replace", TransferIcon::Error);
     return false;
   }
   table.RemoveDeviceTrack(info.artist, info.title, info.album);
   return true;
+}
+
+Status StartSend(TransferContext& context, const std::string& path, const AudioInfo& info, int replaced, int& id) {
+  Device& device = context.session.CurrentDevice();
+  if (replaced < 0) return device.SendTrack(path, info, id);
+  const Status status = device.ReplaceTrack(replaced, path, info);
+  if (status == kOk) {
+    id = replaced;
+    context.content.Table().RemoveDeviceTrack(info.artist, info.title, info.album);
+  }
+  return status;
 }
 
 }  // namespace
@@ -50,18 +68,19 @@ bool SendAudioFile(TransferContext& context, const std::string& path, AudioInfo 
     catalogue::ShowTimeEstimate(app, 0, 0);
   }
   Show(context, row, "Transfering", TransferIcon::Transferring);
-  if (!ClearExisting(context, info, row)) return false;
+  int replaced = -1;
+  if (!ClearExisting(context, info, row, replaced)) return false;
 
   const bool modify = app.options.njb.modifyTracks;
   int attempt = 0;
   bool sent = false;
   do {
     int id = 0;
-    const Status status = context.session.CurrentDevice().SendTrack(path, info, id);
+    const Status status = StartSend(context, path, info, replaced, id);
     attempt = modify ? attempt + 1 : kNoRetries;
     if (status != kOk) {
       Beep(context, Sound::Exclamation);
-      Show(context, row, "ERROR (on transfer)", TransferIcon::Error);
+      Show(context, row, replaced >= 0 ? "Cannot replace" : "ERROR (on transfer)", TransferIcon::Error);
       continue;
     }
     if (const Status ended = WaitForTransfer(context, app.transferToPlayerInProgress); ended != kOk) {
