@@ -206,10 +206,14 @@ FileStatus ReplaceRegularFile(const std::string& path, const ContentProducer& pr
 FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, const WriteFault* fault,
                        std::optional<mode_t> newFileMode) {
   if (const int own = OwnDescriptorOf(path); own >= 0) return WriteDirectly(path, own, produce, fault);
-  struct stat followed {};
-  if (::stat(path.c_str(), &followed) == 0 && !S_ISREG(followed.st_mode)) {
-    if (S_ISFIFO(followed.st_mode) || S_ISCHR(followed.st_mode) || S_ISBLK(followed.st_mode)) {
-      return WriteDirectly(path, -1, produce, fault);
+  // Links are resolved by the one rule for links (a link planted in a
+  // shared folder is not followed) before the kind of the file is looked at.
+  std::string target;
+  if (const auto error = ResolveLinks(path, target)) return error;
+  struct stat found {};
+  if (::lstat(target.c_str(), &found) == 0 && !S_ISREG(found.st_mode)) {
+    if (S_ISFIFO(found.st_mode) || S_ISCHR(found.st_mode) || S_ISBLK(found.st_mode)) {
+      return WriteDirectly(target, -1, produce, fault);
     }
     return FileError{Failure::NotRegularFile, 0};
   }
@@ -218,10 +222,11 @@ FileStatus ReplaceFile(const std::string& path, const ContentProducer& produce, 
 
 FileStatus ReplaceFileChecked(const std::string& path, const ContentProducer& produce, const ContentCheck& check,
                               const WriteFault* fault) {
-  struct stat followed {};
-  if (OwnDescriptorOf(path) >= 0 || (::stat(path.c_str(), &followed) == 0 && !S_ISREG(followed.st_mode))) {
-    return FileError{Failure::NotRegularFile, 0};
-  }
+  if (OwnDescriptorOf(path) >= 0) return FileError{Failure::NotRegularFile, 0};
+  std::string target;
+  if (const auto error = ResolveLinks(path, target)) return error;
+  struct stat found {};
+  if (::lstat(target.c_str(), &found) == 0 && !S_ISREG(found.st_mode)) return FileError{Failure::NotRegularFile, 0};
   return ReplaceRegularFile(path, produce, check, fault, std::nullopt);
 }
 

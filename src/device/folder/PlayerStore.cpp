@@ -85,11 +85,6 @@ Status WriteTag(const std::string& path, const std::string& name, const AudioInf
   return result.message.find("Write protected ?") != std::string::npos ? kReadOnly : kFileError;
 }
 
-std::string FolderOfRelative(const std::string& relative) {
-  const std::size_t slash = relative.rfind('/');
-  return slash == std::string::npos ? std::string() : relative.substr(0, slash);
-}
-
 // A file found by the rebuild walk.
 struct FoundFile {
   std::string relativePath;
@@ -315,9 +310,21 @@ Status PlayerStore::RebuildFrom(const TrackIndex& known) {
   for (const auto& [id, file] : known.dataFiles) index.nextId = std::max(index.nextId, id + 1);
   const auto knownTracks = ByPath(known.tracks);
   for (FoundFile& found : walk.audio) {
+    // A file the old index named keeps its ID (so its playlists keep it);
+    // what the index knew stays while the file is unchanged, else the
+    // file's own tags are taken.
     const auto match = knownTracks.find(found.relativePath);
-    if (match != knownTracks.end() && match->second->info.fileSize == found.size) {
-      index.tracks.emplace(match->second->info.id, *match->second);
+    if (match != knownTracks.end()) {
+      IndexedTrack track = *match->second;
+      if (track.info.fileSize != found.size) {
+        const int length = track.info.length;
+        track.info = std::move(found.info);
+        track.info.id = match->second->info.id;
+        if (track.info.length == 0) track.info.length = length;
+      } else if (track.info.length == 0) {
+        track.info.length = found.info.length;
+      }
+      index.tracks.emplace(track.info.id, std::move(track));
       continue;
     }
     const int id = index.TakeId();
@@ -454,6 +461,7 @@ Status PlayerStore::Stage(const std::string& source, const AudioInfo* tag, const
       return status;
     }
   }
+  Step("staged");
   return kOk;
 }
 
@@ -478,10 +486,12 @@ Status PlayerStore::Settle(const std::string& staging, const std::string& folder
     if (files::KindOfEntry(target.folder.Get(), name) != files::EntryKind::Missing) continue;
     also.back().relativePath = folder + "/" + name;
     if (const Status status = WriteJournal(also); status != kOk) return unstage(status);
+    Step("journalled");
     const auto renamed =
         files::RenameExclusive(files::PathInFolder(library_.Get(), staging), files::PathInFolder(target.folder.Get(), name));
     if (!renamed) {
       relativePath = folder + "/" + name;
+      Step("placed");
       return kOk;
     }
     if (renamed->failure != files::Failure::AlreadyExists) {
@@ -493,27 +503,32 @@ Status PlayerStore::Settle(const std::string& staging, const std::string& folder
   return unstage(kFileError);
 }
 
-Status PlayerStore::PlaceTrack(const std::string& source, const AudioInfo& info, std::vector<JournalEntry> also,
-                               std::string& relativePath) {
-  const std::string extension = LowerExtension(source);
-  const std::string folder = std::string(kMusicFolder) + "/" + SafeFileName(info.artist, "Unknown Artist") + "/" +
-                             SafeFileName(info.album, "Unknown Album");
+// Where a track with `info` goes on the card: Music/<artist>/<album>/<name>.
+PlayerStore::TrackPlace PlayerStore::PlaceOf(const std::string& source, const AudioInfo& info) {
+  TrackPlace place;
+  place.extension = LowerExtension(source);
+  place.folder = std::string(kMusicFolder) + "/" + SafeFileName(info.artist, "Unknown Artist") + "/" +
+                 SafeFileName(info.album, "Unknown Album");
   const std::string nameGiven = info.fileName.empty() ? fs::path(source).filename().string() : info.fileName;
-  const std::string stem = SafeFileName(fs::path(nameGiven).stem().string(), "Track");
-  std::string staging;
-  if (const Status status = Stage(source, &info, extension, staging); status != kOk) return status;
-  return Settle(staging, folder, stem, extension, std::move(also), relativePath);
+  place.stem = SafeFileName(fs::path(nameGiven).stem().string(), "Track");
+  return place;
 }
 
 Status PlayerStore::AddTrack(const std::string& source, AudioInfo info, int& id) {
   if (index_.tracks.size() + index_.dataFiles.size() >= kMaxEntries) return kDiskFull;
-  std::string relativePath;
-  if (const Status status = PlaceTrack(source, info, {}, relativePath); status != kOk) return status;
+  const TrackPlace place = PlaceOf(source, info);
+  std::string staging, relativePath;
+  if (const Status status = Stage(source, &info, place.extension, staging); status != kOk) return status;
+  if (const Status status = Settle(staging, place.folder, place.stem, place.extension, {}, relativePath);
+      status != kOk) {
+    return status;
+  }
   info.fileSize = SizeOf(relativePath);
   info.fileName = fs::path(relativePath).filename().string();
   id = info.id = index_.TakeId();
   index_.tracks[id] = {relativePath, info};
   const Status saved = SaveIndex();
+  if (saved == kOk) Step("indexed");
   if (saved != kOk) {
     // No file without its entry.
     index_.tracks.erase(id);
@@ -527,37 +542,48 @@ Status PlayerStore::ReplaceTrack(int id, const std::string& source, AudioInfo in
   const auto found = index_.tracks.find(id);
   if (found == index_.tracks.end()) return kNotFound;
   const IndexedTrack old = found->second;
-  std::string relativePath;
-  const JournalEntry dropOld{JournalEntry::Kind::Drop, old.relativePath, InodeOf(old.relativePath)};
-  if (const Status status = PlaceTrack(source, info, {dropOld}, relativePath); status != kOk) return status;
+  const TrackPlace place = PlaceOf(source, info);
+  std::string staging, relativePath;
+  if (const Status status = Stage(source, &info, place.extension, staging); status != kOk) return status;
+  const bool samePlace = old.relativePath == place.folder + "/" + place.stem + place.extension;
+  if (samePlace) {
+    // The new file takes the old one's name in one step: at every moment
+    // one of the two is there, whole.
+    CardEntry target;
+    Status status = Writable();
+    if (status == kOk && card_.Locate(old.relativePath, target)) status = kFileError;
+    if (status == kOk && target.Kind() != files::EntryKind::RegularFile) status = kFileError;
+    if (status == kOk) {
+      status = StatusOf(files::MoveFile(files::PathInFolder(library_.Get(), staging), target.Path(), true));
+    }
+    if (status != kOk) {
+      files::RemoveEntry(library_.Get(), staging);
+      return status;
+    }
+    relativePath = old.relativePath;
+    Step("placed");
+  } else {
+    const JournalEntry dropOld{JournalEntry::Kind::Drop, old.relativePath, InodeOf(old.relativePath)};
+    if (const Status status = Settle(staging, place.folder, place.stem, place.extension, {dropOld}, relativePath);
+        status != kOk) {
+      return status;
+    }
+  }
   info.fileSize = SizeOf(relativePath);
   info.fileName = fs::path(relativePath).filename().string();
   info.id = id;
   found->second = {relativePath, info};
   if (const Status saved = SaveIndex(); saved != kOk) {
+    // The old file is gone only where the new one took its name; the
+    // index then keeps its entry with the old record.
     found->second = old;
-    RemoveCardFile(relativePath);
+    if (!samePlace) RemoveCardFile(relativePath);
     ClearJournal();
     return saved;
   }
-  // The new file has the old one's place now; the old one goes, and a new
-  // name that only had to differ from it takes the old name back.
-  RemoveCardFile(old.relativePath);
-  if (FolderOfRelative(old.relativePath) == FolderOfRelative(relativePath) &&
-      LowerExtension(old.relativePath) == LowerExtension(relativePath)) {
-    CardEntry from, to;
-    if (!card_.Locate(relativePath, from) && !card_.Locate(old.relativePath, to) &&
-        !files::RenameExclusive(from.Path(), to.Path())) {
-      found->second.relativePath = old.relativePath;
-      found->second.info.fileName = fs::path(old.relativePath).filename().string();
-      if (SaveIndex() != kOk) {
-        // The index still names the new name: put the file back there.
-        files::RenameExclusive(to.Path(), from.Path());
-        found->second.relativePath = relativePath;
-        found->second.info.fileName = info.fileName;
-      }
-    }
-  }
+  Step("indexed");
+  if (!samePlace) RemoveCardFile(old.relativePath);
+  Step("old removed");
   ClearJournal();
   return kOk;
 }
@@ -654,6 +680,7 @@ Status PlayerStore::DeleteEntry(Entries& entries, int id) {
   const std::string path = old.second.relativePath;
   if (const ino_t inode = InodeOf(path); inode != 0) {
     if (const Status status = WriteJournal({{JournalEntry::Kind::Drop, path, inode}}); status != kOk) return status;
+    Step("journalled");
   }
   entries.erase(found);
   if (const Status saved = SaveIndex(); saved != kOk) {
@@ -661,6 +688,7 @@ Status PlayerStore::DeleteEntry(Entries& entries, int id) {
     ClearJournal();
     return saved;
   }
+  Step("indexed");
   CardEntry entry;
   if (!card_.Locate(path, entry) && entry.Kind() == files::EntryKind::RegularFile) {
     const auto removed = files::RemoveEntry(entry.folder.Get(), entry.name);

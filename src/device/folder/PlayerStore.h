@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "device/DeviceStatus.h"
@@ -92,6 +94,10 @@ class PlayerStore {
   Status RemoveCardFile(const std::string& relative);
   // Adds a sentence for TakeWarnings.
   void Warn(std::string text) { warnings_.push_back(std::move(text)); }
+  // For tests: called after each step of a change ("staged", "journalled",
+  // "placed", "indexed", "old removed"), so a test can kill the process
+  // there and check what the next open finds.
+  void SetStepHook(std::function<void(std::string_view step)> hook) { stepHook_ = std::move(hook); }
 
  private:
   Status OpenLibrary(bool create);
@@ -110,8 +116,10 @@ class PlayerStore {
   Status Stage(const std::string& source, const AudioInfo* tag, const std::string& extension, std::string& staging);
   Status Settle(const std::string& staging, const std::string& folder, const std::string& stem,
                 const std::string& extension, std::vector<JournalEntry> also, std::string& relativePath);
-  Status PlaceTrack(const std::string& source, const AudioInfo& info, std::vector<JournalEntry> also,
-                    std::string& relativePath);
+  struct TrackPlace {
+    std::string folder, stem, extension;
+  };
+  static TrackPlace PlaceOf(const std::string& source, const AudioInfo& info);
   std::int64_t SizeOf(const std::string& relativePath) const;
   ino_t InodeOf(const std::string& relativePath) const;
 
@@ -123,6 +131,10 @@ class PlayerStore {
   TrackIndex index_;
   bool rebuilt_ = false;
   std::vector<std::string> warnings_;
+  std::function<void(std::string_view)> stepHook_;
+  void Step(std::string_view step) const {
+    if (stepHook_) stepHook_(step);
+  }
 };
 
 // The status a file operation's failure stands for on a player.

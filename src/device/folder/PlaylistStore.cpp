@@ -194,7 +194,7 @@ Status PlaylistStore::Create(const std::string& name, int& id) {
 
 Status PlaylistStore::Set(int id, const Playlist& playlist) {
   if (damaged_) return kFileError;
-  if (playlist.trackIds.size() > PlayerStore::kMaxEntries) return kFailed;
+  if (playlist.trackIds.size() > kMaxPlaylistTracks) return kFailed;
   const auto found = list_.playlists.find(id);
   if (found == list_.playlists.end()) return kNotFound;
   if (NameTaken(playlist.name, id)) return kFailed;

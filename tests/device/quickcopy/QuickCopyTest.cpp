@@ -262,7 +262,6 @@ TEST_F(QuickCopyTest, DataFilesReplaceAsTheExistingFilesSettingSays) {
   SendData({"notes.txt"});
   EXPECT_EQ(States(), (std::vector<std::string>{"Done"}));
   quick_->FillPlayerPane(true);
-  std::cerr << session_->DeviceReady() << session_->LibraryPresent() << app_.options.quick.audio << "\n"; for (auto& l : frontend_.Log()) std::cerr << l << "\n";
   EXPECT_EQ(Names(quick_->PlayerRows()), (std::vector<std::string>{"notes.txt"}));
   EXPECT_EQ(quick_->PlayerRows()[0].texts[5], "2");
 }
