@@ -202,7 +202,10 @@ Status PlayerStore::TakeLock() {
   if (opened != kOk) return opened;
   const auto failed = files::LockEntry(library_.Get(), kLockName, lock_);
   if (!failed) return kOk;
-  if (failed->failure == files::Failure::AlreadyExists) return kBusy;
+  if (failed->failure == files::Failure::AlreadyExists) {
+    Warn(StatusText(kBusy));
+    return kBusy;
+  }
   const Status status = StatusOfFileError(*failed);
   return status == kReadOnly ? kOk : status;
 }
@@ -300,10 +303,8 @@ Status PlayerStore::Rebuild() {
 Status PlayerStore::RebuildFrom(const TrackIndex& known) {
   Walk walk;
   WalkFolder(card_.Descriptor(), "", 0, walk);
-  if (walk.links > 0) {
-    Warn(std::to_string(walk.links) + (walk.links == 1 ? " link" : " links") +
-         " on the player pointed elsewhere and were left out.");
-  }
+  if (walk.links == 1) Warn("1 link on the player points elsewhere and was left out.");
+  if (walk.links > 1) Warn(std::to_string(walk.links) + " links on the player point elsewhere and were left out.");
   TrackIndex index;
   index.nextId = known.nextId;
   for (const auto& [id, track] : known.tracks) index.nextId = std::max(index.nextId, id + 1);
@@ -478,7 +479,9 @@ Status PlayerStore::Settle(const std::string& staging, const std::string& folder
   CardEntry target;
   if (const Status status = Writable(); status != kOk) return unstage(status);
   if (const auto failed = card_.Locate(folder + "/" + stem + extension, target, true)) {
-    return unstage(failed->failure == files::Failure::Unsafe ? kFileError : StatusOfFileError(*failed));
+    if (failed->failure != files::Failure::Unsafe) return unstage(StatusOfFileError(*failed));
+    Warn(Quoted(folder) + " on the player leads through a link or a file: nothing is put there.");
+    return unstage(kFileError);
   }
   also.push_back({JournalEntry::Kind::Add, {}, staged.st_ino});
   for (int n = 1; n < 10000; ++n) {

@@ -104,6 +104,9 @@ bool DeviceSession::OpenPlayer(bool& noDeviceShown) {
   }
   if (count > 1) library_->SelectDevice(selection_);
   if (CurrentDevice().OpenDevice(selection_) != kOk) {
+    // What the player said about the refusal (busy, a card it will not
+    // open) comes before the session's own message.
+    Pump();
     app_.deviceKind = kNoKind;
     return false;
   }
