@@ -20,6 +20,7 @@
 #include "device/folder/PlayerStore.h"
 #include "device/folder/PlaylistStore.h"
 #include "device/folder/TrackIndex.h"
+#include "device/simulated/SimulatedPlayer.h"
 #include "files/FileTestSupport.h"
 #include "files/ReplaceFile.h"
 #include "support/FileContents.h"
@@ -376,6 +377,32 @@ TEST_F(HostileCardTest, ARebuiltIndexKeepsIdsLengthsAndPlaylists) {
   ASSERT_EQ(ids.size(), 2u);
   EXPECT_EQ(tracks.at(ids[0]).relativePath, "Music/Artist/Album/Two.mp3");
   EXPECT_EQ(tracks.at(ids[1]).relativePath, "Music/Artist/Album/One.mp3");
+}
+
+TEST_F(HostileCardTest, FormattingANomadIIMemoryStaysInsideIt) {
+  // A memory folder that is a link is never opened, so never emptied.
+  const std::string scratch = temp_.Path() + "/simulated";
+  fs::create_directories(scratch);
+  fs::create_symlink(outside_, scratch + "/nomad2-internal");
+  {
+    SimulatedPlayer player(scratch, {kKindNomadII});
+    EXPECT_NE(player.GetDevice().OpenDevice(kKindNomadII), kOk);
+  }
+  ExpectOutsideUntouched();
+  // A real memory folder is emptied, and a link inside it goes as a link.
+  fs::remove(scratch + "/nomad2-internal");
+  fs::create_directories(scratch + "/nomad2-internal/Music");
+  fs::create_symlink(outside_ + "/folder", scratch + "/nomad2-internal/Music/linked");
+  SimulatedPlayer player(scratch, {kKindNomadII});
+  Device& device = player.GetDevice();
+  ASSERT_EQ(device.OpenDevice(kKindNomadII), kOk);
+  int id = 0;
+  ASSERT_EQ(device.SendTrack(pc_, Song("One"), id), kOk);
+  EXPECT_EQ(device.FormatMemory(), kOk);
+  EXPECT_EQ(device.FindFirstTrack(id), kEndOfList);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(scratch + "/nomad2-internal/Music")));
+  EXPECT_EQ(device.SendTrack(pc_, Song("Two"), id), kOk);
+  ExpectOutsideUntouched();
 }
 
 // --- a kill at every step of a change ---

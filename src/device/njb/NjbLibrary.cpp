@@ -1,10 +1,15 @@
 #include "device/njb/NjbLibrary.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <memory>
 
 #include "device/njb/NjbErrors.h"
 #include "device/njb/SongId.h"
-#include "files/RenameFile.h"
+#include "files/FileIdentity.h"
+#include "files/PathLinks.h"
+#include "files/TemporaryFile.h"
 
 namespace tonvault::device {
 namespace {
@@ -353,27 +358,25 @@ Status NjbLibrary::NjbDevice::SendDataFile(const std::string& path, const DataIn
   return kOk;
 }
 
-// Receives into a hidden name beside the target and renames it into place
-// only when complete and only when the target is still free.
+// Receives into a new file that has no name yet (or an exclusive hidden
+// one where the file system cannot do that) in the target's folder, and
+// gives it the target's name only when complete and only when the target
+// is still free: never through a link, never over another file, nothing
+// left behind by a failure.
 Status NjbLibrary::NjbDevice::Receive(int id, std::int64_t size, const std::string& path) {
   std::unique_lock<std::mutex> lock;
   if (const Status status = Enter(lock); status != kOk) return status;
-  std::error_code error;
-  if (std::filesystem::exists(path, error)) return kFileError;
+  auto file = std::make_shared<files::TemporaryFile>();
+  if (file->Create(files::FolderOf(path), files::NameOf(path))) return kFileError;
   lock.unlock();
-  StartTransfer(false, [this, id, size, path](int&) {
-    const std::filesystem::path target(path);
-    const std::string staging = (target.parent_path() / (".tonvault-receive-" + target.filename().string())).string();
-    if (NJB_Get_Track(njb_, static_cast<u_int32_t>(id), static_cast<u_int32_t>(size), staging.c_str(),
-                      &NjbDevice::Progress, this) == -1) {
-      files::RemoveFile(staging);
+  StartTransfer(false, [this, id, size, path, file](int&) {
+    if (NJB_Get_Track_fd(njb_, static_cast<u_int32_t>(id), static_cast<u_int32_t>(size), file->Descriptor(),
+                         &NjbDevice::Progress, this) == -1) {
+      file->Discard();
       return Failure();
     }
-    if (files::RenameExclusive(staging, path)) {
-      files::RemoveFile(staging);
-      return kFileError;
-    }
-    return kOk;
+    ::fchmod(file->Descriptor(), files::NewFileMode());
+    return file->LinkAs(path) ? kFileError : kOk;
   });
   return kOk;
 }
