@@ -118,7 +118,22 @@ FileStatus TemporaryFile::LinkAs(const std::string& target) {
   if (::fsync(file_.Get()) != 0) return ErrorFromErrno(errno);
   const std::string source = path_.empty() ? "/proc/self/fd/" + std::to_string(file_.Get()) : path_;
   if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-    return errno == EEXIST ? FileError{Failure::AlreadyExists, EEXIST} : ErrorFromErrno(errno);
+    if (errno == EEXIST) return FileError{Failure::AlreadyExists, EEXIST};
+    // File systems without hard links (FAT, most FUSE mounts) have no
+    // unnamed files either: the named file takes the name the target
+    // reserved exclusively, never a name that existed before.
+    if (path_.empty() || (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK)) {
+      return ErrorFromErrno(errno);
+    }
+    const int reserved = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (reserved < 0) return errno == EEXIST ? FileError{Failure::AlreadyExists, EEXIST} : ErrorFromErrno(errno);
+    ::close(reserved);
+    if (::rename(path_.c_str(), target.c_str()) != 0) {
+      const int error = errno;
+      ::unlink(target.c_str());
+      return ErrorFromErrno(error);
+    }
+    path_.clear();
   }
   Discard();
   SyncFolder(folder_);

@@ -8,6 +8,7 @@
 
 #include "audio/Id3v2Tag.h"
 #include "device/DeviceTestSupport.h"
+#include "device/folder/CardNames.h"
 #include "device/folder/FolderPlayer.h"
 #include "device/folder/PlayerStore.h"
 #include "device/folder/TrackIndex.h"
@@ -203,6 +204,15 @@ TEST(SimulatedPlayer, ScriptedFaultsAnswerOnceEachAndANomadIIHasTwoMemories) {
   player.Events().Deliver(sink);
   EXPECT_EQ(sink.events, (std::vector<std::string>{"send 25", "send 50", "removal"}));
   EXPECT_EQ(device.FindFirstTrack(found), kNotOpen);
+}
+
+TEST(CardNames, FoldAsACaseInsensitiveCardCompares) {
+  EXPECT_EQ(FoldedName("Rock.M3U8"), "rock.m3u8");
+  EXPECT_EQ(FoldedName("\xC3\x84rger \xC3\x9F"), "\xC3\xA4rger \xC3\x9F");               // Ä → ä, ß stays
+  EXPECT_EQ(FoldedName("\xC5\x81\xC3\xB3" "d\xC5\xBA"), "\xC5\x82\xC3\xB3" "d\xC5\xBA");  // Łódź
+  EXPECT_EQ(FoldedName("\xC5\xB8"), "\xC3\xBF");                                         // Ÿ → ÿ
+  EXPECT_EQ(FoldedName("\xCE\xA3\xD0\xAF\xD0\x81"), "\xCF\x83\xD1\x8F\xD1\x91");    // Σ Я Ё
+  EXPECT_EQ(FoldedName("\xFF\xC3"), "\xFF\xC3");  // bytes that are no UTF-8 stay
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "audio/Id3v2Tag.h"
 #include "device/DeviceTestSupport.h"
+#include "device/FatCard.h"
 #include "device/folder/FolderPlayer.h"
 #include "device/simulated/SimulatedPlayer.h"
 #include "support/FileContents.h"
@@ -19,12 +20,21 @@ using test::RecordingSink;
 using test::WriteMp3;
 
 struct FolderBackend {
+  static constexpr bool kOnFat = false;
+  static constexpr bool kSimulated = false;
   static std::unique_ptr<DeviceLibrary> Make(const std::string& folder) {
     return std::make_unique<FolderPlayer>(folder);
   }
 };
 
+// The folder player on a FAT card mounted through FUSE.
+struct FatFolderBackend : FolderBackend {
+  static constexpr bool kOnFat = true;
+};
+
 struct SimulatedBackend {
+  static constexpr bool kOnFat = false;
+  static constexpr bool kSimulated = true;
   static std::unique_ptr<DeviceLibrary> Make(const std::string& folder) {
     return std::make_unique<SimulatedPlayer>(folder, std::vector<int>{kKindJukebox});
   }
@@ -36,8 +46,13 @@ class PlayerContract : public ::testing::Test {
   void SetUp() override {
     std::filesystem::create_directories(player_);
     std::filesystem::create_directories(computer_);
+    if (Backend::kOnFat) {
+      fat_ = std::make_unique<test::FatCard>(player_);
+      if (!fat_->Mounted()) GTEST_SKIP() << "no FAT card: " << fat_->Why();
+    }
     Reopen();
   }
+  void TearDown() override { library_.reset(); }
   void Reopen() {
     library_ = Backend::Make(player_);
     ASSERT_EQ(library_->CountDevices(kKindJukebox), 1);
@@ -45,6 +60,8 @@ class PlayerContract : public ::testing::Test {
   }
   device::Device& Device() { return library_->GetDevice(); }
   std::string OnComputer(const std::string& name) { return computer_ + "/" + name; }
+  // The folder the player's files are in.
+  std::string Root() const { return Backend::kSimulated ? player_ + "/jukebox-internal" : player_; }
 
   // Sends a track and pumps until its completion; returns its ID.
   int Send(const std::string& source, AudioInfo info) {
@@ -69,12 +86,13 @@ class PlayerContract : public ::testing::Test {
 
   testing::TempFolder temp_;
   std::string player_ = temp_.Path() + "/player";
+  std::unique_ptr<test::FatCard> fat_;  // declared after temp_: unmounted before it goes
   std::string computer_ = temp_.Path() + "/computer";
   std::unique_ptr<DeviceLibrary> library_;
   RecordingSink sink_;
 };
 
-using Backends = ::testing::Types<FolderBackend, SimulatedBackend>;
+using Backends = ::testing::Types<FolderBackend, FatFolderBackend, SimulatedBackend>;
 TYPED_TEST_SUITE(PlayerContract, Backends);
 
 TYPED_TEST(PlayerContract, OpensAsAJukeboxWithEmptyContentAndRealStorage) {
@@ -172,6 +190,61 @@ TYPED_TEST(PlayerContract, RefusalsAreReportedNeverPretendedSuccess) {
   EXPECT_EQ(this->Device().CloseDevice(), kOk);
   EXPECT_EQ(this->Device().FindFirstTrack(id), kNotOpen);
   EXPECT_EQ(this->Device().SendTrack(this->OnComputer("a.mp3"), this->Info("x"), id), kNotOpen);
+}
+
+// What a card's file system would refuse or confuse never reaches it:
+// names that differ only in case stay two files, characters FAT refuses
+// are replaced alike on every card.
+TYPED_TEST(PlayerContract, NamesDifferingInCaseOrFatRefusedCharactersKeepEveryFile) {
+  AudioInfo upper = this->Info("Upper"), lower = this->Info("Lower");
+  upper.fileName = "Song.mp3", lower.fileName = "song.mp3";
+  const int first = this->Send(WriteMp3(this->OnComputer("upper.mp3"), 20), upper);
+  const int second = this->Send(WriteMp3(this->OnComputer("lower.mp3"), 30), lower);
+  AudioInfo odd = this->Info("Odd");
+  odd.artist = "AC/DC: \"Live\"?", odd.album = "<Best>|*. ", odd.fileName = "what?.mp3";
+  const int third = this->Send(WriteMp3(this->OnComputer("odd.mp3"), 25), odd);
+  const std::pair<int, std::string> sent[] = {{first, "upper.mp3"}, {second, "lower.mp3"}, {third, "odd.mp3"}};
+  for (const auto& [id, source] : sent) {
+    const std::string back = this->OnComputer("back-" + source);
+    ASSERT_EQ(this->Device().ReceiveTrack(id, back), kOk) << source;
+    this->library_->Events().Deliver(this->sink_);
+    // The tag the player wrote differs; the audio after it is the source's.
+    const std::string original = testing::Contents(this->OnComputer(source));
+    const std::string received = testing::Contents(back);
+    ASSERT_GE(received.size(), original.size());
+    EXPECT_EQ(received.substr(received.size() - original.size()), original) << source;
+  }
+  this->Reopen();
+  EXPECT_EQ(this->TrackIds().size(), 3u);
+}
+
+TYPED_TEST(PlayerContract, PlaylistsDifferingInCaseKeepTheirOwnM3u8) {
+  const int track = this->Send(WriteMp3(this->OnComputer("a.mp3")), this->Info("One"));
+  int rock = 0, lower = 0;
+  ASSERT_EQ(this->Device().CreatePlaylist("Rock", rock), kOk);
+  ASSERT_EQ(this->Device().CreatePlaylist("rock", lower), kOk);
+  ASSERT_EQ(this->Device().SetPlaylist(rock, {"Rock", {track}}), kOk);
+  ASSERT_EQ(this->Device().SetPlaylist(rock, {"ROCK", {track}}), kOk);  // renamed by case only
+  ASSERT_EQ(this->Device().DeletePlaylist(lower), kOk);
+  const std::string folder = this->Root() + "/Playlists";
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) files.push_back(entry.path().string());
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_NE(testing::Contents(files[0]).find("The Band - One"), std::string::npos);
+}
+
+TYPED_TEST(PlayerContract, AReplacedTrackKeepsItsIdAndAppearsOnce) {
+  const int id = this->Send(WriteMp3(this->OnComputer("a.mp3"), 20), this->Info("One"));
+  if (!this->Device().CanReplaceTrack()) GTEST_SKIP() << "this player deletes and sends";
+  ASSERT_EQ(this->Device().ReplaceTrack(id, WriteMp3(this->OnComputer("b.mp3"), 40), this->Info("One")), kOk);
+  this->library_->Events().Deliver(this->sink_);
+  EXPECT_EQ(this->sink_.Last(), "sent 0 id " + std::to_string(id));
+  this->Reopen();
+  EXPECT_EQ(this->TrackIds(), std::vector<int>{id});
+  ASSERT_EQ(this->Device().ReceiveTrack(id, this->OnComputer("back.mp3")), kOk);
+  const std::string original = testing::Contents(this->OnComputer("b.mp3"));
+  const std::string received = testing::Contents(this->OnComputer("back.mp3"));
+  EXPECT_EQ(received.substr(received.size() - original.size()), original);
 }
 
 }  // namespace

@@ -9,8 +9,10 @@
 #include <filesystem>
 #include <map>
 #include <random>
+#include <set>
 
 #include "audio/Id3v2Writer.h"
+#include "device/folder/CardNames.h"
 #include "device/folder/FileAudioInfo.h"
 #include "files/Beneath.h"
 #include "files/CopyFile.h"
@@ -484,9 +486,15 @@ Status PlayerStore::Settle(const std::string& staging, const std::string& folder
     return unstage(kFileError);
   }
   also.push_back({JournalEntry::Kind::Add, {}, staged.st_ino});
+  // Names are unique ignoring case on every card, so a card copied to a
+  // case-insensitive file system keeps every file.
+  std::set<std::string> taken;
+  for (const std::string& entry : files::FolderEntries(target.folder.Get())) taken.insert(FoldedName(entry));
   for (int n = 1; n < 10000; ++n) {
     const std::string name = stem + (n == 1 ? "" : " (" + std::to_string(n) + ")") + extension;
-    if (files::KindOfEntry(target.folder.Get(), name) != files::EntryKind::Missing) continue;
+    if (taken.contains(FoldedName(name)) || files::KindOfEntry(target.folder.Get(), name) != files::EntryKind::Missing) {
+      continue;
+    }
     also.back().relativePath = folder + "/" + name;
     if (const Status status = WriteJournal(also); status != kOk) return unstage(status);
     Step("journalled");

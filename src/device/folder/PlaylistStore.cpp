@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "catalogue/DatabaseFormat.h"
+#include "device/folder/CardNames.h"
 #include "device/folder/FileAudioInfo.h"
 #include "files/Beneath.h"
 #include "files/ReadWholeFile.h"
@@ -120,14 +121,24 @@ Status PlaylistStore::Open() {
   if (!parsed) return kOk;
   list_ = std::move(*parsed);
   // A file name that is not one plain name in the playlist folder is never
-  // used: the playlist gets a name of its own.
+  // used, nor one that another playlist's file has in another case: the
+  // playlist gets a file of its own.
+  const PlaylistList asRead = list_;
+  std::vector<int> renamed;
+  std::set<std::string> seen;
   for (auto& [id, stored] : list_.playlists) {
-    if (!files::IsBeneathPath(stored.fileName) || stored.fileName.find('/') != std::string::npos) {
+    const bool plain = files::IsBeneathPath(stored.fileName) && stored.fileName.find('/') == std::string::npos;
+    if (!plain) {
       tracks_.Warn("The playlist " + catalogue::CleanField(stored.playlist.name) +
                    " named a file outside the player's playlist folder; it gets a file of its own.");
+    }
+    if (!plain || !seen.insert(FoldedName(stored.fileName)).second) {
       stored.fileName = FreeFileName(stored.playlist.name, id);
+      seen.insert(FoldedName(stored.fileName));
+      if (plain) renamed.push_back(id);
     }
   }
+  if (!renamed.empty()) Commit(asRead, renamed);
   if (tracks_.Rebuilt()) RepairAfterRebuild();
   return kOk;
 }
@@ -174,11 +185,17 @@ bool PlaylistStore::NameTaken(const std::string& name, int except) const {
   return false;
 }
 
+// A .m3u8 name no other playlist has, compared as a case-insensitive card
+// compares names: "Rock" and "rock" never share a file.
 std::string PlaylistStore::FreeFileName(const std::string& name, int id) const {
   const std::string stem = SafeFileName(name, "Playlist");
-  std::string candidate = stem + ".m3u8";
+  std::set<std::string> taken;
   for (const auto& [other, stored] : list_.playlists) {
-    if (other != id && stored.fileName == candidate) return stem + " (" + std::to_string(id) + ").m3u8";
+    if (other != id) taken.insert(FoldedName(stored.fileName));
+  }
+  std::string candidate = stem + ".m3u8";
+  for (int n = 2; taken.contains(FoldedName(candidate)); ++n) {
+    candidate = stem + " (" + std::to_string(n == 2 ? id : id * 1000 + n) + ").m3u8";
   }
   return candidate;
 }
@@ -199,7 +216,13 @@ Status PlaylistStore::Set(int id, const Playlist& playlist) {
   if (found == list_.playlists.end()) return kNotFound;
   if (NameTaken(playlist.name, id)) return kFailed;
   const PlaylistList before = list_;
-  if (found->second.playlist.name != playlist.name) found->second.fileName = FreeFileName(playlist.name, id);
+  // A new name gets a new file, unless it differs from the old file's
+  // name in case only: the same file then stays (on a case-insensitive card
+  // it is the same file anyway).
+  if (found->second.playlist.name != playlist.name) {
+    const std::string fileName = FreeFileName(playlist.name, id);
+    if (FoldedName(fileName) != FoldedName(found->second.fileName)) found->second.fileName = fileName;
+  }
   found->second.playlist = playlist;
   return Commit(before, {id});
 }
@@ -251,10 +274,12 @@ Status PlaylistStore::Commit(const PlaylistList& before, const std::vector<int>&
     list_ = before;
     return status;
   }
+  // A file goes only when no playlist names it in any case: on a
+  // case-insensitive card "Rock.m3u8" is also "rock.m3u8".
   std::set<std::string> used;
-  for (const auto& [id, stored] : list_.playlists) used.insert(stored.fileName);
+  for (const auto& [id, stored] : list_.playlists) used.insert(FoldedName(stored.fileName));
   for (const auto& [id, stored] : before.playlists) {
-    if (!used.contains(stored.fileName)) tracks_.RemoveCardFile(M3u8Path(stored));
+    if (!used.contains(FoldedName(stored.fileName))) tracks_.RemoveCardFile(M3u8Path(stored));
   }
   return kOk;
 }
