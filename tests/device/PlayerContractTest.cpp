@@ -247,5 +247,17 @@ TYPED_TEST(PlayerContract, AReplacedTrackKeepsItsIdAndAppearsOnce) {
   EXPECT_EQ(received.substr(received.size() - original.size()), original);
 }
 
+TYPED_TEST(PlayerContract, AFileTooLargeForTheCardIsRefusedBeforeAnyByteIsCopied) {
+  if (!TypeParam::kOnFat) GTEST_SKIP() << "only FAT limits a file to 4 GB";
+  const std::string huge = this->OnComputer("huge.wav");
+  std::ofstream(huge) << "RIFF";
+  std::filesystem::resize_file(huge, (std::uintmax_t{1} << 32));  // sparse: no disk used
+  int id = 0;
+  EXPECT_EQ(this->Device().SendDataFile(huge, {"huge.wav", 0, 0}, id), kFileError);
+  EXPECT_EQ(this->Device().SendTrack(huge, this->Info("Huge"), id), kFileError);
+  EXPECT_FALSE(std::filesystem::exists(this->player_ + "/Music"));
+  EXPECT_FALSE(std::filesystem::exists(this->player_ + "/Data"));
+}
+
 }  // namespace
 }  // namespace tonvault::device

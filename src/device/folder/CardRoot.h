@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
 
 #include "device/DeviceStatus.h"
@@ -38,6 +39,10 @@ class CardRoot {
   int Descriptor() const { return root_.Get(); }
   const std::string& Path() const { return path_; }
 
+  // The largest file the card's file system holds (FAT: 4 GB less a byte),
+  // or -1 when it sets no limit a song could reach.
+  std::int64_t LargestFile() const { return largestFile_; }
+
   // kOk while the folder at Path() is the one opened, else kRemoved.
   Status CheckPresent() const;
 
@@ -51,6 +56,7 @@ class CardRoot {
   files::UniqueDescriptor root_;
   dev_t device_ = 0;
   ino_t inode_ = 0;
+  std::int64_t largestFile_ = -1;
 };
 
 }  // namespace tonvault::device

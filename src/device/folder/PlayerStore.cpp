@@ -449,6 +449,13 @@ ino_t PlayerStore::InodeOf(const std::string& relativePath) const {
 Status PlayerStore::Stage(const std::string& source, const AudioInfo* tag, const std::string& extension,
                           std::string& staging) {
   if (const Status status = Writable(); status != kOk) return status;
+  struct stat sourceInfo {};
+  if (card_.LargestFile() >= 0 && ::stat(source.c_str(), &sourceInfo) == 0 &&
+      sourceInfo.st_size > card_.LargestFile()) {
+    Warn(Quoted(fs::path(source).filename().string()) +
+         " is larger than the player's file system can hold (FAT: less than 4 GB): it is not sent.");
+    return kFileError;
+  }
   if (const Status status = OpenLibrary(true); status != kOk) return status;
   staging = kStagingPrefix + RandomToken() + extension;
   const std::string path = files::PathInFolder(library_.Get(), staging);
