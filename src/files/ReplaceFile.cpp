@@ -190,7 +190,12 @@ FileStatus ReplaceRegularFile(const std::string& path, const ContentProducer& pr
   if (const auto error = Produce(temporary.Descriptor(), produce, fault)) return error;
   if (check) {
     if (::fsync(temporary.Descriptor()) != 0) return ErrorFromErrno(errno);
-    if (const auto error = check(temporary.Descriptor())) return error;
+    // Read back through a descriptor of its own: a FUSE file system (a FAT
+    // card through fusefat) can answer reads through the writing
+    // descriptor with stale data.
+    const UniqueDescriptor reading(
+        ::open(("/proc/self/fd/" + std::to_string(temporary.Descriptor())).c_str(), O_RDONLY | O_CLOEXEC));
+    if (const auto error = check(reading.IsOpen() ? reading.Get() : temporary.Descriptor())) return error;
   }
   if (exists && existing.st_nlink > 1) return RewriteThroughInode(target, temporary);
   if (exists) {

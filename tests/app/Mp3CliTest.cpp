@@ -5,6 +5,7 @@
 #include "catalogue/DatabaseCommands.h"
 #include "cli/Commands.h"
 #include "cli/Session.h"
+#include "device/FatCard.h"
 #include "support/FileContents.h"
 #include "support/MpegSynth.h"
 #include "support/TempFolder.h"
@@ -90,6 +91,23 @@ TEST_F(Mp3CliTest, RepairDropsWhatItIsToldAndKeepsABackupOnce) {
   EXPECT_EQ(RunCli(RepairCommand, {path}).status, 2);
   EXPECT_EQ(RunCli(RepairCommand, {path, "--groups", "0"}).status, 2);
   EXPECT_EQ(RunCli(RepairCommand, {path, "--no-backup", "--groups", "9"}).status, 2);
+}
+
+// On a FAT card mounted through FUSE (no hard links, no exclusive rename,
+// stale reads through a writing descriptor) a repair keeps its backup
+// there and writes what it checked.
+TEST_F(Mp3CliTest, RepairOnAFatCardKeepsItsBackupBesideTheFile) {
+  const std::string card = folder.Path() + "/card";
+  device::test::FatCard fat(card);
+  if (!fat.Mounted()) GTEST_SKIP() << "no FAT card: " << fat.Why();
+  const std::string path = Write("card/a.mp3", Damaged());
+  const std::string original = Contents(path);
+  const Output repaired = RunCli(RepairCommand, {path, "--before", "--after", "--groups", "2,3"});
+  ASSERT_EQ(repaired.status, 0) << repaired.err;
+  EXPECT_EQ(Contents(path), original.substr(0, 1000) + original.substr(1020, 30 * 417));
+  EXPECT_EQ(Contents(card + "/a.bak"), original);
+  EXPECT_EQ(RunCli(RepairCommand, {path, "--after"}).status, 1);
+  EXPECT_EQ(Contents(card + "/a.bak"), original);
 }
 
 TEST_F(Mp3CliTest, BatchWritesTheFilesWithProblemsAndFixesTheEndsWhenAsked) {
