@@ -31,6 +31,11 @@ class Device {
   virtual Status SetActiveMemory(int memory) = 0;
   virtual Status FormatMemory() = 0;
   virtual Status GetDeviceInfo(DeviceInfo& info) = 0;
+  // Whether the session rests the player: the disconnect and 10.5-second
+  // pause after every "Pause every" changes, and the close after "Stop NJB
+  // after" idle minutes. A Jukebox's hard disk needs them to keep from
+  // locking up; a player on flash memory or a mounted folder needs neither.
+  virtual bool NeedsRestPauses() const { return true; }
 
   // --- content ---
   virtual Status FindFirstTrack(int& id) = 0;

@@ -13,6 +13,7 @@
 
 #include "device/Backends.h"
 #include "device/DeviceTestSupport.h"
+#include "device/folder/FolderPlayer.h"
 #include "device/session/DeviceSession.h"
 #include "device/simulated/SimulatedPlayer.h"
 #include "files/ReplaceFile.h"
@@ -43,6 +44,46 @@ class DeviceSessionTest : public test::PlayerFixture<::testing::Test, RecordingH
   }
   std::vector<std::string> Messages() const { return frontend_.Log("message"); }
   std::vector<std::string> Beeps() const { return frontend_.Log("beep"); }
+  // A session over a simulated Jukebox the session rests as a real one.
+  DeviceSession& AttachRested(std::vector<int> attached) {
+    UseSimulated(std::move(attached));
+    player_->SetRestPauses(true);
+    return *session_;
+  }
+  // A session over a folder player on an empty card.
+  DeviceSession& AttachFolder() {
+    std::filesystem::create_directories(temp_.Path() + "/card");
+    Use(std::make_unique<FolderPlayer>(temp_.Path() + "/card"));
+    return *session_;
+  }
+  // Both rests switched on at their defaults: a pause every 100 changes and
+  // a close after 5 idle minutes.
+  void RestEvery100Changes() {
+    app_.options.njb.uploadPause = true;
+    app_.options.njb.uploadPauseTracks = 100;
+    app_.options.njb.stopAfter = true;
+    app_.options.njb.stopMinutes = 5;
+  }
+  // Sends a short file `times` times, each followed by the session's pause,
+  // as a transfer does. The sends' ends arrive through pumps, which never
+  // sleep: any sleep is the session's.
+  void SendAndPause(DeviceSession& session, int times) {
+    const std::string song = test::WriteMp3(temp_.Path() + "/song.mp3", 2);
+    for (int sent = 0; sent < times; ++sent) {
+      app_.transferToPlayerInProgress = true;
+      int id = 0;
+      ASSERT_EQ(session.CurrentDevice().SendTrack(song, AudioInfo{}, id), kOk);
+      session.Pump();
+      ASSERT_FALSE(app_.transferToPlayerInProgress);
+      ASSERT_EQ(session.LastTransferStatus(), kOk);
+      session.PauseDevice();
+    }
+  }
+  int Connected(DeviceSession& session) {
+    int connected = -1;
+    EXPECT_EQ(session.CurrentDevice().GetConnected(connected), kOk);
+    return connected;
+  }
   std::size_t IndexOf(const std::string& call) const {
     const auto& calls = player_->Calls();
     return static_cast<std::size_t>(std::find(calls.begin(), calls.end(), call) - calls.begin());
@@ -257,7 +298,7 @@ TEST(SimulatedPlayerFolder, AFolderOthersMayUseOrAFileOfThatNameIsNotUsed) {
 TEST_F(DeviceSessionTest, StopAfterZeroMinutesClosesAJukeboxButNeverANomadII) {
   app_.options.njb.stopAfter = true;
   app_.options.njb.stopMinutes = 0;
-  DeviceSession& jukebox = Attach({kKindJukebox});
+  DeviceSession& jukebox = AttachRested({kKindJukebox});
   ASSERT_TRUE(jukebox.StartDevice(true));
   EXPECT_FALSE(jukebox.StopDevice(false, false));
   EXPECT_EQ(CallCount("CloseDevice"), 1);
@@ -265,7 +306,7 @@ TEST_F(DeviceSessionTest, StopAfterZeroMinutesClosesAJukeboxButNeverANomadII) {
   EXPECT_TRUE(host_.Has("toolbar off"));
   EXPECT_EQ(host_.calls.back(), "timer off");
 
-  DeviceSession& nomad = Attach({kKindNomadII});
+  DeviceSession& nomad = AttachRested({kKindNomadII});
   ASSERT_TRUE(nomad.StartDevice(true));
   EXPECT_TRUE(nomad.StopDevice(false, false));
   EXPECT_EQ(CallCount("CloseDevice"), 0);
@@ -276,7 +317,7 @@ TEST_F(DeviceSessionTest, StopAfterZeroMinutesClosesAJukeboxButNeverANomadII) {
 TEST_F(DeviceSessionTest, TheIdleTimerClosesAJukeboxAfterTheConfiguredMinutes) {
   app_.options.njb.stopAfter = true;
   app_.options.njb.stopMinutes = 5;
-  DeviceSession& session = Attach({kKindJukebox});
+  DeviceSession& session = AttachRested({kKindJukebox});
   ASSERT_TRUE(session.StartDevice(true));
   EXPECT_TRUE(session.StopDevice(false, false));  // left open
   EXPECT_EQ(host_.calls.back(), "timer 300000");
@@ -352,7 +393,7 @@ TEST_F(DeviceSessionTest, ShuttingDownANomadIIOnlyClosesIt) {
 TEST_F(DeviceSessionTest, PauseEveryZeroPausesAfterEachChangeForTenAndAHalfSeconds) {
   app_.options.njb.uploadPause = true;
   app_.options.njb.uploadPauseTracks = 0;
-  DeviceSession& session = Attach({kKindJukebox});
+  DeviceSession& session = AttachRested({kKindJukebox});
   ASSERT_TRUE(session.StartDevice(true));
   player_->ClearCalls();
   const auto before = frontend_.Slept();
@@ -368,7 +409,7 @@ TEST_F(DeviceSessionTest, PauseEveryZeroPausesAfterEachChangeForTenAndAHalfSecon
 TEST_F(DeviceSessionTest, PauseEvery100CountsChangesSinceTheProgramStarted) {
   app_.options.njb.uploadPause = true;
   app_.options.njb.uploadPauseTracks = 100;
-  DeviceSession& session = Attach({kKindJukebox});
+  DeviceSession& session = AttachRested({kKindJukebox});
   ASSERT_TRUE(session.StartDevice(true));
   player_->ClearCalls();
   for (int change = 1; change <= 99; ++change) session.PauseDevice();
@@ -391,11 +432,73 @@ TEST_F(DeviceSessionTest, APlayerThatNeverDisconnectsDoesNotHangThePause) {
   app_.options.njb.uploadPause = true;
   app_.options.njb.uploadPauseTracks = 0;
   app_.options.njb.shutdownTimeout = 2;
-  DeviceSession& session = Attach({kKindJukebox});
+  DeviceSession& session = AttachRested({kKindJukebox});
   ASSERT_TRUE(session.StartDevice(true));
   player_->SlowDisconnect(1'000'000);
   session.PauseDevice();
   EXPECT_LT(frontend_.Slept(), std::chrono::minutes(3));
+}
+
+// The rests are for a Jukebox's hard disk: a player in a folder is never
+// disconnected, paused or closed for them, whatever the settings say.
+TEST_F(DeviceSessionTest, AFolderPlayerIsNeverRestedWhateverTheSettings) {
+  RestEvery100Changes();
+  DeviceSession& session = AttachFolder();
+  ASSERT_TRUE(session.StartDevice(true));
+  const int sleeps = frontend_.Sleeps();
+  SendAndPause(session, 250);
+  // A disconnect sleeps between its tries, so no sleep means none was made.
+  EXPECT_EQ(frontend_.Sleeps(), sleeps);
+  EXPECT_TRUE(frontend_.Log("panel1: NJB Pause").empty());
+  EXPECT_EQ(Connected(session), 1);
+  EXPECT_EQ(session.TransferCounter(), 0);
+
+  // Left open after an operation: no idle timer, not even a close at once.
+  host_.calls.clear();
+  EXPECT_TRUE(session.StopDevice(false, false));
+  app_.options.njb.stopMinutes = 0;
+  session.StopCheckBoxClicked();
+  EXPECT_TRUE(session.DeviceReady());
+  session.IdleTimerExpired();  // a timer that fired all the same
+  EXPECT_TRUE(session.DeviceStarted());
+  EXPECT_FALSE(session.IdleTimerRunning());
+  EXPECT_EQ(std::count_if(host_.calls.begin(), host_.calls.end(),
+                          [](const std::string& call) { return call.starts_with("timer ") && call != "timer off"; }),
+            0);
+  EXPECT_EQ(frontend_.Sleeps(), sleeps);
+
+  // "Stop NJB now" still closes it.
+  EXPECT_FALSE(session.StopDevice(true, false));
+  EXPECT_FALSE(session.DeviceStarted());
+}
+
+TEST_F(DeviceSessionTest, ASimulatedPlayerIsRestedOnlyWhenScriptedTo) {
+  RestEvery100Changes();
+  DeviceSession& session = Attach({kKindJukebox});
+  ASSERT_TRUE(session.StartDevice(true));
+  player_->ClearCalls();
+  const int sleeps = frontend_.Sleeps();
+  SendAndPause(session, 250);
+  EXPECT_EQ(frontend_.Sleeps(), sleeps);
+  EXPECT_TRUE(frontend_.Log("panel1: NJB Pause").empty());
+  EXPECT_EQ(CallCount("SetConnected(0)"), 0);
+  EXPECT_EQ(session.TransferCounter(), 0);  // changes that need no rest do not count
+  EXPECT_TRUE(session.StopDevice(false, false));
+  EXPECT_FALSE(session.IdleTimerRunning());
+  EXPECT_EQ(CallCount("CloseDevice"), 0);
+
+  // Resting as a Jukebox, the same player pauses every 100 changes from
+  // then on and is closed after the idle minutes.
+  player_->SetRestPauses(true);
+  SendAndPause(session, 250);
+  EXPECT_EQ(frontend_.Log("panel1: NJB Pause").size(), 2u);
+  EXPECT_EQ(CallCount("SetConnected(0)"), 2);
+  EXPECT_EQ(CallCount("SetConnected(1)"), 2);
+  EXPECT_EQ(session.TransferCounter(), 250);
+  EXPECT_TRUE(session.StopDevice(false, false));
+  EXPECT_EQ(host_.calls.back(), "timer 300000");
+  session.IdleTimerExpired();
+  EXPECT_EQ(CallCount("CloseDevice"), 1);
 }
 
 // --- events ---

@@ -29,6 +29,7 @@ class StoreDevice : public Device {
   Status SetActiveMemory(int memory) override;
   Status FormatMemory() override;
   Status GetDeviceInfo(DeviceInfo& info) override;
+  bool NeedsRestPauses() const override { return false; }
 
   Status FindFirstTrack(int& id) override;
   Status FindNextTrack(int& id) override;

@@ -54,6 +54,8 @@ void DeviceSession::SetIdleTimer(bool running, int minutes) {
   }
 }
 
+bool DeviceSession::NeedsRest() { return !library_ || CurrentDevice().NeedsRestPauses(); }
+
 std::chrono::steady_clock::time_point DeviceSession::ShutdownDeadline() {
   return frontend_.Now() + std::chrono::minutes(app_.options.njb.shutdownTimeout);
 }
@@ -152,7 +154,10 @@ bool DeviceSession::StopDevice(bool force, bool shutDown) {
     return true;
   }
   const auto& njb = app_.options.njb;
-  const bool closeAtOnce = njb.stopAfter && njb.stopMinutes == 0;
+  // "Stop NJB after" rests a Jukebox's disk; a player that needs no rest
+  // stays open as if the box were off.
+  const bool stopAfter = njb.stopAfter && NeedsRest();
+  const bool closeAtOnce = stopAfter && njb.stopMinutes == 0;
   bool result = true;
   if (force || shutDown || (closeAtOnce && app_.deviceKind != kNomadII)) {
     Panel("NJB Stop");
@@ -174,7 +179,7 @@ bool DeviceSession::StopDevice(bool force, bool shutDown) {
   }
   if (app_.deviceKind == kNomadII || force || closeAtOnce) {
     SetIdleTimer(false);
-  } else if (njb.stopAfter) {
+  } else if (stopAfter) {
     SetIdleTimer(true, njb.stopMinutes);
   }
   Panel("");
@@ -199,7 +204,8 @@ void DeviceSession::DisconnectDevice() {
 
 void DeviceSession::PauseDevice() {
   const auto& njb = app_.options.njb;
-  if (!njb.uploadPause || !library_) return;
+  // Only a player that needs the rest is paused, and only its changes count.
+  if (!njb.uploadPause || !library_ || !NeedsRest()) return;
   ++transferCounter_;
   if (njb.uploadPauseTracks != 0 && transferCounter_ % njb.uploadPauseTracks != 0) return;
   Panel("NJB Pause");
@@ -221,7 +227,9 @@ void DeviceSession::ReplaceBackends() {
 
 void DeviceSession::IdleTimerExpired() {
   SetIdleTimer(false);
-  if (app_.deviceKind == kJukebox && app_.options.njb.stopAfter) deviceReady_ = StopDevice(true, false);
+  if (app_.deviceKind == kJukebox && app_.options.njb.stopAfter && NeedsRest()) {
+    deviceReady_ = StopDevice(true, false);
+  }
 }
 
 void DeviceSession::StopMinutesChanged() {

@@ -47,8 +47,11 @@ class DeviceSession : public DeviceEventSink {
   // True when the player is open and usable.
   bool StartDevice(bool showErrors);
   // True when the player was left open (only the idle timer was armed).
+  // "Stop NJB after" applies only to a player that needs rests.
   bool StopDevice(bool force, bool shutDown);
-  // Called after each successful change on the player.
+  // Called after each successful change on the player: every "Pause every"
+  // changes a player that needs rests is disconnected for 10.5 seconds;
+  // any other player is left alone.
   void PauseDevice();
   void DisconnectDevice();
   // Shapes the window for kind 0 (none), 1 (Jukebox) or 2 (Nomad II).
@@ -110,6 +113,8 @@ class DeviceSession : public DeviceEventSink {
   bool TakeKind();
   Status CloseOnce(bool shutDown);
   void SetIdleTimer(bool running, int minutes = 0);
+  // False when the player in use needs none of the Jukebox's rests.
+  bool NeedsRest();
   // SetConnected(wanted) until GetConnected reports it, sleeping `sleep`
   // ms between tries; gives up at `deadline`. False when it gave up.
   bool WaitForConnected(int wanted, int sleep, std::chrono::steady_clock::time_point deadline);

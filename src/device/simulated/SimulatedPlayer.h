@@ -51,6 +51,9 @@ class SimulatedPlayer : public DeviceLibrary {
   void SlowDisconnect(int answers) { slowDisconnect_ = answers; }
   // The power source GetDeviceInfo reports (kPowerExternal at first).
   void SetPowerSource(int source) { powerSource_ = source; }
+  // Whether the session rests this player as it rests a Jukebox's disk
+  // (pauses every few changes, closes after idle minutes); off at first.
+  void SetRestPauses(bool rests) { restPauses_ = rests; }
   // A track the player holds but no longer lists: only DeleteTrack finds it.
   void AddLostTrack(int id) { lostTracks_.insert(id); }
   const std::set<int>& LostTracks() const { return lostTracks_; }
@@ -80,6 +83,7 @@ class SimulatedPlayer : public DeviceLibrary {
     Status ReceiveTrack(int id, const std::string& path) override;
     Status DeleteTrack(int id) override;
     Status GetDeviceInfo(DeviceInfo& info) override;
+    bool NeedsRestPauses() const override { return owner_.restPauses_; }
 
     // --- owner, clock and presets ---
     Status GetOwnerName(std::string& name) override;
@@ -170,6 +174,7 @@ class SimulatedPlayer : public DeviceLibrary {
   int selectionAnswer_ = 0;
   int slowDisconnect_ = 0;
   int powerSource_ = kPowerExternal;
+  bool restPauses_ = false;
   std::set<int> lostTracks_;
   std::vector<std::string> calls_;
   SimulatedDevice device_;

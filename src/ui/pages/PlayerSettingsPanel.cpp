@@ -51,6 +51,12 @@ QWidget* PlayerSettingsPanel::Session() {
   pauseEvery_ = controls_.Check(group, "Pause every", njb.uploadPause);
   QSpinBox* pauseTracks = controls_.Spin(group, njb.uploadPauseTracks, 0, 1000, 25);
   addRow(pauseEvery_, pauseTracks, "tracks", "Disconnect / Reconnect NJB  (prevents NJB-lockups)");
+  // The session applies both rests to a Nomad Jukebox only; say so beside them.
+  // Two fixed lines: a wrapped label in this grid is not given the height
+  // of its second line.
+  auto* restNote =
+      new QLabel("\"Stop NJB after\" and \"Pause every\" rest a Nomad Jukebox's disk;\nother players need no rest.", group);
+  grid->addWidget(restNote, row++, 0, 1, 4);
   QSpinBox* minFree = controls_.Spin(group, njb.minFree, 20, 500, 20);
   const QString freeHint = DisplayText(
       "Making a NJB too full can cause that it\n\rhangs at PREPARING LIBRARY forever.\n\r\r"
