@@ -460,6 +460,11 @@ TEST_P(KilledChangeTest, LeavesTheCardConsistent) {
     if (change == "add") return store.AddTrack(other, Song("Added"), id) == kOk ? 0 : 2;
     if (change == "replace") return store.ReplaceTrack(kept, other, Song("Kept")) == kOk ? 0 : 3;
     if (change == "move") return store.ReplaceTrack(kept, other, Song("Kept", "Other Artist")) == kOk ? 0 : 4;
+    if (change == "rename") {
+      AudioInfo renamed = store.Index().tracks.at(kept).info;
+      renamed.fileName = "Renamed.mp3";
+      return store.SetTrackInfo(kept, renamed) == kOk ? 0 : 6;
+    }
     return store.DeleteTrack(kept) == kOk ? 0 : 5;
   });
   EXPECT_FALSE(ended.has_value()) << "the child was to be killed at " << point.step;
@@ -483,7 +488,9 @@ INSTANTIATE_TEST_SUITE_P(
                       KillPoint{"add", "indexed"}, KillPoint{"replace", "staged"}, KillPoint{"replace", "placed"},
                       KillPoint{"replace", "indexed"}, KillPoint{"move", "staged"}, KillPoint{"move", "journalled"},
                       KillPoint{"move", "placed"}, KillPoint{"move", "indexed"}, KillPoint{"move", "old removed"},
-                      KillPoint{"delete", "journalled"}, KillPoint{"delete", "indexed"}),
+                      KillPoint{"delete", "journalled"}, KillPoint{"delete", "indexed"},
+                      KillPoint{"rename", "journalled"}, KillPoint{"rename", "placed"},
+                      KillPoint{"rename", "indexed"}),
     [](const ::testing::TestParamInfo<KillPoint>& info) {
       std::string name = std::string(info.param.change) + "_" + info.param.step;
       for (char& c : name) c = c == ' ' ? '_' : c;
@@ -491,8 +498,9 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(CardJournalText, ReadsWhatItWritesAndNothingCutOff) {
-  const std::vector<JournalEntry> entries = {{JournalEntry::Kind::Add, "Music/a\tb.mp3", 12},
-                                             {JournalEntry::Kind::Drop, "Music/old.mp3", 99}};
+  const std::vector<JournalEntry> entries = {{JournalEntry::Kind::Add, "Music/a\tb.mp3", 12, {}},
+                                             {JournalEntry::Kind::Drop, "Music/old.mp3", 99, {}},
+                                             {JournalEntry::Kind::Move, "Music/new.mp3", 7, "Music/o\nld.mp3"}};
   const std::string text = FormatJournal(entries);
   EXPECT_EQ(ParseJournal(text), entries);
   for (std::size_t cut = 0; cut < text.size(); ++cut) EXPECT_FALSE(ParseJournal(text.substr(0, cut))) << cut;

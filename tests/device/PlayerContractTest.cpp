@@ -259,5 +259,40 @@ TYPED_TEST(PlayerContract, AFileTooLargeForTheCardIsRefusedBeforeAnyByteIsCopied
   EXPECT_FALSE(std::filesystem::exists(this->player_ + "/Data"));
 }
 
+// A new file name for a track is the file's new name on the player (its
+// playlists follow), never a change reported and left undone.
+TYPED_TEST(PlayerContract, ANewFileNameRenamesTheTrackOnThePlayer) {
+  const int id = this->Send(WriteMp3(this->OnComputer("a.mp3")), this->Info("One"));
+  const int other = this->Send(WriteMp3(this->OnComputer("b.mp3")), this->Info("Two"));
+  int playlist = 0;
+  ASSERT_EQ(this->Device().CreatePlaylist("List", playlist), kOk);
+  ASSERT_EQ(this->Device().SetPlaylist(playlist, {"List", {id}}), kOk);
+  AudioInfo info;
+  ASSERT_EQ(this->Device().GetTrackInfo(other, info), kOk);
+  const std::string taken = info.fileName;  // the second track's name
+  ASSERT_EQ(this->Device().GetTrackInfo(id, info), kOk);
+  info.fileName = "new name?.mp3";
+  ASSERT_EQ(this->Device().SetTrackInfo(id, info), kOk);
+  const std::string folder = this->Root() + "/Music/The Band/First";
+  EXPECT_TRUE(std::filesystem::exists(folder + "/new name_.mp3"));
+  EXPECT_NE(testing::Contents(this->Root() + "/Playlists/List.m3u8").find("new name_.mp3"), std::string::npos);
+  // A name another file has, in any case, is not taken from it.
+  std::string upper = taken;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  info.fileName = upper;
+  ASSERT_EQ(this->Device().SetTrackInfo(id, info), kOk);
+  this->Reopen();
+  AudioInfo again;
+  ASSERT_EQ(this->Device().GetTrackInfo(id, again), kOk);
+  EXPECT_EQ(again.fileName, upper);
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) files += entry.is_regular_file();
+  EXPECT_EQ(files, 2u);
+  ASSERT_EQ(this->Device().ReceiveTrack(other, this->OnComputer("other-back.mp3")), kOk);
+  ASSERT_EQ(this->Device().ReceiveTrack(id, this->OnComputer("one-back.mp3")), kOk);
+  EXPECT_EQ(audio::ReadId3v2Tag(this->OnComputer("other-back.mp3")).title, "Two");
+  EXPECT_EQ(audio::ReadId3v2Tag(this->OnComputer("one-back.mp3")).title, "One");
+}
+
 }  // namespace
 }  // namespace tonvault::device

@@ -15,11 +15,56 @@ constexpr std::string_view kHeader = "TONVAULT-PLAYER-JOURNAL 1";
 std::string FormatJournal(const std::vector<JournalEntry>& entries) {
   std::string text = std::string(kHeader) + "\n";
   for (const JournalEntry& entry : entries) {
-    text += entry.kind == JournalEntry::Kind::Add ? "add\t" : "drop\t";
-    text += EscapeLibraryField(entry.relativePath) + "\t" + std::to_string(entry.inode) + "\n";
+    text += entry.kind == JournalEntry::Kind::Add ? "add" : entry.kind == JournalEntry::Kind::Drop ? "drop" : "move";
+    text += '\t';
+    text += EscapeLibraryField(entry.relativePath);
+    text += '\t';
+    text += std::to_string(entry.inode);
+    if (entry.kind == JournalEntry::Kind::Move) {
+      text += '\t';
+      text += EscapeLibraryField(entry.from);
+    }
+    text += '\n';
   }
   return text + "end " + std::to_string(entries.size()) + "\n";
 }
+
+namespace {
+
+std::vector<std::string_view> Fields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+    if (tab == std::string_view::npos) return fields;
+    start = tab + 1;
+  }
+}
+
+std::optional<JournalEntry> ReadEntry(std::string_view line) {
+  const auto fields = Fields(line);
+  JournalEntry entry;
+  if (fields[0] == "add" && fields.size() == 3) {
+    entry.kind = JournalEntry::Kind::Add;
+  } else if (fields[0] == "drop" && fields.size() == 3) {
+    entry.kind = JournalEntry::Kind::Drop;
+  } else if (fields[0] == "move" && fields.size() == 4) {
+    entry.kind = JournalEntry::Kind::Move;
+    auto from = UnescapeLibraryField(fields[3]);
+    if (!from || from->empty()) return std::nullopt;
+    entry.from = std::move(*from);
+  } else {
+    return std::nullopt;
+  }
+  auto path = UnescapeLibraryField(fields[1]);
+  const std::string_view inode = fields[2];
+  const auto [end, error] = std::from_chars(inode.data(), inode.data() + inode.size(), entry.inode);
+  if (!path || path->empty() || error != std::errc() || end != inode.data() + inode.size()) return std::nullopt;
+  entry.relativePath = std::move(*path);
+  return entry;
+}
+
+}  // namespace
 
 std::optional<std::vector<JournalEntry>> ParseJournal(const std::string& text) {
   std::vector<JournalEntry> entries;
@@ -43,19 +88,9 @@ std::optional<std::vector<JournalEntry>> ParseJournal(const std::string& text) {
       }
       return entries;
     }
-    const std::size_t first = line.find('\t');
-    const std::size_t second = line.rfind('\t');
-    if (first == std::string_view::npos || second == first) return std::nullopt;
-    JournalEntry entry;
-    const std::string_view kind = line.substr(0, first);
-    if (kind != "add" && kind != "drop") return std::nullopt;
-    entry.kind = kind == "add" ? JournalEntry::Kind::Add : JournalEntry::Kind::Drop;
-    auto path = UnescapeLibraryField(line.substr(first + 1, second - first - 1));
-    const std::string_view inode = line.substr(second + 1);
-    const auto [end, error] = std::from_chars(inode.data(), inode.data() + inode.size(), entry.inode);
-    if (!path || path->empty() || error != std::errc() || end != inode.data() + inode.size()) return std::nullopt;
-    entry.relativePath = std::move(*path);
-    entries.push_back(std::move(entry));
+    auto entry = ReadEntry(line);
+    if (!entry) return std::nullopt;
+    entries.push_back(std::move(*entry));
   }
   return std::nullopt;
 }

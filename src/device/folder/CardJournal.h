@@ -14,10 +14,14 @@ namespace tonvault::device {
 // takes back exactly the files it names, recognised by their inode, so a
 // file of the user's that happens to carry the same name is never touched.
 struct JournalEntry {
-  enum class Kind { Add, Drop };
+  // Add: a file about to be placed at relativePath; Drop: one about to be
+  // removed from there; Move: one about to be renamed from `from` to
+  // relativePath.
+  enum class Kind { Add, Drop, Move };
   Kind kind = Kind::Add;
   std::string relativePath;
   ino_t inode = 0;
+  std::string from;
 
   bool operator==(const JournalEntry&) const = default;
 };

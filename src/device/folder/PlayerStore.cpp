@@ -87,6 +87,11 @@ Status WriteTag(const std::string& path, const std::string& name, const AudioInf
   return result.message.find("Write protected ?") != std::string::npos ? kReadOnly : kFileError;
 }
 
+std::string FolderOfRelative(const std::string& relative) {
+  const std::size_t slash = relative.rfind('/');
+  return slash == std::string::npos ? std::string() : relative.substr(0, slash);
+}
+
 // A file found by the rebuild walk.
 struct FoundFile {
   std::string relativePath;
@@ -277,6 +282,10 @@ void PlayerStore::Recover() {
     const auto tracks = ByPath(index_.tracks);
     const auto dataFiles = ByPath(index_.dataFiles);
     for (const JournalEntry& entry : *entries) {
+      if (entry.kind == JournalEntry::Kind::Move) {
+        UndoMove(entry, tracks.contains(entry.from));
+        continue;
+      }
       if (tracks.contains(entry.relativePath) || dataFiles.contains(entry.relativePath)) continue;
       CardEntry file;
       struct stat info {};
@@ -295,6 +304,18 @@ void PlayerStore::Recover() {
                       (removed.size() == 1 ? " file" : " files") + " that an interrupted change left on the player:";
   for (const std::string& path : removed) text2 += "\n" + path;
   Warn(text2);
+}
+
+// A rename the index never came to know is taken back: the file gets the
+// name the index has for it.
+void PlayerStore::UndoMove(const JournalEntry& move, bool indexNamesOld) {
+  CardEntry moved, back;
+  struct stat info {};
+  if (!indexNamesOld || card_.Locate(move.relativePath, moved) || moved.Kind(&info) != files::EntryKind::RegularFile ||
+      info.st_ino != move.inode || card_.Locate(move.from, back) || card_.CheckPresent() != kOk) {
+    return;
+  }
+  files::MoveFile(moved.Path(), back.Path(), FoldedName(moved.name) == FoldedName(back.name));
 }
 
 Status PlayerStore::Rebuild() {
@@ -492,7 +513,7 @@ Status PlayerStore::Settle(const std::string& staging, const std::string& folder
     Warn(Quoted(folder) + " on the player leads through a link or a file: nothing is put there.");
     return unstage(kFileError);
   }
-  also.push_back({JournalEntry::Kind::Add, {}, staged.st_ino});
+  also.push_back({JournalEntry::Kind::Add, {}, staged.st_ino, {}});
   // Names are unique ignoring case on every card, so a card copied to a
   // case-insensitive file system keeps every file.
   std::set<std::string> taken;
@@ -581,7 +602,7 @@ Status PlayerStore::ReplaceTrack(int id, const std::string& source, AudioInfo in
     relativePath = old.relativePath;
     Step("placed");
   } else {
-    const JournalEntry dropOld{JournalEntry::Kind::Drop, old.relativePath, InodeOf(old.relativePath)};
+    const JournalEntry dropOld{JournalEntry::Kind::Drop, old.relativePath, InodeOf(old.relativePath), {}};
     if (const Status status = Settle(staging, place.folder, place.stem, place.extension, {dropOld}, relativePath);
         status != kOk) {
       return status;
@@ -674,15 +695,72 @@ Status PlayerStore::SetTrackInfo(int id, const AudioInfo& info) {
     Warn(Quoted(track.relativePath) + " on the player is a link or not a file of its own: its tag is not written.");
     return kFileError;
   }
-  if (kind == files::EntryKind::RegularFile && IsMpegName(track.relativePath)) {
-    if (const Status status = WriteTag(entry.Path(), entry.name, changed); status != kOk) return status;
+  // A new file name is the file's new name on the card.
+  std::string relativePath = track.relativePath;
+  if (kind == files::EntryKind::RegularFile && !info.fileName.empty() && info.fileName != track.info.fileName) {
+    if (const Status status = RenameTrackFile(track, entry, info.fileName, relativePath); status != kOk) {
+      return status;
+    }
+    changed.fileName = info.fileName;
+    if (card_.Locate(relativePath, entry)) return kFileError;
+  }
+  if (kind == files::EntryKind::RegularFile && IsMpegName(relativePath)) {
+    if (const Status status = WriteTag(entry.Path(), entry.name, changed); status != kOk) {
+      ClearJournal();
+      return status;
+    }
   }
   const IndexedTrack old = track;
   track.info = changed;
-  if (const Status saved = SaveIndex(); saved != kOk) {
-    track = old;
-    return saved;
+  track.relativePath = relativePath;
+  const Status saved = SaveIndex();
+  if (saved != kOk) track = old;
+  if (saved == kOk) Step("indexed");
+  // A failed save leaves the journal, which takes a rename back at the next
+  // open; a kept one is no longer needed.
+  if (saved == kOk || relativePath == old.relativePath) ClearJournal();
+  return saved;
+}
+
+// Renames the track's file to `requested` (made safe, its own extension
+// kept, unique ignoring case in its folder), after the journal has named
+// the move.
+Status PlayerStore::RenameTrackFile(const IndexedTrack& track, const CardEntry& entry, const std::string& requested,
+                                    std::string& relativePath) {
+  const std::string extension = fs::path(entry.name).extension().string();
+  const std::string stem = SafeFileName(fs::path(requested).stem().string(), "Track");
+  const std::string folder = FolderOfRelative(track.relativePath);
+  std::set<std::string> taken;
+  for (const std::string& name : files::FolderEntries(entry.folder.Get())) {
+    if (name != entry.name) taken.insert(FoldedName(name));
   }
+  std::string name;
+  for (int n = 1; name.empty() && n < 10000; ++n) {
+    const std::string candidate = stem + (n == 1 ? "" : " (" + std::to_string(n) + ")") + extension;
+    if (!taken.contains(FoldedName(candidate))) name = candidate;
+  }
+  if (name.empty()) return kFileError;
+  if (name == entry.name) return kOk;
+  struct stat info {};
+  entry.Kind(&info);
+  const std::string target = folder.empty() ? name : folder + "/" + name;
+  if (const Status status = WriteJournal({{JournalEntry::Kind::Move, target, info.st_ino, track.relativePath}});
+      status != kOk) {
+    return status;
+  }
+  Step("journalled");
+  // A change of case only is the same name on a case-insensitive card.
+  const bool caseOnly = FoldedName(name) == FoldedName(entry.name);
+  const std::string to = files::PathInFolder(entry.folder.Get(), name);
+  const files::FileStatus renamed =
+      caseOnly ? files::MoveFile(entry.Path(), to, true) : files::RenameExclusive(entry.Path(), to);
+  if (renamed) {
+    ClearJournal();
+    Warn(Quoted(track.relativePath) + " on the player could not be renamed to " + Quoted(name) + ".");
+    return StatusOfFileError(*renamed);
+  }
+  Step("placed");
+  relativePath = target;
   return kOk;
 }
 
@@ -697,7 +775,7 @@ Status PlayerStore::DeleteEntry(Entries& entries, int id) {
   const auto old = *found;
   const std::string path = old.second.relativePath;
   if (const ino_t inode = InodeOf(path); inode != 0) {
-    if (const Status status = WriteJournal({{JournalEntry::Kind::Drop, path, inode}}); status != kOk) return status;
+    if (const Status status = WriteJournal({{JournalEntry::Kind::Drop, path, inode, {}}}); status != kOk) return status;
     Step("journalled");
   }
   entries.erase(found);

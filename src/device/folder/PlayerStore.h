@@ -76,6 +76,8 @@ class PlayerStore {
   // Copies a stored file to `target`, which must not exist yet: created
   // exclusively, never through a link.
   Status CopyOut(const std::string& relativePath, const std::string& target);
+  // Changes what the player keeps of a track and writes it into the file's
+  // tag; a new file name renames the file on the card.
   Status SetTrackInfo(int id, const AudioInfo& info);
   Status DeleteTrack(int id);
   Status DeleteDataFile(int id);
@@ -107,6 +109,9 @@ class PlayerStore {
   void DropUnsafeEntries();
   void RemoveStagingLeftovers();
   void Recover();
+  void UndoMove(const JournalEntry& move, bool indexNamesOld);
+  Status RenameTrackFile(const IndexedTrack& track, const CardEntry& entry, const std::string& requested,
+                         std::string& relativePath);
   Status SaveIndex();
   Status WriteJournal(const std::vector<JournalEntry>& entries);
   void ClearJournal();

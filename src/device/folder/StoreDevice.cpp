@@ -131,7 +131,13 @@ Status StoreDevice::GetTrackInfo(int id, AudioInfo& info) {
 
 Status StoreDevice::SetTrackInfo(int id, const AudioInfo& info) {
   if (const Status status = Check("SetTrackInfo"); status != kOk) return status;
-  return Report(Store()->SetTrackInfo(id, info));
+  const auto& tracks = Store()->Index().tracks;
+  const auto found = tracks.find(id);
+  const std::string before = found == tracks.end() ? std::string() : found->second.relativePath;
+  const Status status = Report(Store()->SetTrackInfo(id, info));
+  // A renamed file moves in the playlists' .m3u8 files too.
+  if (status == kOk && HasPlaylists() && tracks.at(id).relativePath != before) Playlists()->TrackMoved(id);
+  return status;
 }
 
 Status StoreDevice::DeleteTrack(int id) {
