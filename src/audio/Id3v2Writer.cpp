@@ -5,15 +5,20 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <array>
+#include <cerrno>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <span>
+#include <vector>
 
 #include "audio/BufferedReader.h"
 #include "audio/MpegAudioCheck.h"
 #include "audio/MpegFrames.h"
 #include "audio/TextEncoding.h"
+#include "files/CopyFile.h"
+#include "files/FileIdentity.h"
 #include "files/OpenFile.h"
 
 namespace tonvault::audio {
@@ -57,8 +62,10 @@ Bytes CommentContent(const std::string& text) {
   const auto [encoding, encoded] = Encode(text);
   Bytes content{encoding};
   Append(content, "eng");
-  if (encoding == 0) content.push_back(0);
-  else Append(content, std::string_view("\xFF\xFE\0\0", 4));  // empty descriptor with its mark
+  if (encoding == 0)
+    content.push_back(0);
+  else
+    Append(content, std::string_view("\xFF\xFE\0\0", 4));  // empty descriptor with its mark
   Append(content, encoded);
   return content;
 }
@@ -95,7 +102,8 @@ files::FileStatus WriteInPlace(const std::string& path, const Bytes& tag) {
   if (auto error = files::OpenForPatch(path, file)) return error;
   std::size_t done = 0;
   while (done < tag.size()) {
-    const ssize_t written = ::pwrite(file.descriptor.Get(), tag.data() + done, tag.size() - done, static_cast<off_t>(done));
+    const ssize_t written =
+        ::pwrite(file.descriptor.Get(), tag.data() + done, tag.size() - done, static_cast<off_t>(done));
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return files::FileError{files::Failure::System, written < 0 ? errno : ENOSPC};
     done += static_cast<std::size_t>(written);
@@ -106,7 +114,8 @@ files::FileStatus WriteInPlace(const std::string& path, const Bytes& tag) {
 
 // The user's message for a failed write of the file.
 std::string WriteFailureText(const std::string& path, const files::FileError& error) {
-  if (error.failure == files::Failure::WriteProtected) return "Cannot write " + Quoted(path) + " !\n\r\rWrite protected ?";
+  if (error.failure == files::Failure::WriteProtected)
+    return "Cannot write " + Quoted(path) + " !\n\r\rWrite protected ?";
   if (error.failure == files::Failure::ReadFailed) return "Error reading " + Quoted(path) + " !";
   return "Cannot write temp file !\n\r\rDisk full or write protected ?\n\r\r(" + error.Text() + ")";
 }
@@ -148,62 +157,104 @@ Bytes BuildId3v2Tag(const Bytes& frames, std::int64_t oldTotal, int extraSpace) 
   return tag;
 }
 
-Id3v2WriteResult WriteId3v2Tag(const std::string& path, const Id3v2TagFields& fields,
-                               const Id3v2WriteOptions& options) {
+namespace {
+
+Id3v2WriteResult Refused(std::string message) {
+  Id3v2WriteResult result;
+  result.ok = false;
+  result.message = std::move(message);
+  return result;
+}
+
+// What a new tag for the file at `path` is: the tag's bytes, the old tag's
+// length and where the audio starts; or why no tag is written.
+struct PreparedTag {
+  std::unique_ptr<FileByteSource> source;
+  struct stat before {};
+  Bytes tag;
+  std::int64_t oldTotal = 0;
+  std::int64_t audioStart = 0;
+};
+
+std::optional<Id3v2WriteResult> PrepareTag(const std::string& path, const Id3v2TagFields& fields,
+                                           const Id3v2WriteOptions& options, PreparedTag& out) {
   const std::string readError = "Error reading " + Quoted(path) + " !";
   files::FileStatus openError;
-  auto source = FileByteSource::Open(path, &openError);
-  if (!source) {
-    if (openError->failure == files::Failure::NotFound) return {false, readError};
-    return {false, readError + "\n\r\r" + openError->Text()};
+  out.source = FileByteSource::Open(path, &openError);
+  if (!out.source) {
+    if (openError->failure == files::Failure::NotFound) return Refused(readError);
+    return Refused(readError + "\n\r\r" + openError->Text());
   }
-  struct stat before {};
-  if (::stat(path.c_str(), &before) != 0) return {false, readError};
-  if (files::IsWriteProtected(path, before)) return {false, WriteFailureText(path, {files::Failure::WriteProtected, EACCES})};
+  if (::stat(path.c_str(), &out.before) != 0) return Refused(readError);
   std::array<std::uint8_t, 256> first{};
-  const std::int64_t firstCount = source->ReadAt(0, first);
-  if (firstCount < 0) return {false, readError};
-  const std::int64_t oldTotal =
-      firstCount >= 10 && std::memcmp(first.data(), "ID3", 3) == 0 ? DecodeTagSize(first[6], first[7], first[8], first[9]) + 10 : 0;
-
-  BufferedReader reader(*source);
+  const std::int64_t firstCount = out.source->ReadAt(0, first);
+  if (firstCount < 0) return Refused(readError);
+  out.oldTotal = firstCount >= 10 && std::memcmp(first.data(), "ID3", 3) == 0
+                     ? DecodeTagSize(first[6], first[7], first[8], first[9]) + 10
+                     : 0;
+  BufferedReader reader(*out.source);
   bool failed = false;
-  const std::int64_t audioStart = FindAudioStart(reader, oldTotal, failed);
-  if (failed) return {false, readError};
-  if (audioStart < 0) return {false, readError + "\n\r\rBegin of MP3-frames not found"};
-  if (!LooksLikeMpegAudio(*source)) return {false, NotMpegAudioText(path)};
-
-  Bytes tag;
+  out.audioStart = FindAudioStart(reader, out.oldTotal, failed);
+  if (failed) return Refused(readError);
+  if (out.audioStart < 0) return Refused(readError + "\n\r\rBegin of MP3-frames not found");
+  if (!LooksLikeMpegAudio(*out.source)) return Refused(NotMpegAudioText(path));
   if (!options.remove) {
     std::vector<KeptFrame> kept;
-    if (options.keepOldContent) kept = ListId3v2Frames(source.get()).keptFrames;
-    tag = BuildId3v2Tag(BuildId3v2Frames(fields, kept), oldTotal, options.extraSpace);
-    if (tag.size() > kMaxId3v2TagLength) {
-      return {false, "ID3-Tag exceeds the maximum\n\rinternal length of " + std::to_string(kMaxId3v2TagLength) + " Bytes."};
+    if (options.keepOldContent) kept = ListId3v2Frames(out.source.get()).keptFrames;
+    out.tag = BuildId3v2Tag(BuildId3v2Frames(fields, kept), out.oldTotal, options.extraSpace);
+    if (out.tag.size() > kMaxId3v2TagLength) {
+      return Refused("ID3-Tag exceeds the maximum\n\rinternal length of " + std::to_string(kMaxId3v2TagLength) +
+                     " Bytes.");
     }
   }
+  return std::nullopt;
+}
 
-  files::FileStatus error;
-  if (!options.remove && static_cast<std::int64_t>(tag.size()) == oldTotal && oldTotal > 0) {
-    source.reset();
-    error = WriteInPlace(path, tag);
-  } else {
-    error = files::ReplaceFile(
-        path,
-        [&](const files::ContentWriter& write) {
-          if (!tag.empty() && !write(reinterpret_cast<const char*>(tag.data()), tag.size())) return false;
-          std::vector<std::uint8_t> block(kCopyBlock);
-          for (std::int64_t at = audioStart;; at += static_cast<std::int64_t>(block.size())) {
-            const std::int64_t got = source->ReadAt(at, block);
-            if (got < 0) return false;
-            if (got == 0) return true;
-            if (!write(reinterpret_cast<const char*>(block.data()), static_cast<std::size_t>(got))) return false;
-          }
-        },
-        options.fault);
+// Writes the new tag and then the audio of the prepared file.
+files::ContentProducer TaggedContent(PreparedTag& prepared) {
+  return [&prepared](const files::ContentWriter& write) {
+    const Bytes& tag = prepared.tag;
+    if (!tag.empty() && !write(reinterpret_cast<const char*>(tag.data()), tag.size())) return false;
+    std::vector<std::uint8_t> block(kCopyBlock);
+    for (std::int64_t at = prepared.audioStart;; at += static_cast<std::int64_t>(block.size())) {
+      const std::int64_t got = prepared.source->ReadAt(at, block);
+      if (got < 0) return false;
+      if (got == 0) return true;
+      if (!write(reinterpret_cast<const char*>(block.data()), static_cast<std::size_t>(got))) return false;
+    }
+  };
+}
+
+}  // namespace
+
+Id3v2WriteResult WriteId3v2Tag(const std::string& path, const Id3v2TagFields& fields,
+                               const Id3v2WriteOptions& options) {
+  PreparedTag prepared;
+  if (::stat(path.c_str(), &prepared.before) == 0 && files::IsWriteProtected(path, prepared.before)) {
+    const files::FileError protectedFile{files::Failure::WriteProtected, EACCES};
+    return {false, WriteFailureText(path, protectedFile), protectedFile};
   }
-  if (error) return {false, WriteFailureText(path, *error)};
-  if (options.keepFileDate) RestoreDate(path, before);
+  if (auto refused = PrepareTag(path, fields, options, prepared)) return *refused;
+  files::FileStatus error;
+  if (!options.remove && static_cast<std::int64_t>(prepared.tag.size()) == prepared.oldTotal && prepared.oldTotal > 0) {
+    prepared.source.reset();
+    error = WriteInPlace(path, prepared.tag);
+  } else {
+    error = files::ReplaceFile(path, TaggedContent(prepared), options.fault);
+  }
+  if (error) return {false, WriteFailureText(path, *error), error};
+  if (options.keepFileDate) RestoreDate(path, prepared.before);
+  return {};
+}
+
+Id3v2WriteResult CopyWithId3v2Tag(const std::string& source, const std::string& target, const Id3v2TagFields& fields,
+                                  const Id3v2WriteOptions& options) {
+  PreparedTag prepared;
+  if (auto refused = PrepareTag(source, fields, options, prepared)) return *refused;
+  const timespec times[2] = {prepared.before.st_atim, prepared.before.st_mtim};
+  const files::FileStatus error = files::WriteFileExclusive(
+      target, TaggedContent(prepared), files::NewFileMode(prepared.before.st_mode & 0777), times, options.fault);
+  if (error) return {false, WriteFailureText(target, *error), error};
   return {};
 }
 

@@ -24,6 +24,7 @@ struct Id3v2WriteOptions {
 struct Id3v2WriteResult {
   bool ok = true;
   std::string message;  // what went wrong, for the user; may be empty
+  files::FileStatus fileError;  // the file operation that failed, when one did
 };
 
 // The largest tag the 28-bit size field of the header can describe (the
@@ -48,5 +49,13 @@ std::vector<std::uint8_t> BuildId3v2Tag(const std::vector<std::uint8_t>& frames,
 // may not write and a file that is not MPEG audio are refused unchanged.
 Id3v2WriteResult WriteId3v2Tag(const std::string& path, const Id3v2TagFields& fields,
                                const Id3v2WriteOptions& options);
+
+// Writes a new file `target` (which must not exist yet; created as
+// files::WriteFileExclusive does) holding the MPEG file `source` with the
+// tag WriteId3v2Tag would give it: one pass over the audio instead of a
+// copy and a rewrite. `source` is refused as WriteId3v2Tag refuses a file;
+// `target` takes its permissions (less the umask) and its dates.
+Id3v2WriteResult CopyWithId3v2Tag(const std::string& source, const std::string& target, const Id3v2TagFields& fields,
+                                  const Id3v2WriteOptions& options);
 
 }  // namespace tonvault::audio

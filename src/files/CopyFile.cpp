@@ -71,21 +71,28 @@ FileStatus CopyFile(const std::string& source, const std::string& target, const 
   return std::nullopt;
 }
 
-FileStatus CopyFileExclusive(const std::string& source, const std::string& target, const WriteFault* fault) {
-  OpenedFile from;
-  if (const auto error = OpenForReading(source, from)) return error;
+FileStatus WriteFileExclusive(const std::string& target, const ContentProducer& produce, mode_t mode,
+                              const timespec* times, const WriteFault* fault) {
   struct stat existing {};
   if (::lstat(target.c_str(), &existing) == 0) return FileError{Failure::AlreadyExists, EEXIST};
   TemporaryFile temporary;
   if (const auto error = temporary.Create(FolderOf(target), NameOf(target))) return error;
   std::size_t written = 0;
-  if (!CopyContent(from.descriptor.Get(), DescriptorWrites(temporary.Descriptor(), fault, written))) {
-    return FileError{Failure::System, errno};
-  }
-  ::fchmod(temporary.Descriptor(), NewFileMode(from.info.st_mode & 0777));
-  const timespec times[2] = {from.info.st_atim, from.info.st_mtim};
-  ::futimens(temporary.Descriptor(), times);
+  const ContentWriter write = DescriptorWrites(temporary.Descriptor(), fault, written);
+  errno = 0;
+  if (!produce(write)) return errno != 0 ? FileError{Failure::System, errno} : FileError{Failure::ReadFailed, 0};
+  ::fchmod(temporary.Descriptor(), mode & 0777);
+  if (times != nullptr) ::futimens(temporary.Descriptor(), times);
   return temporary.LinkAs(target);
+}
+
+FileStatus CopyFileExclusive(const std::string& source, const std::string& target, const WriteFault* fault) {
+  OpenedFile from;
+  if (const auto error = OpenForReading(source, from)) return error;
+  const timespec times[2] = {from.info.st_atim, from.info.st_mtim};
+  return WriteFileExclusive(
+      target, [&from](const ContentWriter& write) { return CopyContent(from.descriptor.Get(), write); },
+      NewFileMode(from.info.st_mode & 0777), times, fault);
 }
 
 }  // namespace tonvault::files

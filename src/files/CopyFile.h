@@ -28,4 +28,11 @@ FileStatus CopyFile(const std::string& source, const std::string& target, const 
 // dates.
 FileStatus CopyFileExclusive(const std::string& source, const std::string& target, const WriteFault* fault = nullptr);
 
+// Creates `target`, which must not exist yet (Failure::AlreadyExists, and
+// nothing written, when it does), with what `produce` writes: complete and
+// flushed before it appears under its name, with the permission bits of
+// `mode` and, when `times` is given, those access and modification times.
+FileStatus WriteFileExclusive(const std::string& target, const ContentProducer& produce, mode_t mode,
+                              const timespec* times = nullptr, const WriteFault* fault = nullptr);
+
 }  // namespace tonvault::files

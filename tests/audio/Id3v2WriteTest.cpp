@@ -129,6 +129,31 @@ TEST_F(Id3v2WriteTest, KeepOldContentCarriesOtherFramesByteForByte) {
   EXPECT_EQ(values.year, "");
 }
 
+// A copy with its new tag in one pass holds what a copy and a tag write
+// would, and never takes an existing name.
+TEST_F(Id3v2WriteTest, ACopyWithItsNewTagEqualsACopyTaggedAfterwards) {
+  testing::Id3v2Builder old;
+  old.Text("TIT2", "Old title").Frame("APIC", {0, 'i', 'm', 'a', 'g', 'e', '/', 'p', 'n', 'g', 0, 3, 0, 1, 2, 3, 255});
+  for (const std::size_t tagLength : {std::size_t{0}, std::size_t{60}, std::size_t{4000}}) {
+    const std::string source = MakeFile("source.mp3", tagLength, old);
+    fs::copy_file(source, folder.Path() + "/expected.mp3");
+    Id3v2TagFields fields;
+    fields.title = "New title", fields.artist = "Someone";
+    ASSERT_TRUE(WriteId3v2Tag(folder.Path() + "/expected.mp3", fields, {.keepOldContent = true}).ok);
+    const std::string copy = folder.Path() + "/copy.mp3";
+    ASSERT_TRUE(CopyWithId3v2Tag(source, copy, fields, {.keepOldContent = true}).ok) << tagLength;
+    EXPECT_EQ(Contents(copy), Contents(folder.Path() + "/expected.mp3")) << tagLength;
+    const Id3v2WriteResult again = CopyWithId3v2Tag(source, copy, fields, {.keepOldContent = true});
+    EXPECT_FALSE(again.ok);
+    ASSERT_TRUE(again.fileError.has_value());
+    EXPECT_EQ(again.fileError->failure, files::Failure::AlreadyExists);
+    for (const char* name : {"/source.mp3", "/expected.mp3", "/copy.mp3"}) fs::remove(folder.Path() + name);
+  }
+  std::ofstream(folder.Path() + "/text.mp3") << std::string(5000, 'x');
+  EXPECT_FALSE(CopyWithId3v2Tag(folder.Path() + "/text.mp3", folder.Path() + "/out.mp3", {}, {}).ok);
+  EXPECT_FALSE(fs::exists(folder.Path() + "/out.mp3"));
+}
+
 TEST_F(Id3v2WriteTest, VersionFourFramesGetPlainSizes) {
   testing::Id3v2Builder old(4, 0);
   old.Frame("PRIV", Bytes(200, 'p'));  // syncsafe size 0x01 0x48 in 2.4

@@ -74,17 +74,25 @@ audio::Id3v2TagFields TagFieldsOf(const AudioInfo& info) {
   return fields;
 }
 
-// Writes the player's view of a track into the file's ID3v2 tag, keeping
-// the tag's other frames. Only MPEG files carry one; the write is part of
-// the change, so a tag that could not be written fails it.
-Status WriteTag(const std::string& path, const std::string& name, const AudioInfo& info) {
-  if (!IsMpegName(name)) return kOk;
+// The player's view of a track goes into the file's ID3v2 tag, keeping the
+// tag's other frames.
+audio::Id3v2WriteOptions TagOptions() {
   audio::Id3v2WriteOptions options;
   options.keepOldContent = true;
-  const audio::Id3v2WriteResult result = audio::WriteId3v2Tag(path, TagFieldsOf(info), options);
-  if (result.ok) return kOk;
-  if (result.message.find("No space") != std::string::npos) return kDiskFull;
-  return result.message.find("Write protected ?") != std::string::npos ? kReadOnly : kFileError;
+  return options;
+}
+
+Status StatusOfTagFailure(const audio::Id3v2WriteResult& result) {
+  return result.fileError ? StatusOfFileError(*result.fileError) : kFileError;
+}
+
+// Writes the tag of a track already on the card. Only MPEG files carry
+// one; the write is part of the change, so a tag that could not be written
+// fails it.
+Status WriteTag(const std::string& path, const std::string& name, const AudioInfo& info) {
+  if (!IsMpegName(name)) return kOk;
+  const audio::Id3v2WriteResult result = audio::WriteId3v2Tag(path, TagFieldsOf(info), TagOptions());
+  return result.ok ? kOk : StatusOfTagFailure(result);
 }
 
 std::string FolderOfRelative(const std::string& relative) {
@@ -480,17 +488,21 @@ Status PlayerStore::Stage(const std::string& source, const AudioInfo* tag, const
   if (const Status status = OpenLibrary(true); status != kOk) return status;
   staging = kStagingPrefix + RandomToken() + extension;
   const std::string path = files::PathInFolder(library_.Get(), staging);
+  // An MPEG track is copied with its new tag in one pass.
+  if (tag != nullptr && IsMpegName(staging)) {
+    const audio::Id3v2WriteResult written = audio::CopyWithId3v2Tag(source, path, TagFieldsOf(*tag), TagOptions());
+    if (!written.ok) {
+      files::RemoveEntry(library_.Get(), staging);
+      return StatusOfTagFailure(written);
+    }
+    Step("staged");
+    return kOk;
+  }
   if (const auto failed = files::CopyFileExclusive(source, path)) {
     return failed->failure == files::Failure::NotFound || failed->failure == files::Failure::NotRegularFile ||
                    failed->failure == files::Failure::ReadFailed
                ? kFileError
                : StatusOfFileError(*failed);
-  }
-  if (tag != nullptr) {
-    if (const Status status = WriteTag(path, staging, *tag); status != kOk) {
-      files::RemoveEntry(library_.Get(), staging);
-      return status;
-    }
   }
   Step("staged");
   return kOk;
