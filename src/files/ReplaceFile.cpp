@@ -240,4 +240,19 @@ FileStatus WriteWholeFile(const std::string& path, std::string_view content, con
       path, [content](const ContentWriter& write) { return write(content.data(), content.size()); }, fault);
 }
 
+FileStatus OverwriteFile(const std::string& path, std::string_view content) {
+  UniqueDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                               NewFileMode()));
+  if (!file.IsOpen()) return ErrorFromErrno(errno);
+  struct stat info {};
+  if (::fstat(file.Get(), &info) != 0) return ErrorFromErrno(errno);
+  if (!S_ISREG(info.st_mode)) return FileError{Failure::NotRegularFile, 0};
+  if (::ftruncate(file.Get(), 0) != 0) return ErrorFromErrno(errno);
+  DescriptorWriter writer(file.Get(), nullptr);
+  if (!writer.Write(content.data(), content.size()) || ::fdatasync(file.Get()) != 0 || !file.Close()) {
+    return ErrorFromErrno(errno != 0 ? errno : EIO);
+  }
+  return std::nullopt;
+}
+
 }  // namespace tonvault::files

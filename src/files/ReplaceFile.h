@@ -55,4 +55,11 @@ FileStatus ReplaceFileChecked(const std::string& path, const ContentProducer& pr
 // ReplaceFile with content that is at hand.
 FileStatus WriteWholeFile(const std::string& path, std::string_view content, const WriteFault* fault = nullptr);
 
+// Writes `content` over the regular file at `path` (created when missing,
+// never through a link), in place, and flushes it: one write and one
+// flush instead of a replacement. Only for a file whose reader recognises
+// a copy cut off by a crash and ignores it (a journal written before the
+// change it describes); the old content is not kept.
+FileStatus OverwriteFile(const std::string& path, std::string_view content);
+
 }  // namespace tonvault::files

@@ -363,5 +363,19 @@ TEST_F(ReplaceFileTest, NamesAreUsedByteForByte) {
   EXPECT_EQ(Contents(Path("a.mp3")), "plain");
 }
 
+// ---- Overwriting in place (a journal) --------------------------------------
+
+TEST_F(ReplaceFileTest, OverwritingInPlaceReplacesTheContentButNeverThroughALink) {
+  ASSERT_FALSE(OverwriteFile(Path("journal"), "a longer first content"));
+  ASSERT_FALSE(OverwriteFile(Path("journal"), "short"));
+  EXPECT_EQ(Contents(Path("journal")), "short");
+  Plant(Path("victim"), "keep");
+  ASSERT_EQ(::symlink(Path("victim").c_str(), Path("linked").c_str()), 0);
+  EXPECT_TRUE(OverwriteFile(Path("linked"), "x"));
+  EXPECT_EQ(Contents(Path("victim")), "keep");
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0644), 0);
+  EXPECT_TRUE(OverwriteFile(Path("fifo"), "x"));  // refused without waiting for a reader
+}
+
 }  // namespace
 }  // namespace tonvault::files

@@ -448,8 +448,17 @@ Status PlayerStore::RemoveCardFile(const std::string& relative) {
 
 Status PlayerStore::SaveIndex() { return WriteOwnFile(kIndexName, FormatTrackIndex(index_)); }
 
+// The journal is written in place: a copy cut off by a crash reads as no
+// journal, which is right, since its change had not begun.
 Status PlayerStore::WriteJournal(const std::vector<JournalEntry>& entries) {
-  return WriteOwnFile(kJournalName, FormatJournal(entries));
+  if (const Status status = Writable(); status != kOk) return status;
+  if (const Status status = OpenLibrary(true); status != kOk) return status;
+  struct stat info {};
+  const files::EntryKind kind = files::KindOfEntry(library_.Get(), kJournalName, &info);
+  if (kind == files::EntryKind::Other || (kind == files::EntryKind::RegularFile && info.st_nlink > 1)) {
+    if (const auto failed = files::RemoveEntry(library_.Get(), kJournalName)) return StatusOfFileError(*failed);
+  }
+  return StatusOf(files::OverwriteFile(files::PathInFolder(library_.Get(), kJournalName), FormatJournal(entries)));
 }
 
 void PlayerStore::ClearJournal() {

@@ -28,7 +28,9 @@ Status WaitForTransfer(TransferContext& context, bool& inProgress) {
   auto lastHeard = frontend.Now();
   long long heard = context.session.EventsDelivered();
   // Events posted before the flag was set (a backend that finishes at once)
-  // arrive in the first pump.
+  // arrive in the first pump, which comes before any sleep: a transfer that
+  // is already over costs no pause.
+  context.session.Pump();
   while (inProgress) {
     // Without the player's library there is nobody left to end the wait.
     if (!context.session.LibraryPresent() || frontend.Now() - lastHeard > silence) {
