@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "audio/TextEncoding.h"
+
 namespace tonvault::device {
 namespace {
 
@@ -20,19 +22,6 @@ char32_t FoldCodePoint(char32_t c) {
   return c;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::string FoldedName(std::string_view name) {
@@ -47,7 +36,7 @@ std::string FoldedName(std::string_view name) {
       ++i;
     } else if ((byte & 0xE0) == 0xC0 && i + 1 < name.size() && (name[i + 1] & 0xC0) == 0x80) {
       const char32_t c = (static_cast<char32_t>(byte & 0x1F) << 6) | (name[i + 1] & 0x3F);
-      AppendUtf8(out, FoldCodePoint(c));
+      audio::AppendUtf8(out, FoldCodePoint(c));
       i += 2;
     } else {
       out += name[i];
