@@ -25,7 +25,9 @@ class FatCard {
     }
     std::filesystem::create_directories(mountPoint);
     image_ = mountPoint + ".img";
-    const std::string make = "mkfs.vfat -F 32 -C '" + image_ + "' " + std::to_string(megabytes * 1024) + " >/dev/null 2>&1";
+    // mkfs.vfat lives in /usr/sbin, which an ordinary PATH may lack.
+    const std::string make = "PATH=\"$PATH:/usr/sbin:/sbin\" mkfs.vfat -F 32 -C '" + image_ + "' " +
+                             std::to_string(megabytes * 1024) + " >/dev/null 2>&1";
     const std::string mount = "fusefat -o rw+ '" + image_ + "' '" + mountPoint + "' >/dev/null 2>&1";
     if (std::system(make.c_str()) != 0 || std::system(mount.c_str()) != 0) {
       why_ = "fusefat or mkfs.vfat is missing or failed";
