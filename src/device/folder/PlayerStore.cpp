@@ -19,6 +19,7 @@
 #include "files/ReadWholeFile.h"
 #include "files/RenameFile.h"
 #include "files/ReplaceFile.h"
+#include "files/TemporaryFile.h"
 
 namespace tonvault::device {
 namespace fs = std::filesystem;
@@ -550,6 +551,8 @@ Status PlayerStore::Settle(const std::string& staging, const std::string& folder
     const auto renamed =
         files::RenameExclusive(files::PathInFolder(library_.Get(), staging), files::PathInFolder(target.folder.Get(), name));
     if (!renamed) {
+      // The new name must survive a power cut before the index names it.
+      files::SyncFolder(files::PathInFolder(target.folder.Get(), ""));
       relativePath = folder + "/" + name;
       Step("placed");
       return kOk;
