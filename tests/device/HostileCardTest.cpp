@@ -119,7 +119,8 @@ TEST_F(HostileCardTest, IndexPathsThatLeaveTheCardAreSkippedForEveryCommand) {
   ExpectOutsideUntouched();
   EXPECT_FALSE(fs::exists(temp_.Path() + "/got1.mp3"));
 
-  // The user hears of each skipped entry, by its name.
+  // The user hears of each skipped entry, by its name, the first ten of
+  // them in one message.
   PlayerStore store(card_);
   WriteIndex({"../outside/victim.mp3"});
   ASSERT_EQ(store.Open(), kOk);
@@ -128,6 +129,19 @@ TEST_F(HostileCardTest, IndexPathsThatLeaveTheCardAreSkippedForEveryCommand) {
   EXPECT_EQ(warnings[0],
             "The player's index names \"../outside/victim.mp3\", which is not a place on the player: the entry is "
             "skipped.");
+  store.Close();
+  WriteIndex(std::vector<std::string>(25, "../x.mp3"));
+  FolderPlayer again(card_);
+  ASSERT_EQ(again.GetDevice().OpenDevice(kKindJukebox), kOk);
+  struct Sink : DeviceEventSink {
+    void OnWarning(const std::string& text) override { warnings.push_back(text); }
+    std::vector<std::string> warnings;
+  } sink;
+  again.Events().Deliver(sink);
+  ASSERT_EQ(sink.warnings.size(), 1u);
+  EXPECT_EQ(std::count(sink.warnings[0].begin(), sink.warnings[0].end(), '\n'), 10);
+  EXPECT_NE(sink.warnings[0].find("15 more entries of the player's index are skipped for the same reason."),
+            std::string::npos);
 }
 
 TEST_F(HostileCardTest, LinksOnTheCardAreNeverFollowed) {

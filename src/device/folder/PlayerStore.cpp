@@ -266,19 +266,28 @@ Status PlayerStore::ReadIndex() {
 // An entry whose path leads outside the card, or through a folder that is
 // not one, is never followed: it leaves the index.
 void PlayerStore::DropUnsafeEntries() {
-  const auto drop = [this](auto& entries) {
+  std::vector<std::string> dropped;
+  const auto drop = [&dropped](auto& entries) {
     for (auto it = entries.begin(); it != entries.end();) {
       if (files::IsBeneathPath(it->second.relativePath)) {
         ++it;
         continue;
       }
-      Warn("The player's index names " + Quoted(it->second.relativePath) +
-           ", which is not a place on the player: the entry is skipped.");
+      dropped.push_back(it->second.relativePath);
       it = entries.erase(it);
     }
   };
   drop(index_.tracks);
   drop(index_.dataFiles);
+  // One message for them all, naming the first few: a hostile index must
+  // not bury the user in boxes.
+  constexpr std::size_t kNamed = 10;
+  for (std::size_t i = 0; i < std::min(dropped.size(), kNamed); ++i) {
+    Warn("The player's index names " + Quoted(dropped[i]) + ", which is not a place on the player: the entry is skipped.");
+  }
+  if (dropped.size() > kNamed) {
+    Warn(std::to_string(dropped.size() - kNamed) + " more entries of the player's index are skipped for the same reason.");
+  }
 }
 
 // Takes back what a change that was killed midway left behind: a placed

@@ -34,10 +34,11 @@ void StoreDevice::PostTransfer(bool send, Status status, int id) {
 }
 
 Status StoreDevice::Report(Status status) {
+  // What one operation found is one message.
   if (PlayerStore* store = Store()) {
-    for (std::string& text : store->TakeWarnings()) {
-      events_.Post([text = std::move(text)](DeviceEventSink& sink) { sink.OnWarning(text); });
-    }
+    std::string text;
+    for (const std::string& warning : store->TakeWarnings()) text += (text.empty() ? "" : "\n") + warning;
+    if (!text.empty()) events_.Post([text = std::move(text)](DeviceEventSink& sink) { sink.OnWarning(text); });
   }
   if (status == kRemoved && connected_) {
     connected_ = false;
