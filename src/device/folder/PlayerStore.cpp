@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
@@ -105,10 +106,13 @@ std::string FolderOfRelative(const std::string& relative) {
 struct FoundFile {
   std::string relativePath;
   std::int64_t size = 0;
-  AudioInfo info;  // audio files only
+  AudioInfo info;  // audio files whose tags were wanted only
 };
 
 struct Walk {
+  // Whether the tags of the audio file at a path and of a size are wanted:
+  // a file the old index knows unchanged is not read again.
+  std::function<bool(const std::string& relativePath, std::int64_t size)> wantsTags;
   std::vector<FoundFile> audio, data;
   int links = 0;
   std::size_t entries = 0;
@@ -134,7 +138,9 @@ void WalkFolder(int folder, const std::string& prefix, int depth, Walk& walk) {
           walk.data.push_back({relative, info.st_size, {}});
           ++walk.entries;
         } else if (IsAudioFileName(name)) {
-          walk.audio.push_back({relative, info.st_size, ReadFileAudioInfo(files::PathInFolder(folder, name))});
+          walk.audio.push_back({relative, info.st_size,
+                                walk.wantsTags(relative, info.st_size) ? ReadFileAudioInfo(files::PathInFolder(folder, name))
+                                                                       : AudioInfo{}});
           ++walk.entries;
         }
         break;
@@ -342,7 +348,12 @@ Status PlayerStore::Rebuild() {
 }
 
 Status PlayerStore::RebuildFrom(const TrackIndex& known) {
+  const auto knownTracks = ByPath(known.tracks);
   Walk walk;
+  walk.wantsTags = [&knownTracks](const std::string& relativePath, std::int64_t size) {
+    const auto match = knownTracks.find(relativePath);
+    return match == knownTracks.end() || match->second->info.fileSize != size || match->second->info.length == 0;
+  };
   WalkFolder(card_.Descriptor(), "", 0, walk);
   if (walk.links == 1) Warn("1 link on the player points elsewhere and was left out.");
   if (walk.links > 1) Warn(std::to_string(walk.links) + " links on the player point elsewhere and were left out.");
@@ -350,7 +361,6 @@ Status PlayerStore::RebuildFrom(const TrackIndex& known) {
   index.nextId = known.nextId;
   for (const auto& [id, track] : known.tracks) index.nextId = std::max(index.nextId, id + 1);
   for (const auto& [id, file] : known.dataFiles) index.nextId = std::max(index.nextId, id + 1);
-  const auto knownTracks = ByPath(known.tracks);
   for (FoundFile& found : walk.audio) {
     // A file the old index named keeps its ID (so its playlists keep it);
     // what the index knew stays while the file is unchanged, else the
@@ -478,18 +488,11 @@ void PlayerStore::ClearJournal() {
   }
 }
 
-std::int64_t PlayerStore::SizeOf(const std::string& relativePath) const {
+struct stat PlayerStore::StatOf(const std::string& relativePath) const {
   CardEntry entry;
   struct stat info {};
-  if (card_.Locate(relativePath, entry) || entry.Kind(&info) != files::EntryKind::RegularFile) return 0;
-  return info.st_size;
-}
-
-ino_t PlayerStore::InodeOf(const std::string& relativePath) const {
-  CardEntry entry;
-  struct stat info {};
-  if (card_.Locate(relativePath, entry) || entry.Kind(&info) != files::EntryKind::RegularFile) return 0;
-  return info.st_ino;
+  if (card_.Locate(relativePath, entry) || entry.Kind(&info) != files::EntryKind::RegularFile) return {};
+  return info;
 }
 
 // Copies `source` to a new staging file in the library folder and, for a
@@ -595,7 +598,7 @@ Status PlayerStore::AddTrack(const std::string& source, AudioInfo info, int& id)
       status != kOk) {
     return status;
   }
-  info.fileSize = SizeOf(relativePath);
+  info.fileSize = StatOf(relativePath).st_size;
   info.fileName = fs::path(relativePath).filename().string();
   id = info.id = index_.TakeId();
   index_.tracks[id] = {relativePath, info};
@@ -635,13 +638,13 @@ Status PlayerStore::ReplaceTrack(int id, const std::string& source, AudioInfo in
     relativePath = old.relativePath;
     Step("placed");
   } else {
-    const JournalEntry dropOld{JournalEntry::Kind::Drop, old.relativePath, InodeOf(old.relativePath), {}};
+    const JournalEntry dropOld{JournalEntry::Kind::Drop, old.relativePath, StatOf(old.relativePath).st_ino, {}};
     if (const Status status = Settle(staging, place.folder, place.stem, place.extension, {dropOld}, relativePath);
         status != kOk) {
       return status;
     }
   }
-  info.fileSize = SizeOf(relativePath);
+  info.fileSize = StatOf(relativePath).st_size;
   info.fileName = fs::path(relativePath).filename().string();
   info.id = id;
   found->second = {relativePath, info};
@@ -676,7 +679,7 @@ Status PlayerStore::AddDataFile(const std::string& source, DataInfo info, int& i
   const Status placed =
       Settle(staging, kDataFolder, SafeFileName(name.stem().string(), "File"), safeExtension, {}, relativePath);
   if (placed != kOk) return placed;
-  info.fileSize = SizeOf(relativePath);
+  info.fileSize = StatOf(relativePath).st_size;
   info.fileName = fs::path(relativePath).filename().string();
   id = info.id = index_.TakeId();
   index_.dataFiles[id] = {relativePath, info};
@@ -807,7 +810,7 @@ Status PlayerStore::DeleteEntry(Entries& entries, int id) {
   if (const Status status = Writable(); status != kOk) return status;
   const auto old = *found;
   const std::string path = old.second.relativePath;
-  if (const ino_t inode = InodeOf(path); inode != 0) {
+  if (const ino_t inode = StatOf(path).st_ino; inode != 0) {
     if (const Status status = WriteJournal({{JournalEntry::Kind::Drop, path, inode, {}}}); status != kOk) return status;
     Step("journalled");
   }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -125,8 +127,8 @@ class PlayerStore {
     std::string folder, stem, extension;
   };
   static TrackPlace PlaceOf(const std::string& source, const AudioInfo& info);
-  std::int64_t SizeOf(const std::string& relativePath) const;
-  ino_t InodeOf(const std::string& relativePath) const;
+  // What lstat says of a regular file on the card; zeros for anything else.
+  struct stat StatOf(const std::string& relativePath) const;
 
   std::string root_;
   bool rootMayBeLink_;

@@ -98,10 +98,6 @@ std::optional<PlaylistList> ParsePlaylistList(const std::string& text) {
   return std::nullopt;
 }
 
-std::string PlaylistStore::ListPath() const {
-  return tracks_.Root() + "/" + PlayerStore::kLibraryFolder + "/" + kListName;
-}
-
 std::string PlaylistStore::M3u8Path(const StoredPlaylist& stored) const {
   return std::string(kPlaylistFolder) + "/" + stored.fileName;
 }

@@ -73,7 +73,6 @@ class PlaylistStore {
   Status WritePlaylistFile(const StoredPlaylist& stored) const;
   std::string FreeFileName(const std::string& name, int id) const;
   std::string M3u8Of(const Playlist& playlist) const;
-  std::string ListPath() const;
 
   void RepairAfterRebuild();
   std::string M3u8Path(const StoredPlaylist& stored) const;
